@@ -1,0 +1,90 @@
+#include "catalogue/catalogue.h"
+
+#include "catalogue/record_file.h"
+#include "catalogue/sound_line.h"
+#include "letters/doubles.h"
+
+namespace kestrel {
+
+namespace {
+
+// Lines carrying WAD letters lose their trailing spaces when loaded.
+std::string loadedLine(const std::string& line) {
+    return line.find('#') == std::string::npos ? line : trimTrailingSpaces(line);
+}
+
+bool readOrReport(Ports& ports, const std::string& path, std::string& bytes) {
+    ReadResult file = ports.files.read(path);
+    if (!file.ok) {
+        ports.dialogs.message(Msg::FileUnreadable, {path, file.error});
+        return false;
+    }
+    bytes = std::move(file.bytes);
+    return true;
+}
+
+void resetCatalogue(MainState& state) {
+    state.showG = false;
+    state.wads = {};
+    state.rows.clear();
+    state.liText.clear();
+    state.liOrig.clear();
+    state.currentRow = -1;
+    state.buttons.setAll(false);
+    state.txOrig.clear();
+    state.txModif.clear();
+    state.frOrigName.reset();
+}
+
+bool loadWadTable(MainState& state, Ports& ports) {
+    std::string bytes;
+    if (!readOrReport(ports, state.dirs.appDir + "Kestrel.tow", bytes)) return false;
+    for (const std::string& line : splitLines(bytes)) {
+        const auto fields = parseRecordLine(line);
+        if (fields.size() < 3) continue;
+        state.wads.titles.push_back(fields[0]);
+        state.wads.letters.push_back(fields[1]);
+        state.wads.files.push_back(fields[2]);
+    }
+    return true;
+}
+
+bool loadDefaultLines(MainState& state, Ports& ports) {
+    std::string bytes;
+    if (!readOrReport(ports, state.dirs.appDir + "Kestrel.tos", bytes)) return false;
+    for (const std::string& line : splitLines(bytes)) state.liOrig.push_back(loadedLine(line));
+    return true;
+}
+
+bool loadSoundLines(MainState& state, Ports& ports) {
+    std::string bytes;
+    if (!readOrReport(ports, state.dirs.sfxDir + "Sounds.txt", bytes)) return false;
+    for (const std::string& raw : splitLines(bytes)) {
+        if (raw.find(':') == std::string::npos) continue;
+        std::string line = loadedLine(raw);
+        state.rows.push_back({soundRowText(state.soundCount(), line), false});
+        state.liText.push_back(std::move(line));
+    }
+    return true;
+}
+
+} // namespace
+
+std::string soundRowText(int id, const std::string& line) {
+    const std::string number = padNumber(id, 3, ' ');
+    if (isProtected(id)) return number + ":";
+    return number + ": " + fixedWidth(line.substr(0, line.find(':')), 22);
+}
+
+void loadCatalogue(MainState& state, Ports& ports) {
+    resetCatalogue(state);
+    const bool wadsRead = loadWadTable(state, ports);
+    const bool defaultsRead = loadDefaultLines(state, ports);
+    const bool soundsRead = loadSoundLines(state, ports);
+    loadDoubleMarks(state, ports.files);
+    state.catalogueComplete = wadsRead && defaultsRead && soundsRead;
+    if (state.soundCount() > kCatalogueSize)
+        ports.dialogs.message(Msg::TooManySounds, {std::to_string(state.soundCount())});
+}
+
+} // namespace kestrel

@@ -1,0 +1,23 @@
+#pragma once
+// Loading the catalogue: the WAD table, the default lines, the doubles marks
+// and sounds.txt, and the rows of the sound list.
+
+#include "session/main_state.h"
+#include "session/ports.h"
+
+#include <string>
+
+namespace kestrel {
+
+// The row of sound `id` in the sound list: its number right-aligned in three
+// places, ": " and its name cut or padded to 22; a protected sound shows its
+// number and the colon alone.
+std::string soundRowText(int id, const std::string& line);
+
+// Rebuilds every catalogue list from the data files and sounds.txt. A file
+// that cannot be read is named in a message and leaves its lists empty; the
+// state then records that the catalogue is incomplete. More sounds than the
+// catalogue is made for still load, with one warning.
+void loadCatalogue(MainState& state, Ports& ports);
+
+} // namespace kestrel

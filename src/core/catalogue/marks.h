@@ -1,0 +1,23 @@
+#pragma once
+// The letter marks of the sound list: a row whose line carries the current
+// letter ends with "    :[OK]" and is selected.
+
+#include "session/main_state.h"
+
+#include <string>
+
+namespace kestrel {
+
+inline constexpr const char* kLetterMark = "    :[OK]";
+
+// "#" and the current letter; "##" when there is no letter.
+std::string letterKey(const std::string& letter);
+
+bool endsWithMark(const std::string& rowText);
+
+// Recomputes the mark and the selection of one row, or of every row when
+// `row` is -1. A protected sound whose line carries the letter is never
+// marked; its line loses its WAD letters instead.
+void markSoundList(MainState& state, int row);
+
+} // namespace kestrel

@@ -1,0 +1,34 @@
+#pragma once
+// Kestrel's own record files (comma-separated fields, strings between double
+// quotes, one record a line ended by CR LF) and plain text files read line by
+// line.
+
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace kestrel {
+
+// Splits a file's bytes into lines. CR LF, LF and a lone CR all end a line; a
+// missing line end after the last line is accepted, and a final line end does
+// not make an extra empty line.
+std::vector<std::string> splitLines(std::string_view bytes);
+
+// Joins lines, each followed by CR LF.
+std::string joinLinesCrLf(const std::vector<std::string>& lines);
+
+// The fields of one record line. A quoted field keeps its inner spaces and
+// commas (two double quotes inside it stand for one); an unquoted field starts
+// at its first non-blank character and ends at the next comma with its
+// trailing blanks removed. An empty line has no field.
+std::vector<std::string> parseRecordLine(std::string_view line);
+
+// One field to write: a string is quoted (a double quote inside it is
+// doubled so that it reads back whole), a number is written bare.
+using RecordField = std::variant<std::string, long>;
+
+// One record line without its line end.
+std::string formatRecordLine(const std::vector<RecordField>& fields);
+
+} // namespace kestrel

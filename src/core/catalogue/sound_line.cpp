@@ -1,0 +1,252 @@
+#include "catalogue/sound_line.h"
+
+#include <cctype>
+#include <cfenv>
+#include <cmath>
+#include <cstdlib>
+
+namespace kestrel {
+
+namespace {
+
+constexpr auto npos = std::string_view::npos;
+
+struct SampleScan {
+    std::vector<std::string> samples;
+    std::size_t end = npos; // index of the blank that closed the list, or the length
+};
+
+std::size_t firstAfterBlanks(std::string_view line, std::size_t from) {
+    while (from < line.size() && isBlank(line[from])) ++from;
+    return from;
+}
+
+// The sample list: names separated by single spaces, closed by a tab or by
+// two spaces in a row.
+SampleScan scanSamples(std::string_view line) {
+    SampleScan scan;
+    const std::size_t colon = line.find(':');
+    const std::size_t first = firstAfterBlanks(line, colon == npos ? 0 : colon + 1);
+    std::string pending;
+    std::size_t i = first;
+    for (; i < line.size(); ++i) {
+        const char c = line[i];
+        const bool twoSpaces = c == ' ' && i + 1 < line.size() && line[i + 1] == ' ';
+        if (c == '\t' || twoSpaces) {
+            if (!pending.empty()) {
+                scan.samples.push_back(std::move(pending));
+                scan.end = i;
+            }
+            return scan;
+        }
+        if (c != ' ') {
+            pending += c;
+        } else if (!pending.empty()) {
+            scan.samples.push_back(std::move(pending));
+            pending.clear();
+            scan.end = i;
+        }
+    }
+    if (!pending.empty()) {
+        scan.samples.push_back(std::move(pending));
+        scan.end = line.size();
+    }
+    return scan;
+}
+
+std::size_t tailStartFrom(std::string_view line, std::size_t listEnd) {
+    if (listEnd != npos) return listEnd;
+    const std::size_t colon = line.find(':');
+    return colon == npos ? 0 : colon + 1;
+}
+
+std::size_t letterStartFrom(std::string_view line, std::size_t tailStart) {
+    const std::size_t vol = line.find("VOL", tailStart);
+    return vol == npos ? tailStart : vol + 3;
+}
+
+// The keyword followed by its number, read from `count` characters after it.
+std::string readValue(std::string_view line, std::size_t from, std::string_view keyword) {
+    const std::size_t k = line.find(keyword, from);
+    if (k == npos) return {};
+    const std::size_t at = k + keyword.size();
+    std::size_t count = 2;
+    if (keyword == "PIT" && at < line.size() && line[at] == '-') count = 3;
+    const std::string_view digits = at < line.size() ? line.substr(at, count) : std::string_view{};
+    return std::string(keyword) + padNumber(roundHalfEven(readLeadingNumber(digits)), 2, '0');
+}
+
+std::string parseWadLetters(std::string_view line, std::size_t from) {
+    std::string wad;
+    for (std::size_t h = line.find('#', from); h != npos; h = line.find('#', h + 1)) {
+        std::size_t stop = line.find_first_of("# \t", h + 1);
+        if (stop == npos) stop = line.size();
+        if (!wad.empty()) wad += ' ';
+        wad += '#';
+        wad.append(line.substr(h + 1, stop - h - 1));
+    }
+    return wad;
+}
+
+int digitValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return 99;
+}
+
+double readRadixInteger(std::string_view digits, int radix) {
+    double value = 0;
+    for (char c : digits) {
+        const int d = digitValue(c);
+        if (d >= radix) break;
+        value = value * radix + d;
+    }
+    return value;
+}
+
+double readDecimal(std::string_view s) {
+    std::size_t i = 0;
+    std::string text;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) text += s[i++];
+    bool anyDigit = false;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
+        text += s[i++];
+        anyDigit = true;
+    }
+    if (i < s.size() && s[i] == '.') {
+        text += s[i++];
+        while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) {
+            text += s[i++];
+            anyDigit = true;
+        }
+    }
+    if (!anyDigit) return 0;
+    if (i < s.size() && (s[i] == 'E' || s[i] == 'e' || s[i] == 'D' || s[i] == 'd')) {
+        std::size_t j = i + 1;
+        std::string exponent = "e";
+        if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent += s[j++];
+        bool expDigit = false;
+        while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) {
+            exponent += s[j++];
+            expDigit = true;
+        }
+        if (expDigit) text += exponent;
+    }
+    return std::strtod(text.c_str(), nullptr);
+}
+
+} // namespace
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string fixedWidth(std::string_view text, std::size_t width) {
+    std::string out(text.substr(0, width));
+    out.resize(width, ' ');
+    return out;
+}
+
+std::string trimTrailingSpaces(std::string_view text) {
+    std::size_t n = text.size();
+    while (n > 0 && text[n - 1] == ' ') --n;
+    return std::string(text.substr(0, n));
+}
+
+std::string padNumber(int value, int width, char fill) {
+    const std::string digits = std::to_string(std::abs(static_cast<long>(value)));
+    std::string out = value < 0 ? "-" : "";
+    if (static_cast<int>(digits.size()) < width) out.append(width - digits.size(), fill);
+    return out + digits;
+}
+
+double readLeadingNumber(std::string_view text) {
+    std::string s;
+    for (char c : text)
+        if (!isBlank(c) && c != '\n' && c != '\r') s += c;
+    if (s.size() >= 2 && s[0] == '&') {
+        if (s[1] == 'H' || s[1] == 'h') return readRadixInteger(std::string_view(s).substr(2), 16);
+        if (s[1] == 'O' || s[1] == 'o') return readRadixInteger(std::string_view(s).substr(2), 8);
+        return 0;
+    }
+    return readDecimal(s);
+}
+
+int roundHalfEven(double value) {
+    if (!std::isfinite(value)) return 0;
+    const int saved = std::fegetround();
+    std::fesetround(FE_TONEAREST);
+    double rounded = std::nearbyint(value);
+    std::fesetround(saved);
+    if (rounded > 32767) rounded = 32767;
+    if (rounded < -32768) rounded = -32768;
+    return static_cast<int>(rounded);
+}
+
+std::size_t sampleListEnd(std::string_view line) { return scanSamples(line).end; }
+
+std::size_t letterTailStart(std::string_view line) {
+    return letterStartFrom(line, tailStartFrom(line, sampleListEnd(line)));
+}
+
+bool hasFlag(std::size_t start, char letter, std::string_view line) {
+    if (start >= line.size()) return false;
+    const char withSpace[] = {letter, ' '};
+    const char withTab[] = {letter, '\t'};
+    std::size_t pos = line.find(std::string_view(withSpace, 2), start);
+    if (pos == npos) pos = line.find(std::string_view(withTab, 2), start);
+    if (pos == npos && line.back() == letter) pos = line.size() - 1;
+    if (pos == npos) return false;
+    return pos == 0 || line[pos - 1] != '#';
+}
+
+bool hasLetterTag(std::string_view line, std::string_view tag) {
+    if (tag.empty()) return false;
+    for (std::size_t at = line.find(tag, letterTailStart(line)); at != npos;
+         at = line.find(tag, at + 1)) {
+        const std::size_t after = at + tag.size();
+        if (after == line.size() || line[after] == ' ' || line[after] == '\t' ||
+            line[after] == '#')
+            return true;
+    }
+    return false;
+}
+
+SoundRecord parseSoundLine(std::string_view line) {
+    SoundRecord rec;
+    const std::size_t colon = line.find(':');
+    if (colon != npos) rec.name = std::string(line.substr(0, colon + 1));
+
+    SampleScan scan = scanSamples(line);
+    rec.samples = std::move(scan.samples);
+
+    if (scan.end != npos) {
+        const std::size_t end = scan.end;
+        rec.vol = readValue(line, end, "VOL");
+        rec.ch = readValue(line, end, "CH");
+        rec.pit = readValue(line, end, "PIT");
+        rec.rad = readValue(line, end, "RAD");
+        if (hasFlag(end, 'P', line)) rec.p = "P";
+        if (hasFlag(end, 'V', line)) rec.v = "V";
+        if (hasFlag(end, 'R', line)) rec.rn = "R";
+        if (hasFlag(end, 'N', line)) rec.rn = "N";
+        if (hasFlag(end, 'L', line)) rec.l = "L";
+    }
+    rec.wad = parseWadLetters(line, letterStartFrom(line, tailStartFrom(line, scan.end)));
+    return rec;
+}
+
+std::string SoundRecord::nameField() const { return fixedWidth(name, kNameWidth); }
+
+std::string SoundRecord::samplesText() const {
+    std::string out;
+    for (const auto& s : samples) out += s + ' ';
+    return out;
+}
+
+std::string SoundRecord::samplesField() const { return fixedWidth(samplesText(), kSamplesWidth); }
+
+std::string SoundRecord::sample(std::size_t index) const {
+    return index < samples.size() ? samples[index] : std::string{};
+}
+
+} // namespace kestrel

@@ -1,0 +1,86 @@
+#pragma once
+// The sounds.txt line format: reading a line into a SoundRecord without
+// tokenising it, and the small text helpers every other rule uses.
+//
+// Text is raw 8-bit (Windows-1252) bytes; a position is a byte index from 0.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrel {
+
+// Widths at which record fields are shown and compared.
+inline constexpr std::size_t kNameWidth = 24;
+inline constexpr std::size_t kSamplesWidth = 32;
+inline constexpr std::size_t kValueWidth = 8;
+inline constexpr std::size_t kFlagWidth = 2;
+inline constexpr std::size_t kMaxSamples = 10;
+
+// One parsed sound line. Unlike a fixed-width record it keeps the whole name
+// part and every sample name, however long or many, so that nothing is lost
+// when a line is written back; the fixed widths apply only where a field is
+// shown (see the *Field() accessors).
+struct SoundRecord {
+    std::string name;                 // up to and including the first ':' ("" without one)
+    std::vector<std::string> samples; // every sample name, in order
+    std::string vol, ch, pit, rad;    // "VOL08", "CH01", "PIT-05", "RAD10" or ""
+    std::string p, v, rn, l;          // "P", "V", "R"/"N", "L" or ""
+    std::string wad;                  // "#a #f" or ""
+
+    std::string nameField() const;    // name, padded or cut to 24
+    std::string samplesText() const;  // each sample followed by one space
+    std::string samplesField() const; // samplesText, padded or cut to 32
+    std::string sample(std::size_t index) const; // 0-based; "" beyond the last
+
+    bool operator==(const SoundRecord&) const = default;
+};
+
+bool isBlank(char c);
+
+// Pads with spaces on the right or cuts to exactly `width` characters.
+std::string fixedWidth(std::string_view text, std::size_t width);
+
+// The text without its trailing spaces (tabs are kept).
+std::string trimTrailingSpaces(std::string_view text);
+
+// "-" for a negative value, then fill characters up to `width` digits, then the
+// digits. A value with more digits than `width` comes out unpadded.
+std::string padNumber(int value, int width, char fill);
+
+// Reads the leading number of a text the way the value boxes and the line
+// reader do: blanks anywhere are ignored; "&H" and "&O" introduce hexadecimal
+// and octal integers; otherwise an optional sign, digits, an optional decimal
+// point with digits and an optional exponent. Reading stops at the first
+// character that cannot continue the number; no digits give 0.
+double readLeadingNumber(std::string_view text);
+
+// Rounds to the nearest integer, a half going to the even neighbour, clamped
+// to the 16-bit range the record's values live in.
+int roundHalfEven(double value);
+
+// Where the sample list of a line ends: the 0-based index of the tab or space
+// that closed it, the line's length when it runs to the end, or npos when the
+// line has no sample at all.
+std::size_t sampleListEnd(std::string_view line);
+
+// Where WAD letters may start: just after the first "VOL" of the tail, or the
+// end of the sample list when the tail holds no "VOL". Never inside the name
+// part or the sample list.
+std::size_t letterTailStart(std::string_view line);
+
+// Whether a flag letter is present at or after `start`: the letter followed by
+// a space, else by a tab, else standing last on the line; only the first
+// occurrence found is judged, and it does not count when a '#' precedes it.
+bool hasFlag(std::size_t start, char letter, std::string_view line);
+
+// Whether `line` carries the whole tag `tag` ("#a") in its letter tail: the
+// tag followed by a space, a tab, a '#' or the end of the line ("#a" is not
+// found in "#ab").
+bool hasLetterTag(std::string_view line, std::string_view tag);
+
+// Parses one line. Never fails: missing parts leave their fields empty.
+SoundRecord parseSoundLine(std::string_view line);
+
+} // namespace kestrel

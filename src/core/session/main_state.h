@@ -1,0 +1,94 @@
+#pragma once
+// Everything the main window owns. Widgets are drawn from this state; hidden
+// lists are plain vectors.
+
+#include "catalogue/sound_line.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kestrel {
+
+enum class Language { English, French };
+
+#ifdef _WIN32
+inline constexpr char kDirSep = '\\';
+#else
+inline constexpr char kDirSep = '/';
+#endif
+
+// The program's folder and the level editor's folders, each ending with a
+// folder separator.
+struct Folders {
+    std::string appDir;
+    std::string editorDrive;
+    std::string editorDir;
+    std::string sfxDir;
+    std::string sampleDir;
+    std::string wadDir;
+};
+
+// The WAD table, three parallel lists: title, letter code, WAD file name.
+struct WadTable {
+    std::vector<std::string> titles;
+    std::vector<std::string> letters;
+    std::vector<std::string> files;
+};
+
+// One row of the sound list.
+struct SoundRow {
+    std::string text;
+    bool selected = false;
+};
+
+// The buttons that only work on a chosen sound or sample.
+struct EditButtons {
+    bool majVal = false, addWad = false, rstWad = false, del = false;
+    bool play = false, rename = false, obj = false;
+
+    void setAll(bool on) { majVal = addWad = rstWad = del = play = rename = obj = on; }
+    bool operator==(const EditButtons&) const = default;
+};
+
+struct MainState {
+    Folders dirs;
+    Language language = Language::English;
+
+    std::string txLett;     // the current WAD letter
+    std::string txWad;      // the current WAD file name
+    std::string lastLetter; // the letter the marks were last computed for
+    bool showG = false;     // mark the "#g" sounds too
+
+    std::vector<std::string> liText; // working line of each sound
+    std::vector<std::string> liOrig; // default line of each sound
+    WadTable wads;
+    std::vector<std::string> doubleMarks; // "OK " or three spaces, per sound ID
+
+    std::vector<SoundRow> rows; // the sound list
+    int currentRow = -1;
+
+    SoundRecord cur;                        // the parsed current line
+    std::string txOrig, txModif;            // field views of the default and current line
+    std::optional<std::string> frOrigName;  // the name field shown in the line frame's caption
+    EditButtons buttons;
+
+    // False when sounds.txt or a data file could not be read at the last load:
+    // such a partial catalogue must never be written back.
+    bool catalogueComplete = false;
+
+    int soundCount() const { return static_cast<int>(liText.size()); }
+    // The default line of a sound; "" when the default lines are fewer.
+    const std::string& defaultLine(int id) const;
+    // The two field views one above the other, as the comparison box shows them.
+    std::string txLig() const { return txOrig + "\r\n" + txModif; }
+};
+
+// The sound IDs that are never edited, marked or searched.
+inline constexpr int kProtectedIds[] = {27, 59, 110, 113, 115, 163, 185, 186, 199, 270, 62};
+bool isProtected(int id);
+
+// The catalogue is sized for this many sounds; more still load and show.
+inline constexpr int kCatalogueSize = 370;
+
+} // namespace kestrel

@@ -1,0 +1,23 @@
+#pragma once
+// The Files port on the real file system (std::filesystem, no Qt), with
+// letter case ignored in every lookup.
+
+#include "session/ports.h"
+
+namespace kestrel {
+
+// Whether `name` matches a pattern of "*" and "?" without regard to case.
+bool matchesPattern(std::string_view name, std::string_view pattern);
+
+class OsFiles : public Files {
+public:
+    std::optional<std::string> find(const std::string& path) override;
+    ReadResult read(const std::string& path) override;
+    Status write(const std::string& path, std::string_view bytes) override;
+    Status copy(const std::string& from, const std::string& to) override;
+    Status remove(const std::string& path) override;
+    Status makeDir(const std::string& path) override;
+    std::vector<std::string> list(const std::string& dir, const std::string& pattern) override;
+};
+
+} // namespace kestrel

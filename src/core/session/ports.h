@@ -1,0 +1,82 @@
+#pragma once
+// What the core asks of the platform. The application implements these with
+// Qt and the operating system; tests use a scripted fake.
+
+#include "session/messages.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrel {
+
+// Success, or a failure with a text saying why.
+struct Status {
+    bool ok = true;
+    std::string error;
+
+    static Status success() { return {}; }
+    static Status failure(std::string why) { return {false, std::move(why)}; }
+    explicit operator bool() const { return ok; }
+};
+
+struct ReadResult {
+    bool ok = false;
+    std::string bytes;
+    std::string error;
+};
+
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+    // Shows message `id` in the language in force; returns the button pressed.
+    virtual Answer message(Msg id, const std::vector<std::string>& args) = 0;
+    // Shows a file-open dialog; nothing when it is cancelled.
+    virtual std::optional<std::string> openFile(FileDialog which,
+                                                const std::string& initialDir) = 0;
+    // Moves the keyboard focus to the control of that name.
+    virtual void focus(std::string_view control) = 0;
+};
+
+// Paths are native texts. Every lookup ignores the letter case of each part of
+// the path, so "sounds.txt" finds "Sounds.txt" on any file system.
+class Files {
+public:
+    virtual ~Files() = default;
+    // The existing path that matches `path` without regard to case.
+    virtual std::optional<std::string> find(const std::string& path) = 0;
+    virtual ReadResult read(const std::string& path) = 0;
+    // Writes the whole file through a temporary file renamed over the target:
+    // on failure the old file is left as it was.
+    virtual Status write(const std::string& path, std::string_view bytes) = 0;
+    virtual Status copy(const std::string& from, const std::string& to) = 0;
+    virtual Status remove(const std::string& path) = 0;
+    virtual Status makeDir(const std::string& path) = 0;
+    // Names (not paths) of the files in `dir` matching a "*"/"?" pattern, any case.
+    virtual std::vector<std::string> list(const std::string& dir, const std::string& pattern) = 0;
+};
+
+class Sound {
+public:
+    virtual ~Sound() = default;
+    // Starts playing a .wav file and returns at once; a new play replaces the old.
+    virtual void play(const std::string& wavPath) = 0;
+};
+
+class Programs {
+public:
+    virtual ~Programs() = default;
+    // Starts a program without waiting for it.
+    virtual Status start(const std::string& program, const std::vector<std::string>& args,
+                         const std::string& workingDir) = 0;
+};
+
+struct Ports {
+    Dialogs& dialogs;
+    Files& files;
+    Sound& sound;
+    Programs& programs;
+};
+
+} // namespace kestrel

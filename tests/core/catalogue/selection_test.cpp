@@ -1,0 +1,92 @@
+#include "catalogue/catalogue.h"
+#include "catalogue/marks.h"
+#include "catalogue/selection.h"
+#include "editing/field_view.h"
+#include "fake_ports.h"
+#include "installation.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestrel;
+using namespace kestrel::testing;
+
+namespace {
+
+struct Loaded {
+    FakePorts fake;
+    MainState state;
+
+    explicit Loaded(const Installation& inst) : state(inst.install(fake.files)) {
+        loadCatalogue(state, fake.ports);
+        markSoundList(state, -1);
+    }
+};
+
+Installation smallInstallation() {
+    Installation inst;
+    inst.sounds = Installation::numberedSounds(40);
+    inst.sounds[5] = "DOOR:\t\td1 d2\t\t\tVOL09\tP\tCH01\t\t\t#b";
+    inst.defaults = inst.sounds;
+    inst.defaults[5] = "DOOR:\t\td1\t\t\tVOL08\t\tCH01\t\t\t#b";
+    return inst;
+}
+
+} // namespace
+
+TEST(Selection, OpeningASoundShowsDefaultAndCurrentLine) {
+    Loaded l(smallInstallation());
+    makeRowCurrent(l.state, l.fake.ports, 5);
+    EXPECT_EQ(l.state.currentRow, 5);
+    EXPECT_EQ(l.state.txOrig, fieldView(parseSoundLine(l.state.liOrig[5])));
+    EXPECT_EQ(l.state.txModif, fieldView(parseSoundLine(l.state.liText[5])));
+    EXPECT_EQ(l.state.txLig(), l.state.txOrig + "\r\n" + l.state.txModif);
+    // The current line, not the default line parsed before it.
+    EXPECT_EQ(l.state.cur.vol, "VOL09");
+    EXPECT_EQ(l.state.frOrigName, "DOOR:" + std::string(19, ' '));
+    EXPECT_TRUE(l.state.buttons.majVal && l.state.buttons.addWad && l.state.buttons.rstWad &&
+                l.state.buttons.del && l.state.buttons.obj);
+    EXPECT_FALSE(l.state.buttons.play || l.state.buttons.rename);
+}
+
+TEST(Selection, MakingTheSameRowCurrentAgainRefreshes) {
+    Loaded l(smallInstallation());
+    makeRowCurrent(l.state, l.fake.ports, 5);
+    l.state.liText[5] = "DOOR:\t\tz9\t\t\tVOL01";
+    makeRowCurrent(l.state, l.fake.ports, 5);
+    EXPECT_EQ(l.state.cur.samples, std::vector<std::string>{"z9"});
+}
+
+TEST(Selection, ProtectedRowIsRefused) {
+    Loaded l(smallInstallation());
+    makeRowCurrent(l.state, l.fake.ports, 5);
+    clickRow(l.state, l.fake.ports, 27);
+    ASSERT_EQ(l.fake.dialogs.shown.size(), 1u);
+    EXPECT_EQ(l.fake.dialogs.shown[0].id, Msg::ProtectedLine);
+    EXPECT_EQ(l.state.currentRow, -1);
+    EXPECT_EQ(l.state.buttons, EditButtons{});
+    EXPECT_TRUE(l.state.txModif.empty());
+    EXPECT_FALSE(l.state.frOrigName);
+    EXPECT_FALSE(l.state.rows[27].selected);
+}
+
+TEST(Selection, ClickKeepsEachRowInStepWithItsMark) {
+    Loaded l(smallInstallation());
+    ASSERT_TRUE(l.state.rows[3].selected); // carries #a
+    ASSERT_FALSE(l.state.rows[5].selected);
+    clickRow(l.state, l.fake.ports, 5);
+    EXPECT_EQ(l.state.currentRow, 5);
+    EXPECT_FALSE(l.state.rows[5].selected);
+    clickRow(l.state, l.fake.ports, 3);
+    EXPECT_TRUE(l.state.rows[3].selected);
+    EXPECT_TRUE(endsWithMark(l.state.rows[3].text));
+}
+
+TEST(Selection, NoCurrentRowDisablesTheButtons) {
+    Loaded l(smallInstallation());
+    makeRowCurrent(l.state, l.fake.ports, 5);
+    makeRowCurrent(l.state, l.fake.ports, -1);
+    EXPECT_EQ(l.state.currentRow, -1);
+    EXPECT_EQ(l.state.buttons, EditButtons{});
+    makeRowCurrent(l.state, l.fake.ports, 4000);
+    EXPECT_EQ(l.state.currentRow, -1);
+}

@@ -1,0 +1,129 @@
+#include "fake_ports.h"
+
+#include "session/os_files.h"
+
+#include <algorithm>
+
+namespace kestrel::testing {
+
+namespace {
+
+std::string folded(std::string s) {
+    for (char& c : s)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return s;
+}
+
+bool startsWithFolder(const std::string& path, const std::string& dir) {
+    const std::string d = folded(dir);
+    return folded(path).compare(0, d.size(), d) == 0;
+}
+
+} // namespace
+
+Answer FakeDialogs::message(Msg id, const std::vector<std::string>& args) {
+    shown.push_back({id, args});
+    if (!answers.empty()) {
+        const Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    switch (styleOf(id).buttons) {
+    case Buttons::Ok: return Answer::Ok;
+    case Buttons::OkCancel: return Answer::Cancel;
+    case Buttons::YesNo: return Answer::No;
+    }
+    return Answer::Ok;
+}
+
+std::optional<std::string> FakeDialogs::openFile(FileDialog which, const std::string&) {
+    fileDialogs.push_back(which);
+    if (fileAnswers.empty()) return std::nullopt;
+    auto answer = fileAnswers.front();
+    fileAnswers.pop_front();
+    return answer;
+}
+
+void FakeDialogs::focus(std::string_view control) { focused.emplace_back(control); }
+
+bool FakeDialogs::showed(Msg id) const {
+    return std::any_of(shown.begin(), shown.end(), [id](const auto& m) { return m.id == id; });
+}
+
+std::map<std::string, std::string>::iterator FakeFiles::lookup(const std::string& path) {
+    const std::string key = folded(path);
+    return std::find_if(files.begin(), files.end(),
+                        [&](const auto& f) { return folded(f.first) == key; });
+}
+
+bool FakeFiles::fails(const std::string& path) const {
+    return std::any_of(failing.begin(), failing.end(),
+                       [&](const std::string& f) { return folded(f) == folded(path); });
+}
+
+std::optional<std::string> FakeFiles::find(const std::string& path) {
+    auto it = lookup(path);
+    if (it != files.end()) return it->first;
+    return std::nullopt;
+}
+
+ReadResult FakeFiles::read(const std::string& path) {
+    auto it = lookup(path);
+    if (it == files.end() || fails(path)) return {false, {}, "file not found"};
+    return {true, it->second, {}};
+}
+
+Status FakeFiles::write(const std::string& path, std::string_view bytes) {
+    if (fails(path)) return Status::failure("disk full");
+    writes.push_back(path);
+    auto it = lookup(path);
+    if (it != files.end())
+        it->second = std::string(bytes);
+    else
+        files[path] = std::string(bytes);
+    return Status::success();
+}
+
+Status FakeFiles::copy(const std::string& from, const std::string& to) {
+    const ReadResult source = read(from);
+    if (!source.ok) return Status::failure(source.error);
+    return write(to, source.bytes);
+}
+
+Status FakeFiles::remove(const std::string& path) {
+    auto it = lookup(path);
+    if (it == files.end() || fails(path)) return Status::failure("file not found");
+    files.erase(it);
+    return Status::success();
+}
+
+Status FakeFiles::makeDir(const std::string& path) {
+    if (fails(path)) return Status::failure("permission denied");
+    dirs.push_back(path);
+    return Status::success();
+}
+
+std::vector<std::string> FakeFiles::list(const std::string& dir, const std::string& pattern) {
+    std::vector<std::string> names;
+    for (const auto& [path, bytes] : files) {
+        if (!startsWithFolder(path, dir)) continue;
+        const std::string name = path.substr(dir.size());
+        if (name.find_first_of("/\\") == std::string::npos && matchesPattern(name, pattern))
+            names.push_back(name);
+    }
+    return names;
+}
+
+std::string FakeFiles::bytes(const std::string& path) const {
+    for (const auto& [p, b] : files)
+        if (folded(p) == folded(path)) return b;
+    return {};
+}
+
+Status FakePrograms::start(const std::string& program, const std::vector<std::string>& args,
+                           const std::string& workingDir) {
+    started.push_back({program, args, workingDir});
+    return fail ? Status::failure("cannot start") : Status::success();
+}
+
+} // namespace kestrel::testing

@@ -1,0 +1,88 @@
+#pragma once
+// A scripted stand-in for every port: queued answers, recorded calls and an
+// in-memory file system, so a test can drive a whole user story.
+
+#include "session/ports.h"
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace kestrel::testing {
+
+struct ShownMessage {
+    Msg id;
+    std::vector<std::string> args;
+};
+
+class FakeDialogs : public Dialogs {
+public:
+    std::deque<Answer> answers;                       // next answers; Ok/Yes-less default below
+    std::deque<std::optional<std::string>> fileAnswers; // next file dialog results
+    std::vector<ShownMessage> shown;
+    std::vector<FileDialog> fileDialogs;
+    std::vector<std::string> focused;
+
+    Answer message(Msg id, const std::vector<std::string>& args) override;
+    std::optional<std::string> openFile(FileDialog which, const std::string& initialDir) override;
+    void focus(std::string_view control) override;
+
+    bool showed(Msg id) const;
+};
+
+// Files kept in a map; paths compare without regard to case, as on the
+// level editor's own machine. Any operation on a path listed in `failing`
+// fails.
+class FakeFiles : public Files {
+public:
+    std::map<std::string, std::string> files; // key: path as written
+    std::vector<std::string> dirs;
+    std::vector<std::string> failing;
+    std::vector<std::string> writes; // every path written, in order
+
+    std::optional<std::string> find(const std::string& path) override;
+    ReadResult read(const std::string& path) override;
+    Status write(const std::string& path, std::string_view bytes) override;
+    Status copy(const std::string& from, const std::string& to) override;
+    Status remove(const std::string& path) override;
+    Status makeDir(const std::string& path) override;
+    std::vector<std::string> list(const std::string& dir, const std::string& pattern) override;
+
+    // The bytes of a file, found without regard to case; "" when absent.
+    std::string bytes(const std::string& path) const;
+
+private:
+    std::map<std::string, std::string>::iterator lookup(const std::string& path);
+    bool fails(const std::string& path) const;
+};
+
+class FakeSound : public Sound {
+public:
+    std::vector<std::string> played;
+    void play(const std::string& wavPath) override { played.push_back(wavPath); }
+};
+
+class FakePrograms : public Programs {
+public:
+    struct Started {
+        std::string program;
+        std::vector<std::string> args;
+        std::string workingDir;
+    };
+    std::vector<Started> started;
+    bool fail = false;
+    Status start(const std::string& program, const std::vector<std::string>& args,
+                 const std::string& workingDir) override;
+};
+
+// All four fakes and the Ports that bind them.
+struct FakePorts {
+    FakeDialogs dialogs;
+    FakeFiles files;
+    FakeSound sound;
+    FakePrograms programs;
+    Ports ports{dialogs, files, sound, programs};
+};
+
+} // namespace kestrel::testing
