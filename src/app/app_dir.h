@@ -1,0 +1,14 @@
+#pragma once
+// The program's folder, where Kestrel's data files and settings file live.
+
+#include <string>
+#include <vector>
+
+namespace kestrel::app {
+
+// "--appdir DIR" (or "--appdir=DIR") on the command line, else the
+// KESTREL_APPDIR environment variable, else the executable's own folder.
+std::string programFolder(const std::vector<std::string>& args, const char* environment,
+                          const std::string& executableDir);
+
+} // namespace kestrel::app

@@ -1,0 +1,40 @@
+// Kestrel: the sound catalogue editor that works beside the level editor.
+
+#include "app_dir.h"
+#include "fm_sfx.h"
+#include "qt_dialogs.h"
+#include "qt_programs.h"
+#include "qt_sound.h"
+#include "session/os_files.h"
+#include "session/startup.h"
+
+#include <QApplication>
+#include <QDir>
+
+#include <cstdlib>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+
+    std::vector<std::string> args;
+    for (const QString& a : QApplication::arguments()) args.push_back(a.toLocal8Bit().toStdString());
+    const std::string exeDir =
+        QDir::toNativeSeparators(QApplication::applicationDirPath()).toLocal8Bit().toStdString();
+
+    kestrel::MainState state;
+    state.dirs.appDir = kestrel::withDirSep(
+        kestrel::app::programFolder(args, std::getenv("KESTREL_APPDIR"), exeDir));
+
+    kestrel::ui::QtDialogs dialogs([&state] { return state.language; });
+    kestrel::OsFiles files;
+    kestrel::app::QtSound sound;
+    kestrel::app::QtPrograms programs;
+    kestrel::Ports ports{dialogs, files, sound, programs};
+
+    kestrel::ui::FmSFX window(state, ports);
+    dialogs.setWindow(&window);
+    if (!window.start()) return 0;
+    window.show();
+    return QApplication::exec();
+}

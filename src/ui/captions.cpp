@@ -1,0 +1,161 @@
+#include "captions.h"
+
+#include "text_codec.h"
+
+#include <QAbstractButton>
+#include <QGroupBox>
+#include <QLabel>
+#include <QWidget>
+
+namespace kestrel::ui {
+
+namespace {
+
+using R = TextRole;
+
+constexpr ControlText kMainWindowTexts[] = {
+    {"CdEdit", R::Tooltip, "Open Sounds.txt file", "Ouvrir Sounds.txt"},
+    {"CdCopy", R::Tooltip, "Generate SFX file", "Générer le fichier SFX"},
+    {"CdSelLE", R::Tooltip, "Select Level editor", "Choisir l'éditeur de niveaux"},
+    {"CdDefaut", R::Tooltip, "Restore defaults", "Restaurer défauts"},
+    {"CdHlp", R::Tooltip, "Help", "Aide"},
+    {"CdStop", R::Tooltip, "Close", "Fermer"},
+    {"CdMajVal", R::Tooltip, "Accept values", "Accepter les valeurs"},
+    {"CdPlay", R::Tooltip, "Play selected sample", "Jouer le sample"},
+    {"CdRename", R::Tooltip, "Rename selected sample", "Renommer le sample"},
+    {"CdLook", R::Tooltip, "Search", "Recherche"},
+    {"CdAddWAD", R::Tooltip, "Add Letter or Object", "Ajouter Lettre ou Objet"},
+    {"CdDel", R::Tooltip, "Remove Letter or Object", "Enlever Lettre ou Objet"},
+    {"CdOBJ", R::Tooltip, "Show/Hide object selection", "Afficher/Cacher la sélection d'objets"},
+    {"CdEfface", R::Tooltip, "Erase object name", "Effacer le nom d'objet"},
+    {"CdErase", R::Tooltip, "Remove letter from every lines",
+     "Enlever la lettre de toutes les lignes"},
+    {"CdShow", R::Tooltip, "Show/Hide #g sounds", "Afficher/Cacher les sons #g"},
+    {"CdValidW", R::Tooltip, "Apply changes to sounds.txt",
+     "Appliquer les modifications à sounds.txt"},
+    {"CdRstWAD", R::Tooltip, "Restore original line", "Restaurer la ligne d'origine"},
+    {"Label11", R::Caption, "Sound ID", "ID sons"},
+    {"Label4", R::Caption, "Sample Values", "Valeurs Sample"},
+    {"LbSonN", R::Caption, "Samples names", "Noms Samples"},
+    {"Label1", R::Caption, "Allocated WADs (letters)", "WADs (lettres) assignés"},
+    {"Label5", R::Caption, "Letter", "Lettre"},
+    {"Label17", R::Caption, "Object", "Objet"},
+    {"Label3", R::Caption, "Text/Sample/ID", "Texte/Sample/ID"},
+    {"Label10", R::Caption, "Name", "Nom"},
+    {"Label2", R::Caption, "Orig.", "Orig."},
+    {"Label16", R::Caption, "Mod.", "Mod."},
+    {"Frame1", R::Caption, "Search", "Rechercher"},
+    {"Frame3", R::Caption, "Letters", "Lettres"},
+    {"Frame4", R::Caption, "Wad", "Wad"},
+    {"OpSens0", R::Caption, "Down", "Bas"},
+    {"OpSens1", R::Caption, "Up", "Haut"},
+    {"OpLang0", R::Tooltip, "English display", "Affichage en Anglais"},
+    {"OpLang1", R::Tooltip, "French display", "Affichage en Français"},
+    {"CkUL", R::Caption, "Upper/Lower Case sensitive", "Respecter la casse"},
+};
+
+void setCaption(QWidget& w, const QString& text) {
+    if (auto* label = qobject_cast<QLabel*>(&w))
+        label->setText(text);
+    else if (auto* box = qobject_cast<QGroupBox*>(&w))
+        box->setTitle(text);
+    else if (auto* button = qobject_cast<QAbstractButton*>(&w))
+        button->setText(text);
+}
+
+struct MessagePair {
+    const char* enTitle;
+    const char* enText;
+    const char* frTitle;
+    const char* frText;
+};
+
+MessagePair messagePair(Msg id) {
+    switch (id) {
+    case Msg::NoEditorSelected:
+        return {"Select", "No level editor program selected\nProgram aborted", "Sélection",
+                "Pas d'éditeur de niveaux sélectionné.\nProgramme annulé"};
+    case Msg::ProtectedLine:
+        return {"Select", "This line should not be modified", "Sélection",
+                "Cette ligne ne doit pas être modifiée"};
+    case Msg::FileUnreadable:
+        return {"Missing file", "The file\n%1\ncould not be read: %2", "Fichier manquant",
+                "Impossible de lire le fichier\n%1\n%2"};
+    case Msg::TooManySounds:
+        return {"Sounds",
+                "sounds.txt holds %1 sounds, more than the 370 Kestrel is made for.\n"
+                "They are all shown and kept, but the doubles and the imports only "
+                "know the first 370.",
+                "Sons",
+                "sounds.txt contient %1 sons, plus que les 370 prévus par Kestrel.\n"
+                "Ils sont tous affichés et conservés, mais les doubles et les imports "
+                "ne connaissent que les 370 premiers."};
+    case Msg::SettingsNotSaved:
+        return {"Settings", "The settings could not be saved to\n%1\n%2", "Réglages",
+                "Les réglages n'ont pas pu être enregistrés dans\n%1\n%2"};
+    }
+    return {"", "", "", ""};
+}
+
+// Replaces "%1" to "%9" in one pass, so an argument that itself holds a
+// "%2" is shown as it is.
+QString fillArguments(const QString& text, const std::vector<std::string>& args) {
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == u'%' && i + 1 < text.size() && text[i + 1] >= u'1' && text[i + 1] <= u'9') {
+            const auto n = static_cast<std::size_t>(text[i + 1].unicode() - u'1');
+            if (n < args.size()) {
+                out += fromAnsi(args[n]);
+                ++i;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+std::span<const ControlText> mainWindowTexts() { return kMainWindowTexts; }
+
+QString pick(Language language, const char* english, const char* french) {
+    return QString::fromUtf8(language == Language::English ? english : french);
+}
+
+void applyControlTexts(QWidget& root, std::span<const ControlText> table, Language language) {
+    for (const ControlText& t : table) {
+        auto* w = root.findChild<QWidget*>(QString::fromLatin1(t.control));
+        if (!w) continue;
+        const QString text = pick(language, t.english, t.french);
+        if (t.role == TextRole::Tooltip)
+            w->setToolTip(text);
+        else
+            setCaption(*w, text);
+    }
+}
+
+MessageText messageText(Msg id, Language language, const std::vector<std::string>& args) {
+    const MessagePair p = messagePair(id);
+    MessageText out{pick(language, p.enTitle, p.frTitle), pick(language, p.enText, p.frText)};
+    out.text = fillArguments(out.text, args);
+    return out;
+}
+
+FileDialogText fileDialogText(FileDialog which, Language) {
+    switch (which) {
+    case FileDialog::LevelEditor:
+        return {QStringLiteral("Select Level editor"),
+                QStringLiteral("Level editor (mapforge.exe)")};
+    }
+    return {};
+}
+
+QString lineFrameCaption(Language language, const std::optional<std::string>& nameField) {
+    if (!nameField) return pick(language, "Line in sounds.txt", "Ligne dans sounds.txt");
+    return pick(language, "Line in sounds.txt = ", "Ligne dans sounds.txt = ") +
+           fromAnsi(*nameField);
+}
+
+} // namespace kestrel::ui

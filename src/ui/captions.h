@@ -1,0 +1,62 @@
+#pragma once
+// Every text the windows show, in English and in French. No other file of the
+// program holds a displayed text of either language.
+
+#include "session/main_state.h"
+#include "session/messages.h"
+
+#include <QString>
+
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+class QWidget;
+
+namespace kestrel::ui {
+
+enum class TextRole { Caption, Tooltip };
+
+// A text of a control of the main window that changes with the language.
+struct ControlText {
+    const char* control; // objectName
+    TextRole role;
+    const char* english;
+    const char* french;
+};
+
+std::span<const ControlText> mainWindowTexts();
+
+// Sets every text of the table on the controls found under `root`.
+void applyControlTexts(QWidget& root, std::span<const ControlText> table, Language language);
+
+QString pick(Language language, const char* english, const char* french);
+
+struct MessageText {
+    QString title;
+    QString text;
+};
+
+// The title and text of a message box; "%1", "%2" … take the arguments,
+// which are Windows-1252 bytes.
+MessageText messageText(Msg id, Language language, const std::vector<std::string>& args = {});
+
+struct FileDialogText {
+    QString title;
+    QString filter;
+};
+
+FileDialogText fileDialogText(FileDialog which, Language language);
+
+// The caption of the line frame: "Line in sounds.txt", and " = " with the
+// current sound's name field once a sound is open.
+QString lineFrameCaption(Language language, const std::optional<std::string>& nameField);
+
+// Texts that are the same in both languages.
+inline constexpr const char* kWindowTitle = "Kestrel V1.1";
+inline constexpr const char* kVersionLabel = "V 1.1 : 2005-2006";
+inline constexpr const char* kEnglishCaption = "En";
+inline constexpr const char* kFrenchCaption = "Fr";
+
+} // namespace kestrel::ui

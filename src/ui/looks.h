@@ -1,0 +1,22 @@
+#pragma once
+// The fonts and colours the windows share.
+
+#include <QColor>
+#include <QFont>
+
+class QWidget;
+
+namespace kestrel::ui {
+
+// The fixed-pitch font of the sound rows and field views, so that columns
+// line up.
+QFont fixedFont();
+
+inline const QColor kListText{255, 255, 192};
+inline const QColor kListBack{64, 64, 64};
+
+// Light yellow on dark grey; selected rows look the same whether or not the
+// widget has the focus, since they are data, not a passing choice.
+void paintAsList(QWidget& widget);
+
+} // namespace kestrel::ui

@@ -1,0 +1,74 @@
+#include "qt_dialogs.h"
+
+#include "captions.h"
+#include "text_codec.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QWidget>
+
+namespace kestrel::ui {
+
+namespace {
+
+QMessageBox::Icon qtIcon(Icon icon) {
+    switch (icon) {
+    case Icon::Exclamation: return QMessageBox::Warning;
+    case Icon::Question: return QMessageBox::Question;
+    case Icon::Information: return QMessageBox::Information;
+    case Icon::Critical: return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons qtButtons(Buttons buttons) {
+    switch (buttons) {
+    case Buttons::Ok: return QMessageBox::Ok;
+    case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
+    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    }
+    return QMessageBox::Ok;
+}
+
+Answer answerOf(int button) {
+    switch (button) {
+    case QMessageBox::Ok: return Answer::Ok;
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;
+    }
+}
+
+} // namespace
+
+QtDialogs::QtDialogs(std::function<Language()> language) : language_(std::move(language)) {}
+
+Answer QtDialogs::message(Msg id, const std::vector<std::string>& args) {
+    const MsgStyle style = styleOf(id);
+    const MessageText t = messageText(id, language_(), args);
+    QMessageBox box(qtIcon(style.icon), t.title, t.text, qtButtons(style.buttons), window_);
+    // Closing a question box without answering must never go on.
+    if (style.buttons == Buttons::YesNo) box.setEscapeButton(QMessageBox::No);
+    if (style.buttons == Buttons::OkCancel) box.setEscapeButton(QMessageBox::Cancel);
+    return answerOf(box.exec());
+}
+
+std::optional<std::string> QtDialogs::openFile(FileDialog which, const std::string& initialDir) {
+    const FileDialogText t = fileDialogText(which, language_());
+    QFileDialog dialog(window_, t.title, fromAnsi(initialDir), t.filter);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return toAnsi(QDir::toNativeSeparators(dialog.selectedFiles().front()));
+}
+
+void QtDialogs::focus(std::string_view control) {
+    if (!window_) return;
+    const QString name = QString::fromLatin1(control.data(), static_cast<qsizetype>(control.size()));
+    if (auto* w = window_->findChild<QWidget*>(name)) w->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace kestrel::ui

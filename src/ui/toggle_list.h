@@ -1,0 +1,39 @@
+#pragma once
+// A list whose rows are each on or off, as the program says. A click (or
+// Space) on a row is reported as a toggle of that row; the arrow and page
+// keys report the row they move to. The list never changes a row's state
+// itself: the window redraws it from the state after every event.
+
+#include "session/main_state.h"
+
+#include <QListWidget>
+
+#include <vector>
+
+namespace kestrel::ui {
+
+class ToggleList : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ToggleList(QWidget* parent = nullptr);
+
+    // Rows, their on/off state and the current row (-1: none).
+    void showRows(const std::vector<SoundRow>& rows, int currentRow);
+
+signals:
+    void rowClicked(int row);
+    void rowStepped(int row);
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    int rowsPerPage() const;
+    int shownCurrent_ = -1;
+};
+
+} // namespace kestrel::ui
