@@ -1,0 +1,63 @@
+// How long reading and marking the catalogue takes, at the catalogue's size
+// and far beyond it.
+
+#include "catalogue/catalogue.h"
+#include "catalogue/marks.h"
+#include "catalogue/sound_line.h"
+#include "fake_ports.h"
+#include "installation.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace kestrel;
+using namespace kestrel::testing;
+
+namespace {
+
+std::vector<std::string> realisticLines(int count) {
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        lines.push_back("MACHINE_HUM_" + std::to_string(i) +
+                        ":\t\thum1 hum2 hum3 hum4\t\tVOL45\tP V\tCH03\tPIT12\tRAD40\t#f #d #k");
+    return lines;
+}
+
+void ParseSoundLines(benchmark::State& state) {
+    const auto lines = realisticLines(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        for (const std::string& line : lines) benchmark::DoNotOptimize(parseSoundLine(line));
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(ParseSoundLines)->Arg(370)->Arg(100000);
+
+void LoadCatalogue(benchmark::State& state) {
+    Installation inst;
+    inst.sounds = realisticLines(static_cast<int>(state.range(0)));
+    FakePorts fake;
+    MainState base = inst.install(fake.files);
+    for (auto _ : state) {
+        MainState s = base;
+        loadCatalogue(s, fake.ports);
+        benchmark::DoNotOptimize(s.rows.data());
+    }
+}
+BENCHMARK(LoadCatalogue)->Arg(370)->Arg(10000);
+
+void MarkEveryRow(benchmark::State& state) {
+    Installation inst;
+    inst.sounds = realisticLines(static_cast<int>(state.range(0)));
+    FakePorts fake;
+    MainState s = inst.install(fake.files);
+    s.txLett = "d";
+    loadCatalogue(s, fake.ports);
+    for (auto _ : state) {
+        markSoundList(s, -1);
+        benchmark::DoNotOptimize(s.rows.data());
+    }
+}
+BENCHMARK(MarkEveryRow)->Arg(370)->Arg(10000);
+
+} // namespace
+
+BENCHMARK_MAIN();

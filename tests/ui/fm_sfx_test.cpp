@@ -1,0 +1,247 @@
+#include "app_dir.h"
+#include "captions.h"
+#include "fake_ports.h"
+#include "fm_sfx.h"
+#include "installation.h"
+#include "modal.h"
+#include "qt_dialogs.h"
+#include "text_codec.h"
+
+#include <QAbstractButton>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+using namespace kestrel;
+using namespace kestrel::testing;
+using namespace kestrel::ui;
+
+namespace {
+
+Installation testInstallation() {
+    Installation inst;
+    inst.sounds = Installation::numberedSounds(40);
+    inst.sounds[3] = "BELL:\t\tbell1 bell2\t\tVOL50\tP\tCH02\t\t\t#b";
+    inst.sounds[4] = "GULL:\t\tgull1\t\t\tVOL20\t\tCH01\t\t\t#b";
+    inst.defaults = inst.sounds;
+    inst.defaults[3] = "BELL:\t\tbell1\t\t\tVOL40\t\tCH02\t\t\t#b";
+    return inst;
+}
+
+// The main window on a fake installation; message boxes and file dialogs are
+// either the real ones or scripted.
+struct Window {
+    FakePorts fake;
+    QtDialogs qtDialogs;
+    MainState state;
+    std::unique_ptr<Ports> ports;
+    std::unique_ptr<FmSFX> fm;
+
+    explicit Window(const Installation& inst, bool realDialogs = false, bool withSettings = true)
+        : qtDialogs([this] { return state.language; }) {
+        inst.writeFiles(fake.files, withSettings);
+        state.dirs.appDir = inst.appDir;
+        Dialogs& dialogs = realDialogs ? static_cast<Dialogs&>(qtDialogs) : fake.dialogs;
+        ports = std::make_unique<Ports>(Ports{dialogs, fake.files, fake.sound, fake.programs});
+        fm = std::make_unique<FmSFX>(state, *ports);
+        qtDialogs.setWindow(fm.get());
+    }
+
+    template <class W> W* find(const char* name) const {
+        return fm->findChild<W*>(QString::fromLatin1(name));
+    }
+    QListWidget* list() const { return find<QListWidget>("LiSFX"); }
+
+    void clickRow(int row) const {
+        QListWidget* l = list();
+        l->scrollToItem(l->item(row));
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
+    }
+};
+
+} // namespace
+
+class FmSFXTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void startShowsTheCatalogueAndOpensRowZero() {
+        Window w(testInstallation());
+        QVERIFY(w.fm->start());
+        QCOMPARE(w.fm->windowTitle(), QStringLiteral("Kestrel V1.1"));
+        QCOMPARE(w.find<QLabel>("Label14")->text(), QStringLiteral("V 1.1 : 2005-2006"));
+        QListWidget* list = w.list();
+        QCOMPARE(list->count(), 40);
+        QCOMPARE(list->currentRow(), 0);
+        // Every sound carrying the current letter "a" is marked and selected.
+        QCOMPARE(list->item(0)->text(), QStringLiteral("  0: SOUND0                    :[OK]"));
+        QVERIFY(list->item(0)->isSelected());
+        QCOMPARE(list->item(3)->text(), QStringLiteral("  3: BELL") + QString(18, u' '));
+        QVERIFY(!list->item(3)->isSelected());
+        QCOMPARE(list->item(27)->text(), QStringLiteral(" 27:"));
+        QVERIFY(!list->item(27)->isSelected());
+        QCOMPARE(w.find<QLineEdit>("TxLett")->text(), QStringLiteral("a"));
+        QCOMPARE(w.find<QLineEdit>("TxWAD")->text(), QStringLiteral("HARBOUR"));
+        QCOMPARE(w.find<QGroupBox>("FrOrig")->title(),
+                 QStringLiteral("Line in sounds.txt = SOUND0:") + QString(17, u' '));
+    }
+
+    void clickingARowShowsItsDefaultAndCurrentLine() {
+        Window w(testInstallation());
+        QVERIFY(w.fm->start());
+        w.clickRow(3);
+        QCOMPARE(w.list()->currentRow(), 3);
+        QCOMPARE(w.find<QGroupBox>("FrOrig")->title(),
+                 QStringLiteral("Line in sounds.txt = BELL:") + QString(19, u' '));
+        const QStringList lines = w.find<QPlainTextEdit>("TxLig")->toPlainText().split(u'\n');
+        QCOMPARE(lines.size(), 2);
+        QCOMPARE(lines[0], fromAnsi(w.state.txOrig));
+        QCOMPARE(lines[1], fromAnsi(w.state.txModif));
+        QVERIFY(lines[0].startsWith(QStringLiteral("bell1 ")));
+        QVERIFY(lines[1].startsWith(QStringLiteral("bell1 bell2")));
+        QCOMPARE(w.find<QLineEdit>("TxOrig")->text(), lines[0]);
+        QVERIFY(!w.find<QLineEdit>("TxOrig")->isVisible());
+        // The clicked row keeps the state its mark gives it; no other row changes.
+        QVERIFY(!w.list()->item(3)->isSelected());
+        QVERIFY(w.list()->item(0)->isSelected());
+    }
+
+    void keysMoveTheCurrentRowAndSpaceTogglesIt() {
+        Window w(testInstallation());
+        QVERIFY(w.fm->start());
+        w.fm->show();
+        w.list()->setFocus();
+        QTest::keyClick(w.list(), Qt::Key_Down);
+        QCOMPARE(w.list()->currentRow(), 1);
+        QCOMPARE(w.state.currentRow, 1);
+        QVERIFY(w.list()->item(1)->isSelected());
+        QTest::keyClick(w.list(), Qt::Key_End);
+        QCOMPARE(w.state.currentRow, 39);
+        QTest::keyClick(w.list(), Qt::Key_Space);
+        QCOMPARE(w.state.currentRow, 39);
+        QCOMPARE(w.list()->item(39)->isSelected(), w.state.rows[39].selected);
+    }
+
+    void protectedRowShowsTheRealMessageAndLeavesNoRowCurrent() {
+        Window w(testInstallation(), true);
+        QVERIFY(w.fm->start());
+        QString title, text;
+        whenModalAppears([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            if (box) {
+                title = box->windowTitle();
+                text = box->text();
+            }
+            modal->close();
+        });
+        w.clickRow(27);
+        QCOMPARE(title, QStringLiteral("Select"));
+        QCOMPARE(text, QStringLiteral("This line should not be modified"));
+        QCOMPARE(w.state.currentRow, -1);
+        QCOMPARE(w.list()->currentRow(), -1);
+        QVERIFY(!w.list()->item(27)->isSelected());
+        QCOMPARE(w.find<QGroupBox>("FrOrig")->title(), QStringLiteral("Line in sounds.txt"));
+        QVERIFY(w.find<QPlainTextEdit>("TxLig")->toPlainText().isEmpty());
+    }
+
+    void frenchSettingsShowFrenchTextsAndTheSwitchGoesBack() {
+        Installation inst = testInstallation();
+        inst.settings.language = Language::French;
+        Window w(inst);
+        QVERIFY(w.fm->start());
+        QVERIFY(w.find<QRadioButton>("OpLang1")->isChecked());
+        QCOMPARE(w.find<QLabel>("Label11")->text(), QStringLiteral("ID sons"));
+        QCOMPARE(w.find<QToolButton>("CdSelLE")->toolTip(),
+                 QString::fromUtf8("Choisir l'éditeur de niveaux"));
+        QCOMPARE(w.find<QRadioButton>("OpLang1")->toolTip(),
+                 QString::fromUtf8("Affichage en Français"));
+        QVERIFY(w.find<QGroupBox>("FrOrig")->title().startsWith(
+            QStringLiteral("Ligne dans sounds.txt = SOUND0:")));
+
+        w.find<QRadioButton>("OpLang0")->click();
+        QCOMPARE(w.state.language, Language::English);
+        QCOMPARE(w.find<QLabel>("Label11")->text(), QStringLiteral("Sound ID"));
+        QCOMPARE(w.find<QRadioButton>("OpLang0")->toolTip(), QStringLiteral("English display"));
+        QVERIFY(w.find<QGroupBox>("FrOrig")->title().startsWith(
+            QStringLiteral("Line in sounds.txt = SOUND0:")));
+    }
+
+    void closingWritesTheSettings() {
+        Window w(testInstallation());
+        QVERIFY(w.fm->start());
+        w.find<QRadioButton>("OpLang1")->click();
+        w.fm->close();
+        QCOMPARE(w.fake.files.bytes("/app/Kestrel.par"),
+                 std::string("\"/\"\r\n\"/games/lvedit/\"\r\n\"a\"\r\n\"HARBOUR\"\r\n\"F\"\r\n"));
+    }
+
+    void cancellingTheLevelEditorChoiceChangesNothing() {
+        Window w(testInstallation(), true);
+        QVERIFY(w.fm->start());
+        w.clickRow(4);
+        QString title;
+        whenModalAppears([&](QWidget* modal) {
+            title = modal->windowTitle();
+            if (auto* dialog = qobject_cast<QFileDialog*>(modal))
+                dialog->reject();
+            else
+                modal->close();
+        });
+        w.find<QToolButton>("CdSelLE")->click();
+        QCOMPARE(title, QStringLiteral("Select Level editor"));
+        QCOMPARE(w.state.currentRow, 4);
+        QCOMPARE(w.list()->currentRow(), 4);
+        QVERIFY(w.fake.files.writes.empty());
+    }
+
+    void firstStartWithoutAnEditorEndsTheProgram() {
+        Window w(testInstallation(), false, false);
+        w.fake.dialogs.fileAnswers.push_back(std::nullopt);
+        QVERIFY(!w.fm->start());
+        QVERIFY(w.fake.dialogs.showed(Msg::NoEditorSelected));
+        QCOMPARE(messageText(Msg::NoEditorSelected, Language::French).text,
+                 QString::fromUtf8("Pas d'éditeur de niveaux sélectionné.\nProgramme annulé"));
+    }
+
+    void everyMessageHasBothLanguages() {
+        for (const Msg id : kAllMessages) {
+            for (const Language l : {Language::English, Language::French}) {
+                const MessageText t = messageText(id, l, {"x", "y"});
+                QVERIFY(!t.title.isEmpty());
+                QVERIFY(!t.text.isEmpty());
+            }
+        }
+        // An argument that itself looks like a placeholder is shown as it is.
+        QCOMPARE(messageText(Msg::FileUnreadable, Language::English, {"C:\\a%2b", "gone"}).text,
+                 QStringLiteral("The file\nC:\\a%2b\ncould not be read: gone"));
+    }
+
+    void theProgramFolderComesFromTheCommandLineTheEnvironmentOrTheExecutable() {
+        using kestrel::app::programFolder;
+        QCOMPARE(programFolder({"kestrel", "--appdir", "/x"}, "/env", "/exe"), std::string("/x"));
+        QCOMPARE(programFolder({"kestrel", "--appdir=/y"}, "/env", "/exe"), std::string("/y"));
+        QCOMPARE(programFolder({"kestrel"}, "/env", "/exe"), std::string("/env"));
+        QCOMPARE(programFolder({"kestrel"}, "", "/exe"), std::string("/exe"));
+        QCOMPARE(programFolder({"kestrel", "--appdir"}, nullptr, "/exe"), std::string("/exe"));
+    }
+
+    void everyByteSurvivesTheTextConverter() {
+        std::string all;
+        for (int b = 0; b < 256; ++b) all.push_back(static_cast<char>(b));
+        QCOMPARE(toAnsi(fromAnsi(all)), all);
+        QCOMPARE(fromAnsi("\x80\xe9"), QString::fromUtf8("€é"));
+        QCOMPARE(toAnsi(QString::fromUtf8("Ω")), std::string("?"));
+    }
+};
+
+QTEST_MAIN(FmSFXTest)
+#include "fm_sfx_test.moc"
