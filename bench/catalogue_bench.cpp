@@ -31,11 +31,17 @@ void ParseSoundLines(benchmark::State& state) {
 }
 BENCHMARK(ParseSoundLines)->Arg(370)->Arg(100000);
 
-void LoadCatalogue(benchmark::State& state) {
+// An installation of `count` sounds in the fake file system, its state
+// pointing at it.
+MainState installed(FakePorts& fake, benchmark::State& state) {
     Installation inst;
     inst.sounds = realisticLines(static_cast<int>(state.range(0)));
+    return inst.install(fake.files);
+}
+
+void LoadCatalogue(benchmark::State& state) {
     FakePorts fake;
-    MainState base = inst.install(fake.files);
+    const MainState base = installed(fake, state);
     for (auto _ : state) {
         MainState s = base;
         loadCatalogue(s, fake.ports);
@@ -45,10 +51,8 @@ void LoadCatalogue(benchmark::State& state) {
 BENCHMARK(LoadCatalogue)->Arg(370)->Arg(10000);
 
 void MarkEveryRow(benchmark::State& state) {
-    Installation inst;
-    inst.sounds = realisticLines(static_cast<int>(state.range(0)));
     FakePorts fake;
-    MainState s = inst.install(fake.files);
+    MainState s = installed(fake, state);
     s.txLett = "d";
     loadCatalogue(s, fake.ports);
     for (auto _ : state) {

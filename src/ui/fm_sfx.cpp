@@ -69,6 +69,10 @@ FmSFX::FmSFX(MainState& state, Ports& ports, QWidget* parent)
     setFixedSize(sizeHint());
 }
 
+// The window: the sound list down the left; on the right, top to bottom, the
+// line frame, the sound's editors (values and flags, samples, WAD letters),
+// the letter and WAD boxes with their commands and the object field, the
+// search frame, and the strip of program commands with the language choice.
 void FmSFX::buildControls() {
     const QFontMetrics fixed(fixedFont());
 
