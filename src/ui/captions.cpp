@@ -90,6 +90,54 @@ MessagePair messagePair(Msg id) {
                 "sounds.txt contient %1 sons, plus que les 370 prévus par Kestrel.\n"
                 "Ils sont tous affichés et conservés, mais les doubles et les imports "
                 "ne connaissent que les 370 premiers."};
+    case Msg::SampleMissingPlay:
+        return {"Play", "The sample [%1.wav] doesn't exist\nin %2", "Jouer",
+                "Le sample [%1.wav] n'existe pas\ndans %2"};
+    case Msg::SampleHasSpace:
+        return {"Rename", "Incorrect sample name : no space", "Renommer",
+                "Nom de sample incorrect : pas d'espace"};
+    case Msg::SampleTooLong:
+        return {"Rename", "Sample name too long", "Renommer", "Nom de sample trop long"};
+    case Msg::SampleMissingRename:
+        return {"Rename", "The sample [%1.wav] doesn't exist\nin %2", "Renommer",
+                "Le sample [%1.wav] n'existe pas\ndans %2"};
+    case Msg::ApplyConfirm:
+        return {"Modification",
+                "Confirm modification\nAll the changes will be applied to the [sounds.txt] file",
+                "Modification",
+                "Confirmer la modification\nTous les changements seront appliqués au fichier "
+                "[sounds.txt]"};
+    case Msg::ApplyIncomplete:
+        return {"Modification",
+                "sounds.txt or a file of Kestrel could not be read completely.\n"
+                "Nothing is written, so that no sound is lost.",
+                "Modification",
+                "sounds.txt ou un fichier de Kestrel n'a pas pu être lu entièrement.\n"
+                "Rien n'est écrit, pour qu'aucun son ne soit perdu."};
+    case Msg::SoundsChangedOnDisk:
+        return {"Modification",
+                "%1\nwas changed since Kestrel read it.\nReplace it with Kestrel's lines?",
+                "Modification",
+                "%1\na été modifié depuis que Kestrel l'a lu.\n"
+                "Le remplacer par les lignes de Kestrel ?"};
+    case Msg::FileNotWritten:
+        return {"Write", "The file\n%1\ncould not be written: %2\nNothing was changed.",
+                "Écriture",
+                "Impossible d'écrire le fichier\n%1\n%2\nRien n'a été modifié."};
+    case Msg::CustomLinesNotSaved:
+        return {"Modification",
+                "sounds.txt was written, but not the custom lines of the WAD\n%1\n%2",
+                "Modification",
+                "sounds.txt a été écrit, mais pas les lignes personnalisées du WAD\n%1\n%2"};
+    case Msg::RestoreConfirm:
+        return {"Restore", "Restore original 'sounds.txt'", "Restaurer",
+                "Restaurer le fichier 'sounds.txt' d'origine"};
+    case Msg::NoDefaults:
+        return {"Restore",
+                "No defaults found. Check your installation of Kestrel.\nRestore function aborted",
+                "Restaurer",
+                "Aucun fichier d'origine trouvé. Vérifier l'installation de Kestrel.\n"
+                "Fonction de restauration annulée"};
     case Msg::SettingsNotSaved:
         return {"Settings", "The settings could not be saved to\n%1\n%2", "Réglages",
                 "Les réglages n'ont pas pu être enregistrés dans\n%1\n%2"};

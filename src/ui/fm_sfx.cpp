@@ -2,28 +2,49 @@
 
 #include "captions.h"
 #include "catalogue/selection.h"
+#include "editing/apply.h"
+#include "editing/samples.h"
 #include "looks.h"
 #include "session/startup.h"
 #include "text_codec.h"
 #include "toggle_list.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyle>
 #include <QToolButton>
+#include <QValidator>
 #include <QVBoxLayout>
 
 namespace kestrel::ui {
+
+// A typing limit that a longer text set by the program does not cut: the
+// sample box takes 8 characters, but a longer stored name shows whole.
+class GrowingLimit : public QValidator {
+public:
+    GrowingLimit(int limit, QObject* parent) : QValidator(parent), base_(limit), limit_(limit) {}
+    void allowFor(const QString& shown) { limit_ = std::max(base_, int(shown.size())); }
+    State validate(QString& input, int&) const override {
+        return input.size() <= limit_ ? Acceptable : Invalid;
+    }
+
+private:
+    int base_;
+    int limit_;
+};
 
 namespace {
 
@@ -34,28 +55,71 @@ constexpr int kObjectDialogRoom = 4365 / 15;
 constexpr int kRowChars = 3 + 2 + 22 + 9;
 // Characters of a field view shown in full, with a few WAD letters.
 constexpr int kFieldViewChars = 90;
-constexpr int kListRows = 34;
+constexpr int kListRows = 40;
 
-QLabel* label(QWidget* parent, const char* name) {
-    auto* l = new QLabel(parent);
-    l->setObjectName(QString::fromLatin1(name));
+constexpr ValueBox kValueBoxes[] = {ValueBox::Vol, ValueBox::Ch, ValueBox::Pit, ValueBox::Rad};
+constexpr FlagBox kFlagBoxes[] = {FlagBox::P, FlagBox::V, FlagBox::R, FlagBox::N, FlagBox::L};
+
+QString name(const char* n) { return QString::fromLatin1(n); }
+
+QLabel* label(QWidget* parent, const char* objectName, const QString& text = {}) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(name(objectName));
     return l;
 }
 
-QToolButton* commandButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon) {
+QToolButton* commandButton(QWidget* parent, const char* objectName, QStyle::StandardPixmap icon) {
     auto* b = new QToolButton(parent);
-    b->setObjectName(QString::fromLatin1(name));
+    b->setObjectName(name(objectName));
     b->setIcon(parent->style()->standardIcon(icon));
-    b->setIconSize(QSize(24, 24));
-    b->setFixedSize(34, 34);
+    b->setIconSize(QSize(22, 22));
+    b->setFixedSize(32, 32);
+    // A click takes the focus, so a value box being left is handled first.
+    b->setFocusPolicy(Qt::StrongFocus);
     return b;
 }
 
-QLineEdit* lineBox(QWidget* parent, const char* name, int maxLength) {
+QLineEdit* lineBox(QWidget* parent, const char* objectName, int maxLength) {
     auto* t = new QLineEdit(parent);
-    t->setObjectName(QString::fromLatin1(name));
+    t->setObjectName(name(objectName));
     t->setMaxLength(maxLength);
+    t->setFont(fixedFont());
     return t;
+}
+
+QListWidget* smallList(QWidget* parent, const char* objectName, int rows) {
+    auto* l = new QListWidget(parent);
+    l->setObjectName(name(objectName));
+    paintAsList(*l);
+    l->setFixedHeight(QFontMetrics(fixedFont()).lineSpacing() * rows + 8);
+    return l;
+}
+
+std::string& valueText(SoundEditors& ed, int i) {
+    std::string* texts[] = {&ed.txVol, &ed.txCh, &ed.txPit, &ed.txRad};
+    return *texts[i];
+}
+
+bool flagChecked(const SoundEditors& ed, int i) {
+    const bool checks[] = {ed.ckP, ed.ckV, ed.ckR, ed.ckN, ed.ckL};
+    return checks[i];
+}
+
+void setTextIfChanged(QLineEdit* box, const QString& text) {
+    if (box->text() != text) box->setText(text);
+}
+
+void showItems(QListWidget* list, const std::vector<std::string>& items, int selected) {
+    QStringList texts;
+    for (const std::string& item : items) texts.append(fromAnsi(item));
+    bool same = list->count() == texts.size();
+    for (int i = 0; same && i < texts.size(); ++i) same = list->item(i)->text() == texts[i];
+    if (!same) {
+        list->clear();
+        list->addItems(texts);
+    }
+    list->setCurrentRow(selected);
+    if (selected < 0) list->clearSelection();
 }
 
 } // namespace
@@ -63,35 +127,66 @@ QLineEdit* lineBox(QWidget* parent, const char* name, int maxLength) {
 FmSFX::FmSFX(MainState& state, Ports& ports, QWidget* parent)
     : QWidget(parent), state_(state), ports_(ports) {
     setObjectName(QStringLiteral("FmSFX"));
-    setWindowTitle(QString::fromLatin1(kWindowTitle));
-    buildControls();
+    setWindowTitle(name(kWindowTitle));
+
+    // The window: the sound list down the left; on the right, top to bottom,
+    // the line frame, the sound's editors (values and flags, samples, WAD
+    // letters), the letter and WAD boxes with their commands and the object
+    // field, the search frame, and the strip of program commands with the
+    // language choice.
+    auto* right = new QVBoxLayout;
+    right->addWidget(buildLineFrame());
+    right->addLayout(buildEditors());
+    right->addLayout(buildLetters());
+    right->addStretch();
+    right->addLayout(buildCommands());
+    auto* top = new QHBoxLayout(this);
+    top->addLayout(buildSoundList());
+    top->addLayout(right, 1);
+
     applyLanguage();
     setFixedSize(sizeHint());
 }
 
-// The window: the sound list down the left; on the right, top to bottom, the
-// line frame, the sound's editors (values and flags, samples, WAD letters),
-// the letter and WAD boxes with their commands and the object field, the
-// search frame, and the strip of program commands with the language choice.
-void FmSFX::buildControls() {
-    const QFontMetrics fixed(fixedFont());
+// The boxes lose their focus while the window is taken down: that is no
+// user leaving them.
+FmSFX::~FmSFX() {
+    for (QLineEdit* box : valueBoxes_) box->removeEventFilter(this);
+}
 
-    auto* label11 = label(this, "Label11");
+template <class F> void FmSFX::act(F&& operation) {
+    if (redrawing_) return;
+    operation();
+    redraw();
+}
+
+QLayout* FmSFX::buildSoundList() {
+    const QFontMetrics fixed(fixedFont());
     liSfx_ = new ToggleList(this);
     liSfx_->setObjectName(QStringLiteral("LiSFX"));
     paintAsList(*liSfx_);
     liSfx_->setFixedWidth(fixed.horizontalAdvance(QString(kRowChars, u'M')) +
                           liSfx_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 12);
     liSfx_->setMinimumHeight(fixed.lineSpacing() * kListRows);
-    connect(liSfx_, &ToggleList::rowClicked, this, &FmSFX::onRowClicked);
-    connect(liSfx_, &ToggleList::rowStepped, this, &FmSFX::onRowStepped);
-    auto* label14 = label(this, "Label14");
-    label14->setText(QString::fromLatin1(kVersionLabel));
+    connect(liSfx_, &ToggleList::rowClicked, this,
+            [this](int row) { act([&] { clickRow(state_, ports_, row); }); });
+    connect(liSfx_, &ToggleList::rowStepped, this,
+            [this](int row) { act([&] { makeRowCurrent(state_, ports_, row); }); });
 
-    // The line frame: the default line above the current line, field by field.
+    auto* column = new QVBoxLayout;
+    column->addWidget(label(this, "Label11"));
+    column->addWidget(liSfx_, 1);
+    column->addWidget(label(this, "Label14", name(kVersionLabel)));
+    return column;
+}
+
+// The default line above the current line, field by field.
+QWidget* FmSFX::buildLineFrame() {
+    const QFontMetrics fixed(fixedFont());
     frOrig_ = new QGroupBox(this);
     frOrig_->setObjectName(QStringLiteral("FrOrig"));
     frOrig_->setFont(fixedFont());
+    frOrig_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     txLig_ = new QPlainTextEdit(frOrig_);
     txLig_->setObjectName(QStringLiteral("TxLig"));
     txLig_->setReadOnly(true);
@@ -100,28 +195,117 @@ void FmSFX::buildControls() {
     txLig_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     txLig_->setFixedSize(fixed.horizontalAdvance(QString(kFieldViewChars, u'M')) + 12,
                          fixed.lineSpacing() * 2 + 14);
-    auto* label2 = label(frOrig_, "Label2");
-    auto* label16 = label(frOrig_, "Label16");
-    auto* lineGrid = new QGridLayout(frOrig_);
     auto* captions = new QVBoxLayout;
     captions->setSpacing(0);
-    captions->addWidget(label2);
-    captions->addWidget(label16);
-    lineGrid->addLayout(captions, 0, 0, Qt::AlignVCenter);
-    lineGrid->addWidget(txLig_, 0, 1);
+    captions->addWidget(label(frOrig_, "Label2"));
+    captions->addWidget(label(frOrig_, "Label16"));
+
+    auto* restore = commandButton(frOrig_, "CdRstWAD", QStyle::SP_ArrowBack);
+    connect(restore, &QToolButton::clicked, this, [this] { act([&] { restoreLine(state_); }); });
+
+    auto* grid = new QGridLayout(frOrig_);
+    grid->addLayout(captions, 0, 0, Qt::AlignVCenter);
+    grid->addWidget(txLig_, 0, 1);
+    grid->addWidget(restore, 0, 2, Qt::AlignVCenter);
+
     // The two field views on their own; only their joined form is shown.
     txOrig_ = lineBox(this, "TxOrig", 32767);
     txModif_ = lineBox(this, "TxModif", 32767);
     txOrig_->hide();
     txModif_->hide();
+    return frOrig_;
+}
 
-    // The current letter and the current WAD's file name.
+QLayout* FmSFX::buildEditors() {
+    const QFontMetrics fixed(fixedFont());
+
+    // Values and flags.
+    auto* values = new QGridLayout;
+    const char* boxNames[] = {"TxVOL", "TxCH", "TxPIT", "TxRAD"};
+    const char* boxCaptions[] = {"VOL", "CH", "PIT", "RAD"};
+    const int lengths[] = {2, 2, 3, 2};
+    for (int i = 0; i < 4; ++i) {
+        QLineEdit* box = lineBox(this, boxNames[i], lengths[i]);
+        box->setFixedWidth(fixed.horizontalAdvance(QStringLiteral("MMMM")) + 12);
+        box->installEventFilter(this);
+        connect(box, &QLineEdit::textEdited, this,
+                [this, i](const QString& t) { valueText(state_.ed, i) = toAnsi(t); });
+        valueBoxes_[i] = box;
+        values->addWidget(new QLabel(name(boxCaptions[i]), this), i, 0);
+        values->addWidget(box, i, 1);
+    }
+    const char* flagNames[] = {"CkP", "CkV", "CkR", "CkN", "CkL"};
+    const char* flagCaptions[] = {"&P", "&V", "&R", "&N", "&L"};
+    for (int i = 0; i < 5; ++i) {
+        auto* box = new QCheckBox(name(flagCaptions[i]), this);
+        box->setObjectName(name(flagNames[i]));
+        connect(box, &QCheckBox::clicked, this, [this, i](bool on) {
+            act([&] { setFlagBox(state_, kFlagBoxes[i], on); });
+        });
+        flagBoxes_[i] = box;
+        values->addWidget(box, i, 2);
+    }
+    auto* accept = commandButton(this, "CdMajVal", QStyle::SP_DialogApplyButton);
+    connect(accept, &QToolButton::clicked, this, [this] { act([&] { acceptValues(state_); }); });
+    values->addWidget(accept, 4, 0, 1, 2, Qt::AlignLeft);
+
+    // Samples.
+    liSamp_ = smallList(this, "LiSamp", 6);
+    liSamp_->setFixedWidth(fixed.horizontalAdvance(QString(12, u'M')) + 30);
+    connect(liSamp_, &QListWidget::currentRowChanged, this,
+            [this](int k) { act([&] { selectSample(state_, k); }); });
+    txSamp_ = lineBox(this, "TxSamp", 32767);
+    txSampLimit_ = new GrowingLimit(8, txSamp_);
+    txSamp_->setValidator(txSampLimit_);
+    txSamp_->setFixedWidth(liSamp_->width());
+    connect(txSamp_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { state_.ed.txSamp = toAnsi(t); });
+    auto* play = commandButton(this, "CdPlay", QStyle::SP_MediaPlay);
+    connect(play, &QToolButton::clicked, this, [this] { act([&] { playSample(state_, ports_); }); });
+    auto* rename = commandButton(this, "CdRename", QStyle::SP_BrowserReload);
+    connect(rename, &QToolButton::clicked, this,
+            [this] { act([&] { renameSample(state_, ports_); }); });
+    auto* sampleButtons = new QHBoxLayout;
+    sampleButtons->addWidget(play);
+    sampleButtons->addWidget(rename);
+    sampleButtons->addStretch();
+    auto* samples = new QVBoxLayout;
+    samples->addWidget(label(this, "LbSonN"));
+    samples->addWidget(liSamp_);
+    samples->addWidget(txSamp_);
+    samples->addLayout(sampleButtons);
+
+    // The WAD letters of the sound.
+    liWad_ = smallList(this, "LiWAD", 6);
+    connect(liWad_, &QListWidget::currentRowChanged, this,
+            [this](int k) { act([&] { state_.ed.liWadSel = k; }); });
+    auto* wads = new QVBoxLayout;
+    wads->addWidget(label(this, "Label1"));
+    wads->addWidget(liWad_);
+    wads->addStretch();
+
+    auto* valuesColumn = new QVBoxLayout;
+    valuesColumn->addWidget(label(this, "Label4"));
+    valuesColumn->addLayout(values);
+    valuesColumn->addStretch();
+
+    auto* row = new QHBoxLayout;
+    row->addLayout(valuesColumn);
+    row->addSpacing(12);
+    row->addLayout(samples);
+    row->addSpacing(12);
+    row->addLayout(wads, 1);
+    return row;
+}
+
+// The current letter and the current WAD's file name.
+QLayout* FmSFX::buildLetters() {
+    const QFontMetrics fixed(fixedFont());
     auto* frame3 = new QGroupBox(this);
     frame3->setObjectName(QStringLiteral("Frame3"));
     txLett_ = lineBox(frame3, "TxLett", 2);
     txLett_->setReadOnly(true);
     txLett_->setFixedWidth(fixed.horizontalAdvance(QStringLiteral("MMMM")) + 12);
-    txLett_->setFont(fixedFont());
     auto* letters = new QHBoxLayout(frame3);
     letters->addWidget(label(frame3, "Label5"));
     letters->addWidget(txLett_);
@@ -131,50 +315,51 @@ void FmSFX::buildControls() {
     frame4->setObjectName(QStringLiteral("Frame4"));
     txWad_ = lineBox(frame4, "TxWAD", 255);
     txWad_->setReadOnly(true);
-    txWad_->setFont(fixedFont());
     auto* wad = new QHBoxLayout(frame4);
     wad->addWidget(label(frame4, "Label10"));
     wad->addWidget(txWad_, 1);
 
-    // The program's commands and the language choice.
-    cdSelLE_ = commandButton(this, "CdSelLE", QStyle::SP_DirOpenIcon);
-    connect(cdSelLE_, &QToolButton::clicked, this, &FmSFX::onSelectEditor);
+    for (QWidget* w : {static_cast<QWidget*>(frame3), static_cast<QWidget*>(frame4)})
+        w->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    auto* row = new QHBoxLayout;
+    row->addWidget(frame3);
+    row->addWidget(frame4, 1);
+    return row;
+}
+
+// The program's commands and the language choice.
+QLayout* FmSFX::buildCommands() {
+    auto* strip = new QHBoxLayout;
+    auto* select = commandButton(this, "CdSelLE", QStyle::SP_DirOpenIcon);
+    connect(select, &QToolButton::clicked, this,
+            [this] { act([&] { chooseEditorAgain(state_, ports_); }); });
+    auto* defaults = commandButton(this, "CdDefaut", QStyle::SP_DialogResetButton);
+    connect(defaults, &QToolButton::clicked, this,
+            [this] { act([&] { restoreDefaults(state_, ports_); }); });
+    auto* apply = commandButton(this, "CdValidW", QStyle::SP_DialogSaveButton);
+    connect(apply, &QToolButton::clicked, this,
+            [this] { act([&] { applyChanges(state_, ports_); }); });
+    auto* stop = commandButton(this, "CdStop", QStyle::SP_DialogCloseButton);
+    connect(stop, &QToolButton::clicked, this, &QWidget::close);
+    for (QToolButton* b : {select, defaults, apply}) strip->addWidget(b);
+    strip->addStretch();
+
     opLang_ = new QButtonGroup(this);
-    auto* commands = new QHBoxLayout;
-    commands->addWidget(cdSelLE_);
-    commands->addStretch();
-    const char* langCaptions[] = {kEnglishCaption, kFrenchCaption};
+    const char* captions[] = {kEnglishCaption, kFrenchCaption};
     for (int i = 0; i < 2; ++i) {
-        auto* b = new QRadioButton(QString::fromLatin1(langCaptions[i]), this);
+        auto* b = new QRadioButton(name(captions[i]), this);
         b->setObjectName(QStringLiteral("OpLang%1").arg(i));
         opLang_->addButton(b, i);
         opLangButtons_[i] = b;
-        commands->addWidget(b);
+        strip->addWidget(b);
     }
     opLangButtons_[0]->setChecked(true);
-    connect(opLang_, &QButtonGroup::idClicked, this, &FmSFX::onLanguageClicked);
-
-    auto* letterRow = new QHBoxLayout;
-    letterRow->addWidget(frame3);
-    letterRow->addWidget(frame4, 1);
-
-    auto* right = new QVBoxLayout;
-    for (QWidget* w : {static_cast<QWidget*>(frOrig_), static_cast<QWidget*>(frame3),
-                       static_cast<QWidget*>(frame4)})
-        w->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-    right->addWidget(frOrig_);
-    right->addLayout(letterRow);
-    right->addStretch();
-    right->addLayout(commands);
-
-    auto* left = new QVBoxLayout;
-    left->addWidget(label11);
-    left->addWidget(liSfx_, 1);
-    left->addWidget(label14);
-
-    auto* top = new QHBoxLayout(this);
-    top->addLayout(left);
-    top->addLayout(right, 1);
+    connect(opLang_, &QButtonGroup::idClicked, this, [this](int i) {
+        act([&] { state_.language = i == 0 ? Language::English : Language::French; });
+    });
+    strip->addSpacing(12);
+    strip->addWidget(stop);
+    return strip;
 }
 
 void FmSFX::placeOnScreen() {
@@ -209,28 +394,42 @@ void FmSFX::redraw() {
         txLig_->clear();
     else
         txLig_->setPlainText(fromAnsi(state_.txOrig) + u'\n' + fromAnsi(state_.txModif));
-    txLett_->setText(fromAnsi(state_.txLett));
-    txWad_->setText(fromAnsi(state_.txWad));
+    redrawEditors();
+    setTextIfChanged(txLett_, fromAnsi(state_.txLett));
+    setTextIfChanged(txWad_, fromAnsi(state_.txWad));
+
+    const EditButtons& b = state_.buttons;
+    const std::pair<const char*, bool> enabled[] = {
+        {"CdMajVal", b.majVal}, {"CdRstWAD", b.rstWad}, {"CdPlay", b.play},
+        {"CdRename", b.rename}};
+    for (const auto& [control, on] : enabled)
+        if (auto* w = findChild<QWidget*>(name(control))) w->setEnabled(on);
 }
 
-void FmSFX::onRowClicked(int row) {
-    clickRow(state_, ports_, row);
-    redraw();
+void FmSFX::redrawEditors() {
+    SoundEditors& ed = state_.ed;
+    for (int i = 0; i < 4; ++i) setTextIfChanged(valueBoxes_[i], fromAnsi(valueText(ed, i)));
+    for (int i = 0; i < 5; ++i) flagBoxes_[i]->setChecked(flagChecked(ed, i));
+    showItems(liSamp_, ed.liSamp, ed.liSampSel);
+    const QString sample = fromAnsi(ed.txSamp);
+    txSampLimit_->allowFor(sample);
+    setTextIfChanged(txSamp_, sample);
+    txSamp_->setEnabled(ed.txSampEnabled);
+    showItems(liWad_, ed.liWad, ed.liWadSel);
 }
 
-void FmSFX::onRowStepped(int row) {
-    makeRowCurrent(state_, ports_, row);
-    redraw();
-}
-
-void FmSFX::onSelectEditor() {
-    if (chooseEditorAgain(state_, ports_)) redraw();
-}
-
-void FmSFX::onLanguageClicked(int index) {
-    if (redrawing_) return;
-    state_.language = index == 0 ? Language::English : Language::French;
-    redraw();
+// A value box is judged when the user leaves it: before the click of the
+// button that took the focus, and before another sound is opened.
+bool FmSFX::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        const auto reason = static_cast<QFocusEvent*>(event)->reason();
+        const bool userLeft = reason != Qt::ActiveWindowFocusReason &&
+                              reason != Qt::PopupFocusReason;
+        for (int i = 0; i < 4; ++i)
+            if (watched == valueBoxes_[i] && userLeft)
+                act([&] { leaveValueBox(state_, kValueBoxes[i]); });
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void FmSFX::closeEvent(QCloseEvent* event) {

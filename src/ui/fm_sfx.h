@@ -1,17 +1,22 @@
 #pragma once
-// The main window: the sound list, the line frame, the current letter and
-// WAD name, and the program's commands. It holds no rule of its own: every
-// event goes to the core, then the window is drawn again from the state.
+// The main window: the sound list, the line frame, the editors of the
+// current sound, the current letter and WAD name, and the program's commands.
+// It holds no rule of its own: every event goes to the core, then the window
+// is drawn again from the state.
 
+#include "editing/editors.h"
 #include "session/main_state.h"
 #include "session/ports.h"
 
 #include <QWidget>
 
 class QButtonGroup;
+class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 class QRadioButton;
 class QToolButton;
@@ -19,11 +24,13 @@ class QToolButton;
 namespace kestrel::ui {
 
 class ToggleList;
+class GrowingLimit;
 
 class FmSFX : public QWidget {
     Q_OBJECT
 public:
     FmSFX(MainState& state, Ports& ports, QWidget* parent = nullptr);
+    ~FmSFX() override;
 
     // Start-up: places the window, reads the settings, loads the catalogue and
     // opens row 0. False when no level editor was chosen on a first start.
@@ -34,16 +41,20 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildControls();
+    QLayout* buildSoundList();
+    QWidget* buildLineFrame();
+    QLayout* buildEditors();
+    QLayout* buildLetters();
+    QLayout* buildCommands();
     void placeOnScreen();
     void applyLanguage();
+    void redrawEditors();
 
-    void onRowClicked(int row);
-    void onRowStepped(int row);
-    void onSelectEditor();
-    void onLanguageClicked(int index);
+    // Runs a core operation, then draws the window again.
+    template <class F> void act(F&& operation);
 
     MainState& state_;
     Ports& ports_;
@@ -54,9 +65,16 @@ private:
     QPlainTextEdit* txLig_ = nullptr;
     QLineEdit* txOrig_ = nullptr;
     QLineEdit* txModif_ = nullptr;
+
+    QLineEdit* valueBoxes_[4] = {}; // VOL, CH, PIT, RAD
+    QCheckBox* flagBoxes_[5] = {};  // P, V, R, N, L
+    QListWidget* liSamp_ = nullptr;
+    QLineEdit* txSamp_ = nullptr;
+    GrowingLimit* txSampLimit_ = nullptr;
+    QListWidget* liWad_ = nullptr;
+
     QLineEdit* txLett_ = nullptr;
     QLineEdit* txWad_ = nullptr;
-    QToolButton* cdSelLE_ = nullptr;
     QButtonGroup* opLang_ = nullptr;
     QRadioButton* opLangButtons_[2] = {nullptr, nullptr};
 };

@@ -5,9 +5,11 @@
 #include "installation.h"
 #include "modal.h"
 #include "qt_dialogs.h"
+#include "catalogue/record_file.h"
 #include "text_codec.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -129,6 +131,104 @@ private slots:
         QTest::keyClick(w.list(), Qt::Key_Space);
         QCOMPARE(w.state.currentRow, 39);
         QCOMPARE(w.list()->item(39)->isSelected(), w.state.rows[39].selected);
+    }
+
+    void typicalRoadChangesVolumeAndAppliesIt() {
+        Installation inst = testInstallation();
+        inst.sounds.insert(inst.sounds.begin(), "; sounds of the harbour");
+        Window w(inst);
+        QVERIFY(w.fm->start());
+        w.fm->show();
+        w.fm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.fm.get()));
+        w.clickRow(3);
+        auto* vol = w.find<QLineEdit>("TxVOL");
+        QCOMPARE(vol->text(), QStringLiteral("50"));
+        vol->setFocus();
+        vol->selectAll();
+        QTest::keyClicks(vol, "7");
+        // The click itself moves the focus: the box is judged before the button acts.
+        QTest::mouseClick(w.find<QToolButton>("CdMajVal"), Qt::LeftButton);
+        const std::string bell = "BELL:\t\t\tbell1 bell2\t\t\tVOL07\tP\tCH02\t\t\t#b";
+        QCOMPARE(w.state.liText[3], bell);
+        QVERIFY(w.find<QPlainTextEdit>("TxLig")->toPlainText().contains(QStringLiteral("VOL07")));
+
+        w.fake.dialogs.answers.push_back(Answer::Yes);
+        QTest::mouseClick(w.find<QToolButton>("CdValidW"), Qt::LeftButton);
+        QVERIFY(w.fake.dialogs.showed(Msg::ApplyConfirm));
+        std::vector<std::string> expected = inst.sounds;
+        expected[4] = bell;
+        // The protected sound 27 lost the current letter when the rows were marked.
+        expected[28] = "SOUND27:\ts27\tVOL01\t";
+        QCOMPARE(w.fake.files.bytes(inst.sfxDir() + "Sounds.txt"), joinLinesCrLf(expected));
+        QCOMPARE(w.fake.files.bytes(inst.sfxDir() + "Orig_Sounds.txt"), joinLinesCrLf(inst.sounds));
+        // Sound 3's samples differ from its default line: it is a custom line of the WAD.
+        QCOMPARE(w.fake.files.bytes("/app/sounds/HARBOUR.tor"), "3,\"" + bell + "\"\r\n");
+    }
+
+    void samplesPlayAndRenameThroughTheWindow() {
+        Installation inst = testInstallation();
+        inst.sounds[4] = "GULL:\t\tseagull_far\t\tVOL20\t\tCH01\t\t\t#b";
+        Window w(inst);
+        w.fake.files.files[inst.editorDir + "sound/Samples/BELL1.WAV"] = "RIFF";
+        QVERIFY(w.fm->start());
+        w.clickRow(3);
+        auto* samples = w.find<QListWidget>("LiSamp");
+        QCOMPARE(samples->count(), 2);
+        QCOMPARE(samples->currentRow(), 0);
+        QTest::mouseClick(w.find<QToolButton>("CdPlay"), Qt::LeftButton);
+        QCOMPARE(w.fake.sound.played, std::vector<std::string>{inst.editorDir + "sound/Samples/BELL1.WAV"});
+
+        QTest::mouseClick(samples->viewport(), Qt::LeftButton, {},
+                          samples->visualItemRect(samples->item(1)).center());
+        auto* box = w.find<QLineEdit>("TxSamp");
+        QCOMPARE(box->text(), QStringLiteral("bell2"));
+        box->selectAll();
+        QTest::keyClicks(box, "tollingbell");
+        QCOMPARE(box->text(), QStringLiteral("tollingb")); // eight characters typed at most
+        QTest::mouseClick(w.find<QToolButton>("CdRename"), Qt::LeftButton);
+        QVERIFY(w.fake.dialogs.showed(Msg::SampleMissingRename));
+        QCOMPARE(w.state.liText[3], std::string("BELL:\t\t\tbell1 tollingb\t\t\tVOL50\tP\tCH02\t\t\t#b"));
+        QCOMPARE(samples->item(1)->text(), QStringLiteral("tollingb"));
+
+        // A longer stored name shows whole; only typing is limited.
+        w.clickRow(4);
+        QCOMPARE(box->text(), QStringLiteral("seagull_far"));
+    }
+
+    void flagBoxesRAndNExcludeEachOther() {
+        Window w(testInstallation());
+        QVERIFY(w.fm->start());
+        w.clickRow(3);
+        auto* r = w.find<QCheckBox>("CkR");
+        auto* n = w.find<QCheckBox>("CkN");
+        QVERIFY(w.find<QCheckBox>("CkP")->isChecked());
+        r->click();
+        QVERIFY(r->isChecked());
+        n->click();
+        QVERIFY(n->isChecked());
+        QVERIFY(!r->isChecked());
+        QCOMPARE(w.state.cur.rn, std::string("N"));
+        n->click();
+        QVERIFY(!n->isChecked() && !r->isChecked());
+        QCOMPARE(w.state.cur.rn, std::string());
+    }
+
+    void restoringTheLineAndTheDefaults() {
+        Window w(testInstallation());
+        QVERIFY(w.fm->start());
+        w.clickRow(3);
+        QTest::mouseClick(w.find<QToolButton>("CdRstWAD"), Qt::LeftButton);
+        QCOMPARE(w.state.liText[3], w.state.liOrig[3]);
+        QCOMPARE(w.find<QListWidget>("LiSamp")->count(), 1);
+        QVERIFY(!w.find<QCheckBox>("CkP")->isChecked());
+
+        w.fake.dialogs.answers.push_back(Answer::Ok);
+        QTest::mouseClick(w.find<QToolButton>("CdDefaut"), Qt::LeftButton);
+        QVERIFY(w.fake.dialogs.showed(Msg::RestoreConfirm));
+        QCOMPARE(w.fake.files.bytes("/games/lvedit/sound/LevelSFX Creator/Sounds.txt"),
+                 w.fake.files.bytes("/app/Kestrel.tos"));
+        QCOMPARE(w.list()->currentRow(), 0);
     }
 
     void protectedRowShowsTheRealMessageAndLeavesNoRowCurrent() {

@@ -2,6 +2,7 @@
 
 #include "catalogue/record_file.h"
 #include "catalogue/sound_line.h"
+#include "editing/editors.h"
 #include "letters/doubles.h"
 
 namespace kestrel {
@@ -34,6 +35,8 @@ void resetCatalogue(MainState& state) {
     state.txOrig.clear();
     state.txModif.clear();
     state.frOrigName.reset();
+    state.soundsFile = {};
+    clearEditors(state);
 }
 
 bool loadWadTable(MainState& state, Ports& ports) {
@@ -59,12 +62,18 @@ bool loadDefaultLines(MainState& state, Ports& ports) {
 bool loadSoundLines(MainState& state, Ports& ports) {
     std::string bytes;
     if (!readOrReport(ports, state.dirs.sfxDir + "Sounds.txt", bytes)) return false;
-    for (const std::string& raw : splitLines(bytes)) {
-        if (raw.find(':') == std::string::npos) continue;
+    state.soundsFile.read = true;
+    for (std::string& raw : splitLines(bytes)) {
+        if (raw.find(':') == std::string::npos) {
+            state.soundsFile.layout.emplace_back(std::move(raw));
+            continue;
+        }
+        state.soundsFile.layout.emplace_back(std::nullopt);
         std::string line = loadedLine(raw);
         state.rows.push_back({soundRowText(state.soundCount(), line), false});
         state.liText.push_back(std::move(line));
     }
+    state.soundsFile.bytes = std::move(bytes);
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include "catalogue/marks.h"
 #include "catalogue/sound_line.h"
+#include "editing/editors.h"
 #include "editing/field_view.h"
 
 namespace kestrel {
@@ -9,6 +10,7 @@ namespace kestrel {
 namespace {
 
 void resetEditors(MainState& state) {
+    clearEditors(state);
     state.txOrig.clear();
     state.txModif.clear();
     state.frOrigName.reset();
@@ -21,6 +23,7 @@ void openSound(MainState& state, int n) {
     state.cur = parseSoundLine(state.liText[n]);
     state.txModif = fieldView(state.cur);
     state.frOrigName = state.cur.nameField();
+    showSoundFields(state);
 }
 
 } // namespace

@@ -51,6 +51,33 @@ struct EditButtons {
     bool operator==(const EditButtons&) const = default;
 };
 
+// sounds.txt as it was last read or written: its bytes, to notice a change
+// made on disk meanwhile, and its lines that are not sound lines (headings,
+// comments, blank lines), kept in their places when it is written again.
+struct SoundsFile {
+    bool read = false;
+    std::string bytes;
+    // One entry per line of the file: the line itself when it is not a sound
+    // line, nothing where a sound line stands.
+    std::vector<std::optional<std::string>> layout;
+};
+
+// The editors of the current sound: value boxes, flag boxes, samples list and
+// WAD letters list, as the window shows them.
+struct SoundEditors {
+    std::string txVol, txCh, txPit, txRad;
+    bool ckP = false, ckV = false, ckR = false, ckN = false, ckL = false;
+
+    std::vector<std::string> liSamp;
+    int liSampSel = -1;
+    std::string curSample; // the sample Play uses
+    std::string txSamp;
+    bool txSampEnabled = false;
+
+    std::vector<std::string> liWad; // "#a - Harbour"
+    int liWadSel = -1;
+};
+
 struct MainState {
     Folders dirs;
     Language language = Language::English;
@@ -68,7 +95,10 @@ struct MainState {
     std::vector<SoundRow> rows; // the sound list
     int currentRow = -1;
 
+    SoundsFile soundsFile;
+
     SoundRecord cur;                        // the parsed current line
+    SoundEditors ed;
     std::string txOrig, txModif;            // field views of the default and current line
     std::optional<std::string> frOrigName;  // the name field shown in the line frame's caption
     EditButtons buttons;

@@ -9,7 +9,22 @@ MsgStyle styleOf(Msg id) {
     case Msg::TooManySounds:
     case Msg::SettingsNotSaved:
         return {Buttons::Ok, Icon::Exclamation};
+    case Msg::SampleMissingPlay:
+    case Msg::SampleHasSpace:
+    case Msg::SampleTooLong:
+    case Msg::ApplyIncomplete:
+    case Msg::FileNotWritten:
+    case Msg::CustomLinesNotSaved:
+        return {Buttons::Ok, Icon::Exclamation};
+    case Msg::SampleMissingRename:
+        return {Buttons::Ok, Icon::Information};
+    case Msg::ApplyConfirm:
+    case Msg::SoundsChangedOnDisk:
+        return {Buttons::YesNo, Icon::Question};
+    case Msg::RestoreConfirm:
+        return {Buttons::OkCancel, Icon::Question};
     case Msg::FileUnreadable:
+    case Msg::NoDefaults:
         return {Buttons::Ok, Icon::Critical};
     }
     return {Buttons::Ok, Icon::Exclamation};

@@ -11,6 +11,17 @@ enum class Msg {
     FileUnreadable,    // a data or catalogue file is missing or unreadable: {path, reason}
     TooManySounds,     // sounds.txt holds more sounds than the catalogue is made for: {count}
     SettingsNotSaved,  // the settings file could not be written at close: {path, reason}
+    SampleMissingPlay,   // Play: {sample name, samples folder}
+    SampleHasSpace,      // Rename: a blank or control character in the name
+    SampleTooLong,       // Rename: the names no longer fit
+    SampleMissingRename, // Rename, a warning only: {sample name, samples folder}
+    ApplyConfirm,        // Apply: write every working line to sounds.txt?
+    ApplyIncomplete,     // Apply refused: the catalogue did not load completely
+    SoundsChangedOnDisk, // Apply: sounds.txt changed since it was read; overwrite? {path}
+    FileNotWritten,      // a file could not be written, copied or replaced: {path, reason}
+    CustomLinesNotSaved, // sounds.txt written, but not the WAD's custom lines: {path, reason}
+    RestoreConfirm,      // Restore defaults: go on?
+    NoDefaults,          // Restore defaults: the default lines file is missing
 };
 
 enum class Buttons { Ok, OkCancel, YesNo };
@@ -25,9 +36,14 @@ struct MsgStyle {
 MsgStyle styleOf(Msg id);
 
 // Every message id, for tables that must cover them all.
-inline constexpr Msg kAllMessages[] = {Msg::NoEditorSelected, Msg::ProtectedLine,
-                                       Msg::FileUnreadable, Msg::TooManySounds,
-                                       Msg::SettingsNotSaved};
+inline constexpr Msg kAllMessages[] = {
+    Msg::NoEditorSelected,  Msg::ProtectedLine,       Msg::FileUnreadable,
+    Msg::TooManySounds,     Msg::SettingsNotSaved,    Msg::SampleMissingPlay,
+    Msg::SampleHasSpace,    Msg::SampleTooLong,       Msg::SampleMissingRename,
+    Msg::ApplyConfirm,      Msg::ApplyIncomplete,     Msg::SoundsChangedOnDisk,
+    Msg::FileNotWritten,    Msg::CustomLinesNotSaved, Msg::RestoreConfirm,
+    Msg::NoDefaults,
+};
 
 // The file-open dialogs the program shows; their titles and filters are in the
 // caption table.

@@ -45,7 +45,12 @@ TEST(Selection, OpeningASoundShowsDefaultAndCurrentLine) {
     EXPECT_EQ(l.state.frOrigName, "DOOR:" + std::string(19, ' '));
     EXPECT_TRUE(l.state.buttons.majVal && l.state.buttons.addWad && l.state.buttons.rstWad &&
                 l.state.buttons.del && l.state.buttons.obj);
-    EXPECT_FALSE(l.state.buttons.play || l.state.buttons.rename);
+    // The first sample is chosen, ready to play or rename.
+    EXPECT_TRUE(l.state.buttons.play && l.state.buttons.rename);
+    EXPECT_EQ(l.state.ed.curSample, "d1");
+    EXPECT_EQ(l.state.ed.liSamp, (std::vector<std::string>{"d1", "d2"}));
+    EXPECT_EQ(l.state.ed.txVol, "09");
+    EXPECT_TRUE(l.state.ed.ckP);
 }
 
 TEST(Selection, MakingTheSameRowCurrentAgainRefreshes) {

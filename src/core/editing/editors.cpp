@@ -1,0 +1,169 @@
+#include "editing/editors.h"
+
+#include "catalogue/sound_line.h"
+#include "editing/field_view.h"
+#include "editing/rebuild.h"
+#include "editing/samples.h"
+
+#include <algorithm>
+
+namespace kestrel {
+
+namespace {
+
+// The rules judge the number as typed; only the field holds it rounded.
+double valueOf(std::string_view text) { return readLeadingNumber(text); }
+
+std::string field(std::string_view prefix, double value) {
+    return std::string(prefix) + padNumber(roundHalfEven(value), 2, '0');
+}
+
+// The characters of a stored field after its keyword, as the box shows them.
+std::string boxText(const std::string& fieldText, std::size_t keyword, std::size_t width) {
+    if (fieldText.size() <= keyword) return {};
+    return trimTrailingSpaces(fieldText.substr(keyword, width));
+}
+
+std::string letterOfTag(std::string_view wad, std::size_t hash) {
+    const std::size_t end = wad.find_first_of("# ", hash + 1);
+    return std::string(wad.substr(hash + 1, end == std::string_view::npos ? end : end - hash - 1));
+}
+
+void fillWadList(MainState& state) {
+    SoundEditors& ed = state.ed;
+    const std::string& wad = state.cur.wad;
+    for (std::size_t h = wad.find('#'); h != std::string::npos; h = wad.find('#', h + 1)) {
+        const std::string letter = letterOfTag(wad, h);
+        const auto& letters = state.wads.letters;
+        const auto it = std::find(letters.begin(), letters.end(), letter);
+        std::string title;
+        if (it != letters.end()) {
+            title = state.wads.titles[static_cast<std::size_t>(it - letters.begin())];
+        } else if (letter != state.txLett) {
+            title = "??";
+        } else {
+            if (state.txWad.empty()) state.txWad = "??";
+            title = state.txWad;
+        }
+        ed.liWad.push_back("#" + letter + " - " + title);
+    }
+    // The item of exactly the current letter: with letter "a", "#ab - …" is
+    // another WAD's and must not be chosen.
+    ed.liWadSel = -1;
+    if (state.txLett.empty()) return;
+    for (std::size_t i = 0; i < ed.liWad.size(); ++i) {
+        if (letterTagOfItem(ed.liWad[i]) == "#" + state.txLett) {
+            ed.liWadSel = static_cast<int>(i);
+            break;
+        }
+    }
+}
+
+} // namespace
+
+ValueEdit volRule(std::string_view text) {
+    std::string t(text);
+    if (!t.empty() && valueOf(t) <= 0) t = "1";
+    if (t.empty() || t.front() == ' ') return {"", ""};
+    return {t, field("VOL", valueOf(t))};
+}
+
+ValueEdit chRadRule(std::string_view text, std::string_view prefix) {
+    if (valueOf(text) <= 0) return {"", ""};
+    return {std::string(text), field(prefix, valueOf(text))};
+}
+
+ValueEdit pitRule(std::string_view text) {
+    std::string t(text);
+    if (valueOf(t) == 0) return {"", ""};
+    if (valueOf(t) > 99) t = "99";
+    return {t, field("PIT", valueOf(t))};
+}
+
+void leaveValueBox(MainState& state, ValueBox box) {
+    SoundEditors& ed = state.ed;
+    switch (box) {
+    case ValueBox::Vol: {
+        ValueEdit e = volRule(ed.txVol);
+        ed.txVol = std::move(e.text);
+        state.cur.vol = std::move(e.field);
+        break;
+    }
+    case ValueBox::Ch: {
+        ValueEdit e = chRadRule(ed.txCh, "CH");
+        ed.txCh = std::move(e.text);
+        state.cur.ch = std::move(e.field);
+        break;
+    }
+    case ValueBox::Pit: {
+        ValueEdit e = pitRule(ed.txPit);
+        ed.txPit = std::move(e.text);
+        state.cur.pit = std::move(e.field);
+        break;
+    }
+    case ValueBox::Rad: {
+        ValueEdit e = chRadRule(ed.txRad, "RAD");
+        ed.txRad = std::move(e.text);
+        state.cur.rad = std::move(e.field);
+        break;
+    }
+    }
+}
+
+void setFlagBox(MainState& state, FlagBox box, bool checked) {
+    SoundEditors& ed = state.ed;
+    SoundRecord& cur = state.cur;
+    switch (box) {
+    case FlagBox::P: ed.ckP = checked; cur.p = checked ? "P" : ""; break;
+    case FlagBox::V: ed.ckV = checked; cur.v = checked ? "V" : ""; break;
+    case FlagBox::L: ed.ckL = checked; cur.l = checked ? "L" : ""; break;
+    case FlagBox::R:
+        ed.ckR = checked;
+        if (checked) ed.ckN = false;
+        cur.rn = checked ? "R" : "";
+        break;
+    case FlagBox::N:
+        ed.ckN = checked;
+        if (checked) ed.ckR = false;
+        cur.rn = checked ? "N" : "";
+        break;
+    }
+}
+
+void clearEditors(MainState& state) {
+    SoundEditors& ed = state.ed;
+    ed = SoundEditors{};
+    state.buttons.play = state.buttons.rename = false;
+}
+
+void showSoundFields(MainState& state) {
+    SoundEditors& ed = state.ed;
+    const SoundRecord& cur = state.cur;
+    ed.liSamp = cur.samples;
+    selectSample(state, ed.liSamp.empty() ? -1 : 0);
+
+    ed.txVol = boxText(cur.vol, 3, 2);
+    ed.txCh = boxText(cur.ch, 2, 2);
+    ed.txPit = boxText(cur.pit, 3, 3);
+    ed.txRad = boxText(cur.rad, 3, 2);
+
+    if (!cur.p.empty()) ed.ckP = true;
+    if (!cur.v.empty()) ed.ckV = true;
+    if (!cur.l.empty()) ed.ckL = true;
+    if (!cur.rn.empty()) (cur.rn == "R" ? ed.ckR : ed.ckN) = true;
+
+    ed.liWad.clear();
+    ed.liWadSel = -1;
+    if (!cur.wad.empty()) fillWadList(state);
+}
+
+void refreshModifiedView(MainState& state) { state.txModif = fieldView(state.cur); }
+
+void acceptValues(MainState& state) {
+    const int row = state.currentRow;
+    if (row < 0 || row >= state.soundCount()) return;
+    state.liText[static_cast<std::size_t>(row)] = rebuildLine(state.cur);
+    refreshModifiedView(state);
+}
+
+} // namespace kestrel

@@ -1,0 +1,48 @@
+#pragma once
+// The editors of the current sound: filling them from the parsed line, the
+// value boxes' rules when they are left, the flag boxes, and "Accept values".
+
+#include "session/main_state.h"
+
+#include <string>
+#include <string_view>
+
+namespace kestrel {
+
+// What a value box shows after it is left, and the record field it gives.
+struct ValueEdit {
+    std::string text;
+    std::string field; // "VOL07" or "" for a blank field
+};
+
+// VOL: zero or less becomes 1; empty, or starting with a space, blanks it.
+ValueEdit volRule(std::string_view text);
+// CH and RAD: zero or less (empty and non-numbers included) blanks it.
+ValueEdit chRadRule(std::string_view text, std::string_view prefix);
+// PIT: exactly zero blanks it; above 99 becomes 99; negatives stay.
+ValueEdit pitRule(std::string_view text);
+
+enum class ValueBox { Vol, Ch, Pit, Rad };
+enum class FlagBox { P, V, R, N, L };
+
+// The user leaves a value box: its text is cleaned and its field set.
+void leaveValueBox(MainState& state, ValueBox box);
+
+// The user sets a flag box; R and N exclude each other.
+void setFlagBox(MainState& state, FlagBox box, bool checked);
+
+// Fills the samples list, the value boxes, the flag boxes and the WAD letters
+// list from the current record, and selects the first sample and the item of
+// the current letter.
+void showSoundFields(MainState& state);
+
+// Empties every editor, as when another sound is about to be shown.
+void clearEditors(MainState& state);
+
+// "Accept values": the current sound's line is written again from the record.
+void acceptValues(MainState& state);
+
+// The field views after the current record changed.
+void refreshModifiedView(MainState& state);
+
+} // namespace kestrel

@@ -1,0 +1,15 @@
+#include "letters/wad_name.h"
+
+namespace kestrel {
+
+bool isSafeWadName(std::string_view name) {
+    if (name.empty()) return false;
+    constexpr std::string_view kRefused = "\\/:*?\"<>|&^%";
+    for (const char c : name) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u <= 0x20 || u == 0x7F || kRefused.find(c) != std::string_view::npos) return false;
+    }
+    return true;
+}
+
+} // namespace kestrel
