@@ -157,6 +157,20 @@ void showSoundFields(MainState& state) {
     if (!cur.wad.empty()) fillWadList(state);
 }
 
+void rebuildWadLetters(MainState& state) {
+    const int row = state.currentRow;
+    if (row < 0 || row >= state.soundCount()) return;
+    std::vector<std::string> tags;
+    for (const std::string& item : state.ed.liWad) {
+        std::string tag = letterTagOfItem(item);
+        if (!tag.empty()) tags.push_back(std::move(tag));
+    }
+    std::string& line = state.liText[static_cast<std::size_t>(row)];
+    line = replaceLetterTags(line, tags);
+    state.cur.wad.clear();
+    for (const std::string& tag : tags) state.cur.wad += (state.cur.wad.empty() ? "" : " ") + tag;
+}
+
 void refreshModifiedView(MainState& state) { state.txModif = fieldView(state.cur); }
 
 void acceptValues(MainState& state) {

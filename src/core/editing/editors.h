@@ -42,6 +42,10 @@ void clearEditors(MainState& state);
 // "Accept values": the current sound's line is written again from the record.
 void acceptValues(MainState& state);
 
+// The current sound's letter tags become those of the WAD letters list, in
+// its order, in the working line and in the record.
+void rebuildWadLetters(MainState& state);
+
 // The field views after the current record changed.
 void refreshModifiedView(MainState& state);
 
