@@ -54,6 +54,23 @@ constexpr ControlText kMainWindowTexts[] = {
     {"CkUL", R::Caption, "Upper/Lower Case sensitive", "Respecter la casse"},
 };
 
+constexpr ControlText kObjectDialogTexts[] = {
+    {"Label3", R::Caption, "Select object to Add or Remove", "Choisir l'objet à Ajouter/Enlever"},
+    {"Label1", R::Caption, "Object type", "Type d'Objet"},
+    {"Label2", R::Caption, "Object name", "Noms objets"},
+};
+
+struct TextPair {
+    const char* english;
+    const char* french;
+};
+
+constexpr TextPair kObjectTypes[] = {
+    {"Ennemies", "Ennemis"},     {"Friends", "Amis"},   {"Miscellaneous", "Divers"},
+    {"Vehicles", "Véhicules"},   {"Doors", "Portes"},   {"Switches", "Interrupteurs"},
+    {"Traps", "Pièges"},         {"Loops", "Boucles"},
+};
+
 void setCaption(QWidget& w, const QString& text) {
     if (auto* label = qobject_cast<QLabel*>(&w))
         label->setText(text);
@@ -138,6 +155,34 @@ MessagePair messagePair(Msg id) {
                 "Restaurer",
                 "Aucun fichier d'origine trouvé. Vérifier l'installation de Kestrel.\n"
                 "Fonction de restauration annulée"};
+    case Msg::AddNoLetterOrWad:
+        return {"Add", "Type a letter and a name for the allocated WAD", "Ajouter",
+                "Entrer une lettre et un nom de WAD"};
+    case Msg::AddConflict:
+        return {"Add", "WAD (letter) already allocated to this sound", "Ajouter",
+                "WAD (lettre) déjà assigné à ce son"};
+    case Msg::RemoveGeneric:
+        return {"Remove", "Letter [#g] shoudn't be removed", "Enlever",
+                "La Lettre [#g] ne peut pas être retirée"};
+    case Msg::RemoveNoSelection:
+        return {"Remove", "Select a letter in the [Assigned WADs] list", "Enlever",
+                "Sélectionner une lettre dans la liste"};
+    case Msg::EraseNoLetter:
+        return {"Remove all", "Type a letter first", "Enlever tout", "Entrer d'abord une lettre"};
+    case Msg::EraseConfirm:
+        return {"Remove all", "Remove all [#%1] from Sound ID list", "Enlever tout",
+                "Enlever toutes les lettres [#%1] de la liste ID Sons"};
+    case Msg::ShowGNoLetter:
+        return {"Show #g sounds", "Type a letter first", "Afficher sons #g",
+                "Entrer d'abord une lettre"};
+    case Msg::LetterReserved:
+        return {"Letter", "Letter [#g] shouldn't be selected", "Lettre",
+                "Lettre [#g] non autorisée"};
+    case Msg::LetterInTable:
+        return {"Letter", "The letter [%1] is already used for %2\nUse it anyway", "Lettre",
+                "La lettre [%1] est déjà assignée à %2\nFaut-il l'utiliser quand même"};
+    case Msg::RemoveObjectNoLetter:
+        return {"Remove", "Type a letter first", "Enlever", "Entrer d'abord une lettre"};
     case Msg::SettingsNotSaved:
         return {"Settings", "The settings could not be saved to\n%1\n%2", "Réglages",
                 "Les réglages n'ont pas pu être enregistrés dans\n%1\n%2"};
@@ -167,6 +212,13 @@ QString fillArguments(const QString& text, const std::vector<std::string>& args)
 } // namespace
 
 std::span<const ControlText> mainWindowTexts() { return kMainWindowTexts; }
+std::span<const ControlText> objectDialogTexts() { return kObjectDialogTexts; }
+
+QStringList objectTypeNames(Language language) {
+    QStringList names;
+    for (const TextPair& t : kObjectTypes) names.append(pick(language, t.english, t.french));
+    return names;
+}
 
 QString pick(Language language, const char* english, const char* french) {
     return QString::fromUtf8(language == Language::English ? english : french);

@@ -6,6 +6,7 @@
 #include "session/messages.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 #include <span>
@@ -27,6 +28,10 @@ struct ControlText {
 };
 
 std::span<const ControlText> mainWindowTexts();
+std::span<const ControlText> objectDialogTexts();
+
+// The eight object types, in the order of the object list file.
+QStringList objectTypeNames(Language language);
 
 // Sets every text of the table on the controls found under `root`.
 void applyControlTexts(QWidget& root, std::span<const ControlText> table, Language language);
@@ -58,5 +63,6 @@ inline constexpr const char* kWindowTitle = "Kestrel V1.1";
 inline constexpr const char* kVersionLabel = "V 1.1 : 2005-2006";
 inline constexpr const char* kEnglishCaption = "En";
 inline constexpr const char* kFrenchCaption = "Fr";
+inline constexpr const char* kSelectObjectTip = "Select object";
 
 } // namespace kestrel::ui

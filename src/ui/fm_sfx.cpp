@@ -4,11 +4,15 @@
 #include "catalogue/selection.h"
 #include "editing/apply.h"
 #include "editing/samples.h"
+#include "fm_objet.h"
+#include "letters/letter_ops.h"
+#include "objects/object_dialog.h"
 #include "looks.h"
 #include "session/startup.h"
 #include "text_codec.h"
 #include "toggle_list.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -146,12 +150,15 @@ FmSFX::FmSFX(MainState& state, Ports& ports, QWidget* parent)
 
     applyLanguage();
     setFixedSize(sizeHint());
+    fmObjet_ = new FmObjet(state_, ports_, [this] { redraw(); }, this);
 }
 
 // The boxes lose their focus while the window is taken down: that is no
 // user leaving them.
 FmSFX::~FmSFX() {
     for (QLineEdit* box : valueBoxes_) box->removeEventFilter(this);
+    txLett_->removeEventFilter(this);
+    txWad_->removeEventFilter(this);
 }
 
 template <class F> void FmSFX::act(F&& operation) {
@@ -298,26 +305,66 @@ QLayout* FmSFX::buildEditors() {
     return row;
 }
 
-// The current letter and the current WAD's file name.
+// The current letter, the chosen object and the letter commands; the
+// current WAD's file name with the commands that work on the whole WAD.
 QLayout* FmSFX::buildLetters() {
     const QFontMetrics fixed(fixedFont());
     auto* frame3 = new QGroupBox(this);
     frame3->setObjectName(QStringLiteral("Frame3"));
-    txLett_ = lineBox(frame3, "TxLett", 2);
-    txLett_->setReadOnly(true);
+    txLett_ = lineBox(frame3, "TxLett", 32);
     txLett_->setFixedWidth(fixed.horizontalAdvance(QStringLiteral("MMMM")) + 12);
-    auto* letters = new QHBoxLayout(frame3);
-    letters->addWidget(label(frame3, "Label5"));
-    letters->addWidget(txLett_);
-    letters->addStretch();
+    connect(txLett_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { state_.txLett = toAnsi(t); });
+    txLett_->installEventFilter(this);
+    txObjet_ = lineBox(frame3, "TxObjet", 32767);
+    txObjet_->setReadOnly(true);
+    txObjet_->setFocusPolicy(Qt::NoFocus);
+    txObjet_->setFixedWidth(fixed.horizontalAdvance(QString(25, u'M')) + 12);
+
+    auto* add = commandButton(frame3, "CdAddWAD", QStyle::SP_ArrowUp);
+    connect(add, &QToolButton::clicked, this, [this] { act([&] { addLetter(state_, ports_); }); });
+    auto* del = commandButton(frame3, "CdDel", QStyle::SP_ArrowDown);
+    connect(del, &QToolButton::clicked, this, [this] { act([&] { removeLetter(state_, ports_); }); });
+    auto* erase = commandButton(frame3, "CdErase", QStyle::SP_TrashIcon);
+    connect(erase, &QToolButton::clicked, this,
+            [this] { act([&] { eraseLetterEverywhere(state_, ports_); }); });
+    auto* objects = commandButton(frame3, "CdOBJ", QStyle::SP_FileDialogListView);
+    connect(objects, &QToolButton::clicked, this,
+            [this] { act([&] { toggleObjectDialog(state_, ports_); }); });
+    auto* eraseObject = commandButton(frame3, "CdEfface", QStyle::SP_LineEditClearButton);
+    connect(eraseObject, &QToolButton::clicked, this,
+            [this] { act([&] { eraseObjectName(state_); }); });
+
+    auto* letters = new QGridLayout(frame3);
+    letters->addWidget(label(frame3, "Label5"), 0, 0);
+    letters->addWidget(txLett_, 0, 1, Qt::AlignLeft);
+    letters->addWidget(add, 0, 2);
+    letters->addWidget(del, 0, 3);
+    letters->addWidget(erase, 0, 4);
+    letters->addWidget(label(frame3, "Label17"), 1, 0);
+    letters->addWidget(txObjet_, 1, 1, 1, 2);
+    letters->addWidget(objects, 1, 3);
+    letters->addWidget(eraseObject, 1, 4);
 
     auto* frame4 = new QGroupBox(this);
     frame4->setObjectName(QStringLiteral("Frame4"));
     txWad_ = lineBox(frame4, "TxWAD", 255);
-    txWad_->setReadOnly(true);
-    auto* wad = new QHBoxLayout(frame4);
-    wad->addWidget(label(frame4, "Label10"));
-    wad->addWidget(txWad_, 1);
+    txWad_->setFixedWidth(fixed.horizontalAdvance(QString(12, u'M')) + 12);
+    connect(txWad_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { state_.txWad = toAnsi(t); });
+    txWad_->installEventFilter(this);
+    auto* show = commandButton(frame4, "CdShow", QStyle::SP_DialogHelpButton);
+    connect(show, &QToolButton::clicked, this,
+            [this] { act([&] { toggleGenericMarks(state_, ports_); }); });
+    auto* apply = commandButton(frame4, "CdValidW", QStyle::SP_DialogSaveButton);
+    connect(apply, &QToolButton::clicked, this,
+            [this] { act([&] { applyChanges(state_, ports_); }); });
+    auto* wad = new QGridLayout(frame4);
+    wad->addWidget(label(frame4, "Label10"), 0, 0);
+    wad->addWidget(txWad_, 0, 1);
+    wad->addWidget(show, 0, 2);
+    wad->addWidget(apply, 0, 3);
+    wad->setColumnStretch(4, 1);
 
     for (QWidget* w : {static_cast<QWidget*>(frame3), static_cast<QWidget*>(frame4)})
         w->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
@@ -336,12 +383,9 @@ QLayout* FmSFX::buildCommands() {
     auto* defaults = commandButton(this, "CdDefaut", QStyle::SP_DialogResetButton);
     connect(defaults, &QToolButton::clicked, this,
             [this] { act([&] { restoreDefaults(state_, ports_); }); });
-    auto* apply = commandButton(this, "CdValidW", QStyle::SP_DialogSaveButton);
-    connect(apply, &QToolButton::clicked, this,
-            [this] { act([&] { applyChanges(state_, ports_); }); });
     auto* stop = commandButton(this, "CdStop", QStyle::SP_DialogCloseButton);
     connect(stop, &QToolButton::clicked, this, &QWidget::close);
-    for (QToolButton* b : {select, defaults, apply}) strip->addWidget(b);
+    for (QToolButton* b : {select, defaults}) strip->addWidget(b);
     strip->addStretch();
 
     opLang_ = new QButtonGroup(this);
@@ -355,6 +399,8 @@ QLayout* FmSFX::buildCommands() {
     }
     opLangButtons_[0]->setChecked(true);
     connect(opLang_, &QButtonGroup::idClicked, this, [this](int i) {
+        // The object dialog is shown again so that it takes the new texts.
+        if (state_.objetOpen) fmObjet_->hide();
         act([&] { state_.language = i == 0 ? Language::English : Language::French; });
     });
     strip->addSpacing(12);
@@ -367,8 +413,10 @@ void FmSFX::placeOnScreen() {
     if (!screen) return;
     const QRect area = screen->geometry();
     const QSize outer = frameGeometry().size().expandedTo(size());
-    move(area.x() + (area.width() - outer.width() - kObjectDialogRoom) / 2,
-         area.y() + (area.height() - outer.height()) / 2);
+    // Centred with room for the object dialog on its right, but never off
+    // the screen's left or top edge.
+    move(std::max(area.x(), area.x() + (area.width() - outer.width() - kObjectDialogRoom) / 2),
+         std::max(area.y(), area.y() + (area.height() - outer.height()) / 2));
 }
 
 bool FmSFX::start() {
@@ -397,13 +445,49 @@ void FmSFX::redraw() {
     redrawEditors();
     setTextIfChanged(txLett_, fromAnsi(state_.txLett));
     setTextIfChanged(txWad_, fromAnsi(state_.txWad));
+    redrawObjectField();
 
     const EditButtons& b = state_.buttons;
     const std::pair<const char*, bool> enabled[] = {
         {"CdMajVal", b.majVal}, {"CdRstWAD", b.rstWad}, {"CdPlay", b.play},
-        {"CdRename", b.rename}};
+        {"CdRename", b.rename}, {"CdAddWAD", b.addWad}, {"CdDel", b.del},
+        {"CdOBJ", b.obj}};
     for (const auto& [control, on] : enabled)
         if (auto* w = findChild<QWidget*>(name(control))) w->setEnabled(on);
+}
+
+// A chosen object shows inverted, so the user sees that the letter commands
+// work on all its sounds.
+void FmSFX::redrawObjectField() {
+    setTextIfChanged(txObjet_, fromAnsi(state_.txObjet));
+    QPalette p = txObjet_->palette();
+    const QPalette normal = QApplication::palette(txObjet_);
+    const bool chosen = !state_.txObjet.empty();
+    p.setColor(QPalette::Base, chosen ? normal.color(QPalette::Highlight) : normal.color(QPalette::Base));
+    p.setColor(QPalette::Text, chosen ? normal.color(QPalette::Base) : normal.color(QPalette::Text));
+    txObjet_->setPalette(p);
+    syncObjectDialog();
+    if (fmObjet_->isVisible()) fmObjet_->redraw();
+}
+
+void FmSFX::syncObjectDialog() {
+    const bool wanted = state_.objetOpen && !isMinimized();
+    if (wanted == fmObjet_->isVisible()) return;
+    if (!wanted) {
+        fmObjet_->hide();
+        return;
+    }
+    if (!objetPlaced_) {
+        fmObjet_->placeBeside(*this);
+        objetPlaced_ = true;
+    }
+    fmObjet_->redraw();
+    fmObjet_->show();
+}
+
+void FmSFX::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) syncObjectDialog();
+    QWidget::changeEvent(event);
 }
 
 void FmSFX::redrawEditors() {
@@ -428,12 +512,15 @@ bool FmSFX::eventFilter(QObject* watched, QEvent* event) {
         for (int i = 0; i < 4; ++i)
             if (watched == valueBoxes_[i] && userLeft)
                 act([&] { leaveValueBox(state_, kValueBoxes[i]); });
+        if (watched == txLett_ && userLeft) act([&] { leaveLetterBox(state_, ports_); });
+        if (watched == txWad_ && userLeft) act([&] { leaveWadBox(state_); });
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void FmSFX::closeEvent(QCloseEvent* event) {
     closeMainWindow(state_, ports_);
+    fmObjet_->close();
     event->accept();
 }
 

@@ -25,6 +25,7 @@ namespace kestrel::ui {
 
 class ToggleList;
 class GrowingLimit;
+class FmObjet;
 
 class FmSFX : public QWidget {
     Q_OBJECT
@@ -42,6 +43,7 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     QLayout* buildSoundList();
@@ -52,6 +54,10 @@ private:
     void placeOnScreen();
     void applyLanguage();
     void redrawEditors();
+    void redrawObjectField();
+    // The object dialog is shown while it is toggled on and the main window
+    // is not minimised.
+    void syncObjectDialog();
 
     // Runs a core operation, then draws the window again.
     template <class F> void act(F&& operation);
@@ -75,6 +81,9 @@ private:
 
     QLineEdit* txLett_ = nullptr;
     QLineEdit* txWad_ = nullptr;
+    QLineEdit* txObjet_ = nullptr;
+    FmObjet* fmObjet_ = nullptr;
+    bool objetPlaced_ = false;
     QButtonGroup* opLang_ = nullptr;
     QRadioButton* opLangButtons_[2] = {nullptr, nullptr};
 };

@@ -20,6 +20,7 @@ struct Installation {
     std::vector<std::string> defaults;
     std::string wadTable = "\"Harbour\",\"a\",\"HARBOUR\"\r\n\"Bridge\",\"b\",\"BRIDGE\"\r\n";
     std::string doubles;
+    std::string objects = "* Ennemies\r\nCRANE                     2  001 002\r\n";
     Settings settings{"/", "/games/lvedit/", "a", "HARBOUR", Language::English};
 
     std::string sfxDir() const { return editorDir + "sound/LevelSFX Creator/"; }
@@ -42,6 +43,7 @@ struct Installation {
         files.files[pathOf("Kestrel.tos")] = joinLinesCrLf(defaults.empty() ? sounds : defaults);
         files.files[pathOf("Kestrel.tow")] = wadTable;
         if (!doubles.empty()) files.files[pathOf("Kestrel.tod")] = doubles;
+        if (!objects.empty()) files.files[pathOf("Kestrel.too")] = objects;
         if (withSettings) files.files[pathOf("Kestrel.par")] = formatSettings(settings);
     }
 

@@ -10,6 +10,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -112,9 +113,13 @@ private slots:
         QVERIFY(lines[1].startsWith(QStringLiteral("bell1 bell2")));
         QCOMPARE(w.find<QLineEdit>("TxOrig")->text(), lines[0]);
         QVERIFY(!w.find<QLineEdit>("TxOrig")->isVisible());
-        // The clicked row keeps the state its mark gives it; no other row changes.
-        QVERIFY(!w.list()->item(3)->isSelected());
+        // The click gave the current letter to the sound; no other row changes.
+        QVERIFY(w.list()->item(3)->isSelected());
+        QVERIFY(w.list()->item(3)->text().endsWith(QStringLiteral(":[OK]")));
+        QVERIFY(lines[1].endsWith(QStringLiteral("#b #a")));
+        QCOMPARE(w.find<QListWidget>("LiWAD")->currentItem()->text(), QStringLiteral("#a - HARBOUR"));
         QVERIFY(w.list()->item(0)->isSelected());
+        QVERIFY(!w.list()->item(4)->isSelected());
     }
 
     void keysMoveTheCurrentRowAndSpaceTogglesIt() {
@@ -149,7 +154,7 @@ private slots:
         QTest::keyClicks(vol, "7");
         // The click itself moves the focus: the box is judged before the button acts.
         QTest::mouseClick(w.find<QToolButton>("CdMajVal"), Qt::LeftButton);
-        const std::string bell = "BELL:\t\t\tbell1 bell2\t\t\tVOL07\tP\tCH02\t\t\t#b";
+        const std::string bell = "BELL:\t\t\tbell1 bell2\t\t\tVOL07\tP\tCH02\t\t\t#b #a";
         QCOMPARE(w.state.liText[3], bell);
         QVERIFY(w.find<QPlainTextEdit>("TxLig")->toPlainText().contains(QStringLiteral("VOL07")));
 
@@ -188,7 +193,7 @@ private slots:
         QCOMPARE(box->text(), QStringLiteral("tollingb")); // eight characters typed at most
         QTest::mouseClick(w.find<QToolButton>("CdRename"), Qt::LeftButton);
         QVERIFY(w.fake.dialogs.showed(Msg::SampleMissingRename));
-        QCOMPARE(w.state.liText[3], std::string("BELL:\t\t\tbell1 tollingb\t\t\tVOL50\tP\tCH02\t\t\t#b"));
+        QCOMPARE(w.state.liText[3], std::string("BELL:\t\t\tbell1 tollingb\t\t\tVOL50\tP\tCH02\t\t\t#b #a"));
         QCOMPARE(samples->item(1)->text(), QStringLiteral("tollingb"));
 
         // A longer stored name shows whole; only typing is limited.
@@ -229,6 +234,93 @@ private slots:
         QCOMPARE(w.fake.files.bytes("/games/lvedit/sound/LevelSFX Creator/Sounds.txt"),
                  w.fake.files.bytes("/app/Kestrel.tos"));
         QCOMPARE(w.list()->currentRow(), 0);
+    }
+
+    void letterBoxConfirmsAWadOfTheTable() {
+        Window w(testInstallation(), true);
+        QVERIFY(w.fm->start());
+        w.fm->show();
+        w.fm->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.fm.get()));
+        auto* letter = w.find<QLineEdit>("TxLett");
+        const auto typeLetterAndLeave = [&](const char* typed, QMessageBox::StandardButton answer) {
+            QString text;
+            whenModalAppears([&](QWidget* modal) {
+                auto* box = qobject_cast<QMessageBox*>(modal);
+                if (!box) {
+                    modal->close();
+                    return;
+                }
+                text = box->text();
+                box->button(answer)->click();
+            });
+            w.fm->activateWindow();
+            if (!QTest::qWaitForWindowActive(w.fm.get())) return QStringLiteral("not active");
+            letter->setFocus();
+            letter->selectAll();
+            QTest::keyClicks(letter, typed);
+            w.list()->setFocus(); // leaving the box
+            return text;
+        };
+        QCOMPARE(typeLetterAndLeave("#b", QMessageBox::Cancel),
+                 QStringLiteral("The letter [b] is already used for Bridge\nUse it anyway"));
+        QCOMPARE(letter->text(), QString());
+        QCOMPARE(w.find<QLineEdit>("TxWAD")->text(), QStringLiteral("HARBOUR"));
+
+        typeLetterAndLeave("b", QMessageBox::Ok);
+        QCOMPARE(letter->text(), QStringLiteral("b"));
+        QCOMPARE(w.find<QLineEdit>("TxWAD")->text(), QStringLiteral("BRIDGE"));
+        // The list is marked anew for "b" and row 0 is open.
+        QVERIFY(w.list()->item(3)->text().endsWith(QStringLiteral(":[OK]")));
+        QVERIFY(!w.list()->item(0)->isSelected());
+        QCOMPARE(w.list()->currentRow(), 0);
+    }
+
+    void anObjectReceivesTheLetterThroughTheDialog() {
+        Installation inst = testInstallation();
+        inst.objects = "* Ennemies\r\nRAT                       2  004 003\r\n"
+                       "* Friends\r\nHARBOUR_MASTER            2  005 006\r\n";
+        inst.settings.letter = "k";
+        Window w(inst);
+        QVERIFY(w.fm->start());
+        w.fm->show();
+        QTest::mouseClick(w.find<QToolButton>("CdOBJ"), Qt::LeftButton);
+        auto* dialog = w.find<QWidget>("FmObjet");
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(w.find<QLabel>("Label3")->text(), QStringLiteral("Select object to Add or Remove"));
+        auto* types = w.find<QComboBox>("CbType");
+        QCOMPARE(types->count(), 8);
+        QCOMPARE(types->itemText(7), QStringLiteral("Loops"));
+        auto* objects = w.find<QListWidget>("LiOBJ");
+        QCOMPARE(objects->item(0)->text(), QStringLiteral("RAT"));
+        QTest::mouseClick(objects->viewport(), Qt::LeftButton, {},
+                          objects->visualItemRect(objects->item(0)).center());
+        QCOMPARE(w.find<QListWidget>("LiSID")->count(), 2);
+        QTest::mouseClick(w.find<QToolButton>("CdOK"), Qt::LeftButton);
+        QCOMPARE(w.find<QLineEdit>("TxObjet")->text(), QStringLiteral("RAT"));
+
+        QTest::mouseClick(w.find<QToolButton>("CdAddWAD"), Qt::LeftButton);
+        for (int id : {3, 4}) {
+            QVERIFY(w.list()->item(id)->isSelected());
+            QVERIFY(w.list()->item(id)->text().endsWith(QStringLiteral(":[OK]")));
+            QVERIFY(w.state.liText[static_cast<std::size_t>(id)].ends_with("#k"));
+        }
+        QCOMPARE(w.list()->currentRow(), 4);
+
+        // A click on a marked row takes the letter from that sound only.
+        w.clickRow(3);
+        QVERIFY(!w.list()->item(3)->isSelected());
+        QVERIFY(!w.state.liText[3].ends_with("#k"));
+        QVERIFY(w.state.liText[4].ends_with("#k"));
+
+        QTest::mouseClick(w.find<QToolButton>("CdEfface"), Qt::LeftButton);
+        QCOMPARE(w.find<QLineEdit>("TxObjet")->text(), QString());
+        // French while the dialog is on: it shows the French names at once.
+        w.find<QRadioButton>("OpLang1")->click();
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(types->itemText(0), QStringLiteral("Ennemis"));
+        QTest::mouseClick(w.find<QToolButton>("CdOBJ"), Qt::LeftButton);
+        QVERIFY(!dialog->isVisible());
     }
 
     void protectedRowShowsTheRealMessageAndLeavesNoRowCurrent() {

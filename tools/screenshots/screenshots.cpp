@@ -3,6 +3,7 @@
 
 #include "fm_sfx.h"
 #include "qt_dialogs.h"
+#include "objects/object_dialog.h"
 #include "session/os_files.h"
 #include "session/startup.h"
 
@@ -62,8 +63,27 @@ int main(int argc, char* argv[]) {
         std::printf("%s\n", qPrintable(path));
         return true;
     };
-    const bool ok = shoot(kestrel::Language::English, "main-window-en.png") &&
-                    shoot(kestrel::Language::French, "main-window-fr.png");
+    const auto shootObjects = [&](kestrel::Language language, const char* name) {
+        state.language = language;
+        window.redraw();
+        auto* dialog = window.findChild<QWidget*>(QStringLiteral("FmObjet"));
+        dialog->hide();
+        dialog->show();
+        QApplication::processEvents();
+        const QString path = out + QLatin1Char('/') + QLatin1String(name);
+        std::printf("%s\n", qPrintable(path));
+        return dialog->grab().save(path);
+    };
+    bool ok = shoot(kestrel::Language::English, "main-window-en.png") &&
+              shoot(kestrel::Language::French, "main-window-fr.png");
+    // The object dialog with an object chosen.
+    kestrel::toggleObjectDialog(state, ports);
+    kestrel::pickObjectType(state, 1);
+    kestrel::highlightObject(state, 0);
+    kestrel::acceptObject(state);
+    ok = ok && shootObjects(kestrel::Language::English, "object-dialog-en.png") &&
+         shootObjects(kestrel::Language::French, "object-dialog-fr.png") &&
+         shoot(kestrel::Language::English, "main-window-object-en.png");
     // Pictures never change the installation's settings.
     window.hide();
     return ok ? 0 : 1;

@@ -4,6 +4,7 @@
 #include "catalogue/sound_line.h"
 #include "editing/editors.h"
 #include "editing/field_view.h"
+#include "letters/letter_ops.h"
 
 namespace kestrel {
 
@@ -54,9 +55,21 @@ void clickRow(MainState& state, Ports& ports, int row) {
     makeRowCurrent(state, ports, row);
 }
 
-void toggleLetterOfRow(MainState& state, Ports&, int row) {
-    const SoundRow& r = state.rows[row];
-    if (r.selected != endsWithMark(r.text)) markSoundList(state, row);
+void toggleLetterOfRow(MainState& state, Ports& ports, int row) {
+    SoundRow& r = state.rows[static_cast<std::size_t>(row)];
+    const bool marked = endsWithMark(r.text);
+    if (r.selected && !marked) {
+        // The clicked sound only, even while an object is chosen.
+        addLetterToCurrentSound(state, ports);
+    } else if (!r.selected && marked) {
+        if (state.ed.liWadSel >= 0)
+            removeLetterFromCurrentSound(state, ports);
+        else
+            r.selected = true; // a mark that cannot be removed here stays shown
+    }
+    // A refused change leaves the row as its mark says.
+    const SoundRow& after = state.rows[static_cast<std::size_t>(row)];
+    if (after.selected != endsWithMark(after.text)) markSoundList(state, row);
 }
 
 } // namespace kestrel

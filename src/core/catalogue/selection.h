@@ -16,9 +16,9 @@ void makeRowCurrent(MainState& state, Ports& ports, int row);
 void clickRow(MainState& state, Ports& ports, int row);
 
 // The last step of the selection handling: a click that selected an unmarked
-// row asks for the current letter, a click that cleared a marked row asks to
-// remove it. Until letters can be changed from the list, the row keeps the
-// selection its mark gives it.
+// row gives the current letter to that sound, a click that cleared a marked
+// row takes it away. When the change is refused, the row keeps the selection
+// its mark gives it.
 void toggleLetterOfRow(MainState& state, Ports& ports, int row);
 
 } // namespace kestrel

@@ -199,16 +199,19 @@ bool hasFlag(std::size_t start, char letter, std::string_view line) {
     return pos == 0 || line[pos - 1] != '#';
 }
 
-bool hasLetterTag(std::string_view line, std::string_view tag) {
-    if (tag.empty()) return false;
-    for (std::size_t at = line.find(tag, letterTailStart(line)); at != npos;
-         at = line.find(tag, at + 1)) {
+std::size_t findWholeTag(std::string_view text, std::string_view tag, std::size_t from) {
+    if (tag.empty()) return npos;
+    for (std::size_t at = text.find(tag, from); at != npos; at = text.find(tag, at + 1)) {
         const std::size_t after = at + tag.size();
-        if (after == line.size() || line[after] == ' ' || line[after] == '\t' ||
-            line[after] == '#')
-            return true;
+        if (after == text.size() || text[after] == ' ' || text[after] == '\t' ||
+            text[after] == '#')
+            return at;
     }
-    return false;
+    return npos;
+}
+
+bool hasLetterTag(std::string_view line, std::string_view tag) {
+    return findWholeTag(line, tag, letterTailStart(line)) != npos;
 }
 
 SoundRecord parseSoundLine(std::string_view line) {

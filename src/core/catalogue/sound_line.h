@@ -75,6 +75,11 @@ std::size_t letterTailStart(std::string_view line);
 // occurrence found is judged, and it does not count when a '#' precedes it.
 bool hasFlag(std::size_t start, char letter, std::string_view line);
 
+// The position of the first whole occurrence of `tag` ("#a") in `text` at or
+// after `from`: the tag followed by a space, a tab, a '#' or the end of the
+// text. npos when there is none.
+std::size_t findWholeTag(std::string_view text, std::string_view tag, std::size_t from = 0);
+
 // Whether `line` carries the whole tag `tag` ("#a") in its letter tail: the
 // tag followed by a space, a tab, a '#' or the end of the line ("#a" is not
 // found in "#ab").

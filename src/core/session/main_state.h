@@ -3,6 +3,7 @@
 // lists are plain vectors.
 
 #include "catalogue/sound_line.h"
+#include "objects/object_list.h"
 
 #include <optional>
 #include <string>
@@ -78,6 +79,21 @@ struct SoundEditors {
     int liWadSel = -1;
 };
 
+// The object dialog: the objects by type, what it lists and shows, and the
+// sound IDs of the object last accepted.
+struct ObjectDialog {
+    bool loaded = false;
+    TypeObjectTable types;
+    int currentType = 0; // 1 to 8 once a type is picked
+    int cbType = 0;      // the entry the type box shows
+    std::vector<std::string> liObj;
+    int liObjSel = -1;
+    std::vector<int> liSid;
+    int liSidSel = -1;
+    bool cdOkEnabled = true;
+    std::vector<int> liOK;
+};
+
 struct MainState {
     Folders dirs;
     Language language = Language::English;
@@ -96,6 +112,12 @@ struct MainState {
     int currentRow = -1;
 
     SoundsFile soundsFile;
+
+    std::vector<GameObject> importObjects; // the object list for the .WAS import
+    bool objectListUnreadable = false;     // already reported once
+    std::string txObjet;                   // the object whose sounds the letter commands change
+    bool objetOpen = false;                // the object dialog is toggled on
+    ObjectDialog objDlg;
 
     SoundRecord cur;                        // the parsed current line
     SoundEditors ed;

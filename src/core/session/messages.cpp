@@ -16,6 +16,18 @@ MsgStyle styleOf(Msg id) {
     case Msg::FileNotWritten:
     case Msg::CustomLinesNotSaved:
         return {Buttons::Ok, Icon::Exclamation};
+    case Msg::AddNoLetterOrWad:
+    case Msg::AddConflict:
+    case Msg::RemoveGeneric:
+    case Msg::RemoveNoSelection:
+    case Msg::EraseNoLetter:
+    case Msg::ShowGNoLetter:
+    case Msg::LetterReserved:
+    case Msg::RemoveObjectNoLetter:
+        return {Buttons::Ok, Icon::Exclamation};
+    case Msg::EraseConfirm:
+    case Msg::LetterInTable:
+        return {Buttons::OkCancel, Icon::Question};
     case Msg::SampleMissingRename:
         return {Buttons::Ok, Icon::Information};
     case Msg::ApplyConfirm:

@@ -22,6 +22,16 @@ enum class Msg {
     CustomLinesNotSaved, // sounds.txt written, but not the WAD's custom lines: {path, reason}
     RestoreConfirm,      // Restore defaults: go on?
     NoDefaults,          // Restore defaults: the default lines file is missing
+    AddNoLetterOrWad,    // Add: the letter or the WAD name is empty
+    AddConflict,         // Add: the sound already carries the letter, or "#g"
+    RemoveGeneric,       // Remove: "#g" is never removed
+    RemoveNoSelection,   // Remove: no letter chosen in the sound's letters list
+    EraseNoLetter,       // Remove from every line: no letter
+    EraseConfirm,        // Remove from every line: go on? {letter}
+    ShowGNoLetter,       // Show #g sounds: no letter
+    LetterReserved,      // the letter box holds "g"
+    LetterInTable,       // the letter is a WAD's of the table: use it? {letter, WAD title}
+    RemoveObjectNoLetter, // Remove from an object's sounds: no letter
 };
 
 enum class Buttons { Ok, OkCancel, YesNo };
@@ -42,7 +52,10 @@ inline constexpr Msg kAllMessages[] = {
     Msg::SampleHasSpace,    Msg::SampleTooLong,       Msg::SampleMissingRename,
     Msg::ApplyConfirm,      Msg::ApplyIncomplete,     Msg::SoundsChangedOnDisk,
     Msg::FileNotWritten,    Msg::CustomLinesNotSaved, Msg::RestoreConfirm,
-    Msg::NoDefaults,
+    Msg::NoDefaults,        Msg::AddNoLetterOrWad,    Msg::AddConflict,
+    Msg::RemoveGeneric,     Msg::RemoveNoSelection,   Msg::EraseNoLetter,
+    Msg::EraseConfirm,      Msg::ShowGNoLetter,       Msg::LetterReserved,
+    Msg::LetterInTable,     Msg::RemoveObjectNoLetter,
 };
 
 // The file-open dialogs the program shows; their titles and filters are in the

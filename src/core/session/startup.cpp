@@ -3,6 +3,7 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/marks.h"
 #include "catalogue/selection.h"
+#include "objects/object_dialog.h"
 
 namespace kestrel {
 
@@ -31,6 +32,7 @@ std::optional<Settings> askForEditor(const Settings& base, Ports& ports) {
 void loadEverything(MainState& state, Ports& ports) {
     state.lastLetter = state.txLett;
     loadCatalogue(state, ports);
+    loadImportObjects(state, ports);
     markSoundList(state, -1);
     makeRowCurrent(state, ports, 0);
 }

@@ -74,16 +74,41 @@ TEST(Selection, ProtectedRowIsRefused) {
     EXPECT_FALSE(l.state.rows[27].selected);
 }
 
-TEST(Selection, ClickKeepsEachRowInStepWithItsMark) {
+TEST(Selection, ClickTogglesTheCurrentLetterOnTheClickedSound) {
     Loaded l(smallInstallation());
     ASSERT_TRUE(l.state.rows[3].selected); // carries #a
     ASSERT_FALSE(l.state.rows[5].selected);
+
+    // An unmarked row: the sound receives the letter and shows the mark.
     clickRow(l.state, l.fake.ports, 5);
     EXPECT_EQ(l.state.currentRow, 5);
-    EXPECT_FALSE(l.state.rows[5].selected);
+    EXPECT_EQ(l.state.liText[5], "DOOR:\t\td1 d2\t\t\tVOL09\tP\tCH01\t\t\t#b #a");
+    EXPECT_TRUE(l.state.rows[5].selected);
+    EXPECT_TRUE(endsWithMark(l.state.rows[5].text));
+
+    // A marked row: the letter goes, the mark too.
     clickRow(l.state, l.fake.ports, 3);
-    EXPECT_TRUE(l.state.rows[3].selected);
+    EXPECT_EQ(l.state.liText[3], "SOUND3:\ts3\tVOL01\t");
+    EXPECT_FALSE(l.state.rows[3].selected);
+    EXPECT_FALSE(endsWithMark(l.state.rows[3].text));
+
+    // Even with an object chosen, a click changes the clicked sound only.
+    l.state.txObjet = "CRANE";
+    l.state.objDlg.liOK = {1, 2};
+    clickRow(l.state, l.fake.ports, 3);
     EXPECT_TRUE(endsWithMark(l.state.rows[3].text));
+    EXPECT_TRUE(endsWithMark(l.state.rows[1].text));
+    EXPECT_EQ(l.state.liText[1], "SOUND1:\ts1\tVOL01\t#a");
+}
+
+TEST(Selection, RefusedClickLeavesTheRowAsItsMarkSays) {
+    Installation inst = smallInstallation();
+    inst.settings.wadName = ""; // adding needs a WAD name
+    Loaded l(inst);
+    clickRow(l.state, l.fake.ports, 5);
+    EXPECT_TRUE(l.fake.dialogs.showed(Msg::AddNoLetterOrWad));
+    EXPECT_FALSE(l.state.rows[5].selected);
+    EXPECT_EQ(l.fake.dialogs.focused.back(), "TxWAD");
 }
 
 TEST(Selection, NoCurrentRowDisablesTheButtons) {
