@@ -76,14 +76,18 @@ std::string replaceLetterTags(std::string_view line, const std::vector<std::stri
         return std::string(line) + blankBeforeTagAtEnd(line) + newTags;
     }
 
-    // The run of tags: tags parted by blanks, up to the first thing that is
-    // not a tag.
-    std::size_t runEnd = tagEnd(line, first);
-    for (std::size_t next = skipBlanks(line, runEnd); next < line.size() && line[next] == '#';
-         next = skipBlanks(line, runEnd))
-        runEnd = tagEnd(line, next);
+    // Every tag of the letter part goes, each with the one blank before it;
+    // whatever else stands among them (a flag, a value) stays in place.
+    std::string rest;
+    std::size_t pos = tagEnd(line, first);
+    for (std::size_t next = line.find('#', pos); next != npos; next = line.find('#', pos)) {
+        const std::size_t keepTo = next > pos && isBlank(line[next - 1]) ? next - 1 : next;
+        rest += line.substr(pos, keepTo - pos);
+        pos = tagEnd(line, next);
+    }
+    rest += line.substr(pos);
     std::string_view before = line.substr(0, first);
-    std::string_view after = line.substr(runEnd);
+    std::string_view after = rest;
     const bool afterIsBlank = skipBlanks(after, 0) == after.size();
 
     std::string out(before);
