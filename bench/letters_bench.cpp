@@ -14,24 +14,17 @@ using namespace kestrel::testing;
 
 namespace {
 
-struct Loaded {
-    FakePorts fake;
-    MainState state;
-
-    explicit Loaded(int count) {
-        Installation inst;
-        inst.sounds.reserve(static_cast<std::size_t>(count));
-        for (int i = 0; i < count; ++i)
-            inst.sounds.push_back("LATCH_" + std::to_string(i) +
-                                  ":\t\tlatch1 latch2\t\t\tVOL45\tP\tCH03\t\tRAD40\t#f #a #d");
-        state = inst.install(fake.files);
-        state.txLett = "a";
-        loadCatalogue(state, fake.ports);
-    }
-};
+Installation latches(int count) {
+    Installation inst;
+    inst.sounds.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i)
+        inst.sounds.push_back("LATCH_" + std::to_string(i) +
+                              ":\t\tlatch1 latch2\t\t\tVOL45\tP\tCH03\t\tRAD40\t#f #a #d");
+    return inst;
+}
 
 void EraseLetterThenMark(benchmark::State& state) {
-    Loaded l(static_cast<int>(state.range(0)));
+    Loaded l(latches(static_cast<int>(state.range(0))));
     const std::vector<std::string> lines = l.state.liText;
     for (auto _ : state) {
         state.PauseTiming();
@@ -44,7 +37,7 @@ void EraseLetterThenMark(benchmark::State& state) {
 BENCHMARK(EraseLetterThenMark)->Arg(370)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 void AddLetterToObject(benchmark::State& state) {
-    Loaded l(static_cast<int>(state.range(0)));
+    Loaded l(latches(static_cast<int>(state.range(0))));
     l.state.txLett = "q";
     l.state.txObjet = "CONVEYOR";
     for (int id = 300; id < 340; ++id) l.state.objDlg.liOK.push_back(id);

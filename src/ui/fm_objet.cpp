@@ -1,6 +1,7 @@
 #include "fm_objet.h"
 
 #include "captions.h"
+#include "list_items.h"
 #include "looks.h"
 #include "objects/object_dialog.h"
 #include "text_codec.h"
@@ -33,17 +34,6 @@ QListWidget* fixedList(QWidget* parent, const char* objectName) {
     l->setObjectName(QString::fromLatin1(objectName));
     l->setFont(fixedFont());
     return l;
-}
-
-void fill(QListWidget* list, const QStringList& texts, int selected) {
-    bool same = list->count() == texts.size();
-    for (int i = 0; same && i < texts.size(); ++i) same = list->item(i)->text() == texts[i];
-    if (!same) {
-        list->clear();
-        list->addItems(texts);
-    }
-    list->setCurrentRow(selected);
-    if (selected < 0) list->clearSelection();
 }
 
 } // namespace
@@ -159,12 +149,10 @@ void FmObjet::redraw() {
     const QScopedValueRollback guard(redrawing_, true);
     const ObjectDialog& d = state_.objDlg;
     cbType_->setCurrentIndex(d.cbType);
-    QStringList names;
-    for (const std::string& n : d.liObj) names.append(fromAnsi(n));
-    fill(liObj_, names, d.liObjSel);
+    showListItems(liObj_, d.liObj, d.liObjSel);
     QStringList ids;
     for (const int id : d.liSid) ids.append(QString::number(id));
-    fill(liSid_, ids, d.liSidSel);
+    showListItems(liSid_, ids, d.liSidSel);
     cdOk_->setEnabled(d.cdOkEnabled);
 }
 

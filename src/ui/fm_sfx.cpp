@@ -1,6 +1,7 @@
 #include "fm_sfx.h"
 
 #include "captions.h"
+#include "list_items.h"
 #include "catalogue/selection.h"
 #include "editing/apply.h"
 #include "editing/samples.h"
@@ -111,19 +112,6 @@ bool flagChecked(const SoundEditors& ed, int i) {
 
 void setTextIfChanged(QLineEdit* box, const QString& text) {
     if (box->text() != text) box->setText(text);
-}
-
-void showItems(QListWidget* list, const std::vector<std::string>& items, int selected) {
-    QStringList texts;
-    for (const std::string& item : items) texts.append(fromAnsi(item));
-    bool same = list->count() == texts.size();
-    for (int i = 0; same && i < texts.size(); ++i) same = list->item(i)->text() == texts[i];
-    if (!same) {
-        list->clear();
-        list->addItems(texts);
-    }
-    list->setCurrentRow(selected);
-    if (selected < 0) list->clearSelection();
 }
 
 } // namespace
@@ -494,12 +482,12 @@ void FmSFX::redrawEditors() {
     SoundEditors& ed = state_.ed;
     for (int i = 0; i < 4; ++i) setTextIfChanged(valueBoxes_[i], fromAnsi(valueText(ed, i)));
     for (int i = 0; i < 5; ++i) flagBoxes_[i]->setChecked(flagChecked(ed, i));
-    showItems(liSamp_, ed.liSamp, ed.liSampSel);
+    showListItems(liSamp_, ed.liSamp, ed.liSampSel);
     const QString sample = fromAnsi(ed.txSamp);
     txSampLimit_->allowFor(sample);
     setTextIfChanged(txSamp_, sample);
     txSamp_->setEnabled(ed.txSampEnabled);
-    showItems(liWad_, ed.liWad, ed.liWadSel);
+    showListItems(liWad_, ed.liWad, ed.liWadSel);
 }
 
 // A value box is judged when the user leaves it: before the click of the

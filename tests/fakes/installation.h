@@ -3,6 +3,8 @@
 // file system.
 
 #include "fake_ports.h"
+#include "catalogue/catalogue.h"
+#include "catalogue/marks.h"
 #include "catalogue/record_file.h"
 #include "session/main_state.h"
 #include "session/settings.h"
@@ -55,6 +57,19 @@ struct Installation {
         applySettings(state, settings);
         return state;
     }
+};
+
+// An installation laid out, its catalogue read and its rows marked, as the
+// main window has it after start-up.
+struct Loaded {
+    FakePorts fake;
+    MainState state;
+
+    explicit Loaded(const Installation& inst) : state(inst.install(fake.files)) {
+        loadCatalogue(state, fake.ports);
+        markSoundList(state, -1);
+    }
+    std::string& line(int id) { return state.liText[static_cast<std::size_t>(id)]; }
 };
 
 } // namespace kestrel::testing

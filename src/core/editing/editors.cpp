@@ -82,31 +82,15 @@ ValueEdit pitRule(std::string_view text) {
 
 void leaveValueBox(MainState& state, ValueBox box) {
     SoundEditors& ed = state.ed;
+    const auto take = [](std::string& text, std::string& field, ValueEdit e) {
+        text = std::move(e.text);
+        field = std::move(e.field);
+    };
     switch (box) {
-    case ValueBox::Vol: {
-        ValueEdit e = volRule(ed.txVol);
-        ed.txVol = std::move(e.text);
-        state.cur.vol = std::move(e.field);
-        break;
-    }
-    case ValueBox::Ch: {
-        ValueEdit e = chRadRule(ed.txCh, "CH");
-        ed.txCh = std::move(e.text);
-        state.cur.ch = std::move(e.field);
-        break;
-    }
-    case ValueBox::Pit: {
-        ValueEdit e = pitRule(ed.txPit);
-        ed.txPit = std::move(e.text);
-        state.cur.pit = std::move(e.field);
-        break;
-    }
-    case ValueBox::Rad: {
-        ValueEdit e = chRadRule(ed.txRad, "RAD");
-        ed.txRad = std::move(e.text);
-        state.cur.rad = std::move(e.field);
-        break;
-    }
+    case ValueBox::Vol: take(ed.txVol, state.cur.vol, volRule(ed.txVol)); break;
+    case ValueBox::Ch: take(ed.txCh, state.cur.ch, chRadRule(ed.txCh, "CH")); break;
+    case ValueBox::Pit: take(ed.txPit, state.cur.pit, pitRule(ed.txPit)); break;
+    case ValueBox::Rad: take(ed.txRad, state.cur.rad, chRadRule(ed.txRad, "RAD")); break;
     }
 }
 

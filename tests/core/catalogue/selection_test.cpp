@@ -12,16 +12,6 @@ using namespace kestrel::testing;
 
 namespace {
 
-struct Loaded {
-    FakePorts fake;
-    MainState state;
-
-    explicit Loaded(const Installation& inst) : state(inst.install(fake.files)) {
-        loadCatalogue(state, fake.ports);
-        markSoundList(state, -1);
-    }
-};
-
 Installation smallInstallation() {
     Installation inst;
     inst.sounds = Installation::numberedSounds(40);

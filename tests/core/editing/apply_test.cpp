@@ -24,12 +24,12 @@ std::string soundsBytes(const std::string& one, const std::string& zero = kZero)
 }
 
 // sounds.txt has a heading and a blank line between its sounds; sound 1 is open.
-struct Loaded {
+struct SoundOneOpen {
     FakePorts fake;
     Installation inst;
     MainState state;
 
-    explicit Loaded(Installation i = installation())
+    explicit SoundOneOpen(Installation i = installation())
         : inst(std::move(i)), state(inst.install(fake.files)) {
         loadCatalogue(state, fake.ports);
         markSoundList(state, -1);
@@ -62,7 +62,7 @@ struct Loaded {
 } // namespace
 
 TEST(Apply, NoLeavesEverythingAlone) {
-    Loaded l;
+    SoundOneOpen l;
     l.state.liText[1] = "ONE:\t\t\tchanged";
     const auto before = l.fake.files.files;
     l.apply({Answer::No});
@@ -71,7 +71,7 @@ TEST(Apply, NoLeavesEverythingAlone) {
 }
 
 TEST(Apply, WritesEveryLineInPlaceAndBacksUpOnce) {
-    Loaded l;
+    SoundOneOpen l;
     const std::string old = l.bytes(l.soundsPath());
     l.state.ed.txVol = "42";
     leaveValueBox(l.state, ValueBox::Vol);
@@ -100,10 +100,10 @@ TEST(Apply, WritesEveryLineInPlaceAndBacksUpOnce) {
 }
 
 TEST(Apply, CustomLinesListEverySoundWhoseSamplesDiffer) {
-    Installation inst = Loaded::installation();
+    Installation inst = SoundOneOpen::installation();
     const std::string oneO9 = "ONE:\t\t\to1 o9\t\t\t\tVOL02\tP\tCH01\t\t\t#b";
     inst.sounds[3] = oneO9; // already different when loaded
-    Loaded l(inst);
+    SoundOneOpen l(inst);
     const std::string twoQuoted = "TWO:\t\t\tt\"9\t\t\t\tVOL03";
     l.state.liText[2] = twoQuoted;
     l.apply({Answer::Yes});
@@ -120,7 +120,7 @@ TEST(Apply, CustomLinesListEverySoundWhoseSamplesDiffer) {
 }
 
 TEST(Apply, RefusedOrAskedFirst) {
-    Loaded l; // a partial catalogue is never written
+    SoundOneOpen l; // a partial catalogue is never written
     l.fake.files.files.erase(l.inst.pathOf("Kestrel.tow"));
     loadCatalogue(l.state, l.fake.ports);
     l.fake.dialogs.shown.clear();
@@ -128,7 +128,7 @@ TEST(Apply, RefusedOrAskedFirst) {
     EXPECT_EQ(l.shown(), std::vector<Msg>{Msg::ApplyIncomplete});
     EXPECT_TRUE(l.fake.files.writes.empty());
 
-    Loaded m; // sounds.txt changed on disk since it was read
+    SoundOneOpen m; // sounds.txt changed on disk since it was read
     const std::string edited = "EDITED:\tx\r\n";
     m.fake.files.files[m.soundsPath()] = edited;
     m.apply({Answer::Yes, Answer::No});
@@ -145,7 +145,7 @@ TEST(Apply, FailuresLeaveSoundsTxtAsItWas) {
     const std::string changed = "ONE:\t\t\tnew";
     {
         // The backup cannot be made: sounds.txt is not touched.
-        Loaded l;
+        SoundOneOpen l;
         const std::string old = l.bytes(l.soundsPath());
         l.state.liText[1] = changed;
         l.fake.files.failing = {l.backupPath()};
@@ -158,7 +158,7 @@ TEST(Apply, FailuresLeaveSoundsTxtAsItWas) {
     {
         // sounds.txt cannot be written (nor read, so the program also asks
         // whether to overwrite it).
-        Loaded l;
+        SoundOneOpen l;
         const std::string old = l.bytes(l.soundsPath());
         l.fake.files.files[l.backupPath()] = "BACKUP";
         l.state.liText[1] = changed;
@@ -171,7 +171,7 @@ TEST(Apply, FailuresLeaveSoundsTxtAsItWas) {
     }
     // Only the custom lines fail: an empty, unsafe or unwritable WAD name.
     for (const std::string wad : {"HARBOUR", "", "TWO WORDS", "a/b", "a*b", "a:b"}) {
-        Loaded l;
+        SoundOneOpen l;
         l.state.txWad = wad;
         l.state.liText[1] = changed;
         l.fake.files.failing = {l.torPath()};
@@ -181,16 +181,16 @@ TEST(Apply, FailuresLeaveSoundsTxtAsItWas) {
         EXPECT_EQ(l.lastArgs().at(0), l.inst.appDir + "sounds/" + wad + ".tor");
         EXPECT_EQ(l.fake.files.writes.size(), 2u) << wad; // the backup and sounds.txt
     }
-    Loaded l; // nothing to record under no name: nothing to say either
+    SoundOneOpen l; // nothing to record under no name: nothing to say either
     l.state.txWad = "";
     l.apply({Answer::Yes});
     EXPECT_EQ(l.shown(), std::vector<Msg>{Msg::ApplyConfirm});
 }
 
 TEST(RestoreLine, PutsTheDefaultLineBack) {
-    Installation inst = Loaded::installation();
+    Installation inst = SoundOneOpen::installation();
     inst.defaults[1] = "ONE:\t\t\to1 o2\t\t\t\tVOL02\t\tCH01\t\t\t#a";
-    Loaded l(inst);
+    SoundOneOpen l(inst);
     ASSERT_TRUE(l.state.ed.ckP);
     restoreLine(l.state);
     EXPECT_EQ(l.state.liText[1], inst.defaults[1]);
@@ -201,7 +201,7 @@ TEST(RestoreLine, PutsTheDefaultLineBack) {
     EXPECT_TRUE(endsWithMark(l.state.rows[1].text)); // the default line carries #a
 
     inst.defaults.pop_back(); // a sound without a default line: nothing happens
-    Loaded m(inst);
+    SoundOneOpen m(inst);
     makeRowCurrent(m.state, m.fake.ports, 2);
     m.state.liText[2] = "TWO:\t\t\tedited";
     const SoundRecord cur = m.state.cur;
@@ -211,7 +211,7 @@ TEST(RestoreLine, PutsTheDefaultLineBack) {
 }
 
 TEST(RestoreDefaults, CancelOrNoDefaultsChangeNothing) {
-    Loaded l;
+    SoundOneOpen l;
     l.state.liText[1] = "ONE:\t\t\tedited";
     const auto before = l.fake.files.files;
     restoreDefaults(l.state, l.fake.ports); // the default answer is Cancel
@@ -229,7 +229,7 @@ TEST(RestoreDefaults, CancelOrNoDefaultsChangeNothing) {
 
 TEST(RestoreDefaults, ReplacesSoundsTxtAndReloads) {
     for (const bool hadBackup : {false, true}) {
-        Loaded l;
+        SoundOneOpen l;
         const std::string old = l.bytes(l.soundsPath());
         if (hadBackup) l.fake.files.files[l.backupPath()] = "BACKUP";
         makeRowCurrent(l.state, l.fake.ports, 2);

@@ -15,12 +15,8 @@ using namespace kestrel::testing;
 namespace {
 
 // Sound 1 is open in the editors and the .wav of each of its samples exists.
-struct Loaded {
-    FakePorts fake;
-    MainState state;
-
-    explicit Loaded(const std::string& line) : state(installation(line).install(fake.files)) {
-        loadCatalogue(state, fake.ports);
+struct SoundOpen : kestrel::testing::Loaded {
+    explicit SoundOpen(const std::string& line) : kestrel::testing::Loaded(installation(line)) {
         makeRowCurrent(state, fake.ports, 1);
         for (const auto& name : state.cur.samples) addWav(name);
     }
@@ -38,7 +34,7 @@ struct Loaded {
         state.ed.txSamp = typed;
         renameSample(state, fake.ports);
     }
-    const std::string& line() const { return state.liText[1]; }
+    const std::string& line() { return kestrel::testing::Loaded::line(1); }
 };
 
 } // namespace
@@ -61,7 +57,7 @@ TEST(RenameSample, NamesMustFitInThirtyTwoAndHoldNoBlank) {
         {"o1 o2", "ab\x7f", 1, Msg::SampleHasSpace},
     };
     for (const auto& c : cases) {
-        Loaded l("ONE:\t\t\t" + c.samples + "\tVOL05");
+        SoundOpen l("ONE:\t\t\t" + c.samples + "\tVOL05");
         l.addWav(c.typed);
         const std::string before = l.line();
         l.rename(c.k, c.typed);
@@ -82,7 +78,7 @@ TEST(RenameSample, NamesMustFitInThirtyTwoAndHoldNoBlank) {
 }
 
 TEST(RenameSample, EmptyBoxMissingFileAndPendingValues) {
-    Loaded l("ONE:\t\t\to1 o2\t\t\tVOL05\tP\t\t\t\t#a");
+    SoundOpen l("ONE:\t\t\to1 o2\t\t\tVOL05\tP\t\t\t\t#a");
     const std::string before = l.line();
     l.rename(1, ""); // the name comes back, nothing else changes
     EXPECT_EQ(l.state.ed.txSamp, "o2");
@@ -103,14 +99,14 @@ TEST(RenameSample, EmptyBoxMissingFileAndPendingValues) {
 
     // An overlong name and an eleventh sample survive a rename.
     const std::string longName = "A_SOUND_NAME_LONGER_THAN_THE_FIELD:";
-    Loaded m(longName + "\ta b c d e f g h i j k\tVOL05");
+    SoundOpen m(longName + "\ta b c d e f g h i j k\tVOL05");
     m.addWav("z");
     m.rename(10, "z");
     EXPECT_EQ(m.line(), longName + "\ta b c d e f g h i j z\t\tVOL05\t\t\t\t\t");
 }
 
 TEST(PlaySample, PlaysTheChosenSampleOrSaysItIsMissing) {
-    Loaded l("ONE:\t\t\to1 o2\t\t\tVOL05");
+    SoundOpen l("ONE:\t\t\to1 o2\t\t\tVOL05");
     l.addWav("typed");
     l.state.ed.txSamp = "typed"; // typed but not renamed: Play ignores it
     playSample(l.state, l.fake.ports);

@@ -14,17 +14,6 @@ using namespace kestrel::testing;
 
 namespace {
 
-struct Loaded {
-    FakePorts fake;
-    MainState state;
-
-    explicit Loaded(const Installation& inst) : state(inst.install(fake.files)) {
-        loadCatalogue(state, fake.ports);
-        markSoundList(state, -1);
-    }
-    std::string& line(int id) { return state.liText[static_cast<std::size_t>(id)]; }
-};
-
 Installation letterInstallation() {
     Installation inst;
     inst.sounds = Installation::numberedSounds(30);

@@ -1,0 +1,26 @@
+#include "list_items.h"
+
+#include "text_codec.h"
+
+#include <QListWidget>
+
+namespace kestrel::ui {
+
+void showListItems(QListWidget* list, const QStringList& texts, int selected) {
+    bool same = list->count() == texts.size();
+    for (int i = 0; same && i < texts.size(); ++i) same = list->item(i)->text() == texts[i];
+    if (!same) {
+        list->clear();
+        list->addItems(texts);
+    }
+    list->setCurrentRow(selected);
+    if (selected < 0) list->clearSelection();
+}
+
+void showListItems(QListWidget* list, const std::vector<std::string>& items, int selected) {
+    QStringList texts;
+    for (const std::string& item : items) texts.append(fromAnsi(item));
+    showListItems(list, texts, selected);
+}
+
+} // namespace kestrel::ui
