@@ -1,5 +1,6 @@
 #include "captions.h"
 
+#include "controls.h"
 #include "text_codec.h"
 
 #include <QAbstractButton>
@@ -226,7 +227,7 @@ QString pick(Language language, const char* english, const char* french) {
 
 void applyControlTexts(QWidget& root, std::span<const ControlText> table, Language language) {
     for (const ControlText& t : table) {
-        auto* w = root.findChild<QWidget*>(QString::fromLatin1(t.control));
+        QWidget* w = controlOf(root, t.control);
         if (!w) continue;
         const QString text = pick(language, t.english, t.french);
         if (t.role == TextRole::Tooltip)

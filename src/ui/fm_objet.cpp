@@ -1,7 +1,7 @@
 #include "fm_objet.h"
 
 #include "captions.h"
-#include "list_items.h"
+#include "controls.h"
 #include "looks.h"
 #include "objects/object_dialog.h"
 #include "text_codec.h"

@@ -1,7 +1,7 @@
 #include "fm_sfx.h"
 
 #include "captions.h"
-#include "list_items.h"
+#include "controls.h"
 #include "catalogue/selection.h"
 #include "editing/apply.h"
 #include "editing/samples.h"
@@ -441,7 +441,7 @@ void FmSFX::redraw() {
         {"CdRename", b.rename}, {"CdAddWAD", b.addWad}, {"CdDel", b.del},
         {"CdOBJ", b.obj}};
     for (const auto& [control, on] : enabled)
-        if (auto* w = findChild<QWidget*>(name(control))) w->setEnabled(on);
+        if (QWidget* w = controlOf(*this, control)) w->setEnabled(on);
 }
 
 // A chosen object shows inverted, so the user sees that the letter commands

@@ -1,6 +1,7 @@
 #include "qt_dialogs.h"
 
 #include "captions.h"
+#include "controls.h"
 #include "text_codec.h"
 
 #include <QDir>
@@ -67,8 +68,7 @@ std::optional<std::string> QtDialogs::openFile(FileDialog which, const std::stri
 
 void QtDialogs::focus(std::string_view control) {
     if (!window_) return;
-    const QString name = QString::fromLatin1(control.data(), static_cast<qsizetype>(control.size()));
-    if (auto* w = window_->findChild<QWidget*>(name)) w->setFocus(Qt::OtherFocusReason);
+    if (QWidget* w = controlOf(*window_, control)) w->setFocus(Qt::OtherFocusReason);
 }
 
 } // namespace kestrel::ui

@@ -1,5 +1,6 @@
 #include "app_dir.h"
 #include "captions.h"
+#include "controls.h"
 #include "fake_ports.h"
 #include "fm_sfx.h"
 #include "installation.h"
@@ -298,6 +299,9 @@ private slots:
         QCOMPARE(w.find<QListWidget>("LiSID")->count(), 2);
         QTest::mouseClick(w.find<QToolButton>("CdOK"), Qt::LeftButton);
         QCOMPARE(w.find<QLineEdit>("TxObjet")->text(), QStringLiteral("RAT"));
+        // The main window has a Label3 too; the dialog keeps its own text.
+        QCOMPARE(dialog->findChild<QLabel*>("Label3")->text(),
+                 QStringLiteral("Select object to Add or Remove"));
 
         QTest::mouseClick(w.find<QToolButton>("CdAddWAD"), Qt::LeftButton);
         for (int id : {3, 4}) {
@@ -319,6 +323,12 @@ private slots:
         w.find<QRadioButton>("OpLang1")->click();
         QVERIFY(dialog->isVisible());
         QCOMPARE(types->itemText(0), QStringLiteral("Ennemis"));
+        // Both windows have a Label1 and a Label3: each keeps its own text.
+        QCOMPARE(dialog->findChild<QLabel*>("Label3")->text(),
+                 QStringLiteral("Choisir l'objet à Ajouter/Enlever"));
+        QCOMPARE(dialog->findChild<QLabel*>("Label1")->text(), QStringLiteral("Type d'Objet"));
+        QCOMPARE(controlOf(*w.fm, "Label1")->property("text").toString(),
+                 QStringLiteral("WADs (lettres) assignés"));
         QTest::mouseClick(w.find<QToolButton>("CdOBJ"), Qt::LeftButton);
         QVERIFY(!dialog->isVisible());
     }

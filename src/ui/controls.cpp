@@ -1,10 +1,17 @@
-#include "list_items.h"
+#include "controls.h"
 
 #include "text_codec.h"
 
 #include <QListWidget>
 
 namespace kestrel::ui {
+
+QWidget* controlOf(QWidget& window, std::string_view name) {
+    const QString wanted = QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()));
+    for (QWidget* w : window.findChildren<QWidget*>(wanted))
+        if (w->window() == window.window()) return w;
+    return nullptr;
+}
 
 void showListItems(QListWidget* list, const QStringList& texts, int selected) {
     bool same = list->count() == texts.size();

@@ -1,14 +1,22 @@
 #pragma once
-// Showing a list of texts the program keeps in a list widget.
+// Finding a window's controls by name, and showing the program's lists in
+// list widgets.
 
 #include <QStringList>
+#include <string_view>
 
 #include <string>
 #include <vector>
 
 class QListWidget;
+class QWidget;
 
 namespace kestrel::ui {
+
+// The control of `window` called `name`. The windows that `window` owns
+// (the object dialog is the main window's child) have controls of the same
+// names, so only controls of `window` itself count.
+QWidget* controlOf(QWidget& window, std::string_view name);
 
 // Puts `texts` in `list` (leaving it alone when it already shows them, so
 // the scroll position stays) and makes `selected` its current row; -1
