@@ -3,9 +3,9 @@
 // list widgets.
 
 #include <QStringList>
-#include <string_view>
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QListWidget;

@@ -86,8 +86,8 @@ std::string replaceLetterTags(std::string_view line, const std::vector<std::stri
         pos = tagEnd(line, next);
     }
     rest += line.substr(pos);
-    std::string_view before = line.substr(0, first);
-    std::string_view after = rest;
+    const std::string_view before = line.substr(0, first);
+    const std::string_view after = rest;
     const bool afterIsBlank = skipBlanks(after, 0) == after.size();
 
     std::string out(before);
