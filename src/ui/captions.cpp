@@ -34,6 +34,7 @@ constexpr ControlText kMainWindowTexts[] = {
     {"CdShow", R::Tooltip, "Show/Hide #g sounds", "Afficher/Cacher les sons #g"},
     {"CdValidW", R::Tooltip, "Apply changes to sounds.txt",
      "Appliquer les modifications à sounds.txt"},
+    {"CdDoub", R::Tooltip, "Manage doubles", "Gérer les doublons"},
     {"CdRstWAD", R::Tooltip, "Restore original line", "Restaurer la ligne d'origine"},
     {"Label11", R::Caption, "Sound ID", "ID sons"},
     {"Label4", R::Caption, "Sample Values", "Valeurs Sample"},
@@ -184,6 +185,25 @@ MessagePair messagePair(Msg id) {
                 "La lettre [%1] est déjà assignée à %2\nFaut-il l'utiliser quand même"};
     case Msg::RemoveObjectNoLetter:
         return {"Remove", "Type a letter first", "Enlever", "Entrer d'abord une lettre"};
+    case Msg::WadListNoLetter:
+        return {"Load SAM file", "Type a letter first", "Charger fichier SAM",
+                "Entrer d'abord une lettre"};
+    case Msg::NoSamFile:
+        return {"Load SAM file", "No %1.SAM in \\wads folder", "Charger fichier SAM",
+                "Aucun %1.SAM dans le répertoire \\wads"};
+    case Msg::NoWasFile:
+        return {"Load WAS file", "No %1.WAS in \\wads folder", "Charger fichier WAS",
+                "Aucun %1.WAS dans le répertoire \\wads"};
+    case Msg::SamImportConfirm:
+        return {"Load SAM file", "Open %1.SAM and assign [#%2] to included sounds",
+                "Charger fichier SAM", "Ouvrir %1.SAM et assigner [#%2] aux sons incorporés"};
+    case Msg::WasImportConfirm:
+        return {"Load WAS file", "Open %1.WAS and assign [#%2] to included objects",
+                "Charger fichier WAS", "Ouvrir %1.WAS et assigner [#%2] aux objets incorporés"};
+    case Msg::SamplesUnrecognized:
+        return {"Load SAM file", "Some samples in %1.SAM (like %2) are not recognized",
+                "Charger fichier SAM",
+                "Certains samples dans %1.SAM (comme %2) ne sont pas reconnus"};
     case Msg::SettingsNotSaved:
         return {"Settings", "The settings could not be saved to\n%1\n%2", "Réglages",
                 "Les réglages n'ont pas pu être enregistrés dans\n%1\n%2"};
@@ -249,6 +269,8 @@ FileDialogText fileDialogText(FileDialog which, Language) {
     case FileDialog::LevelEditor:
         return {QStringLiteral("Select Level editor"),
                 QStringLiteral("Level editor (mapforge.exe)")};
+    case FileDialog::SamList:
+        return {QStringLiteral("Open SAM file"), QStringLiteral("SAM file (*.SAM)")};
     }
     return {};
 }

@@ -5,8 +5,10 @@
 #include "catalogue/selection.h"
 #include "editing/apply.h"
 #include "editing/samples.h"
+#include "fm_doub.h"
 #include "fm_objet.h"
 #include "letters/letter_ops.h"
+#include "letters/wad_import.h"
 #include "objects/object_dialog.h"
 #include "looks.h"
 #include "session/startup.h"
@@ -347,11 +349,33 @@ QLayout* FmSFX::buildLetters() {
     auto* apply = commandButton(frame4, "CdValidW", QStyle::SP_DialogSaveButton);
     connect(apply, &QToolButton::clicked, this,
             [this] { act([&] { applyChanges(state_, ports_); }); });
+    // Which list of the WAD the import reads, and the import itself.
+    opWad_ = new QButtonGroup(this);
+    auto* lists = new QHBoxLayout;
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QRadioButton(i == 0 ? QStringLiteral("SAM") : QStringLiteral("WAS"), frame4);
+        b->setObjectName(QStringLiteral("OpWAD%1").arg(i));
+        opWad_->addButton(b, i);
+        opWadButtons_[i] = b;
+        lists->addWidget(b);
+    }
+    opWadButtons_[0]->setChecked(true);
+    connect(opWad_, &QButtonGroup::idClicked, this,
+            [this](int i) { act([&] { state_.wasMode = i == 1; }); });
+    auto* load = commandButton(frame4, "CdLoadSAM", QStyle::SP_FileDialogContentsView);
+    connect(load, &QToolButton::clicked, this, [this] { act([&] { loadWadList(state_, ports_); }); });
+    auto* doubles = commandButton(frame4, "CdDoub", QStyle::SP_FileDialogDetailedView);
+    connect(doubles, &QToolButton::clicked, this,
+            [this] { act([&] { manageDoubles(state_, ports_, this); }); });
+
     auto* wad = new QGridLayout(frame4);
     wad->addWidget(label(frame4, "Label10"), 0, 0);
     wad->addWidget(txWad_, 0, 1);
     wad->addWidget(show, 0, 2);
     wad->addWidget(apply, 0, 3);
+    wad->addLayout(lists, 1, 0, 1, 2);
+    wad->addWidget(load, 1, 2);
+    wad->addWidget(doubles, 1, 3);
     wad->setColumnStretch(4, 1);
 
     for (QWidget* w : {static_cast<QWidget*>(frame3), static_cast<QWidget*>(frame4)})
@@ -416,12 +440,17 @@ bool FmSFX::start() {
 
 void FmSFX::applyLanguage() {
     applyControlTexts(*this, mainWindowTexts(), state_.language);
+    if (QWidget* load = controlOf(*this, "CdLoadSAM"))
+        load->setToolTip(state_.wasMode
+                             ? pick(state_.language, "Load WAS file", "Charger le fichier WAS")
+                             : pick(state_.language, "Load SAM file", "Charger le fichier SAM"));
     frOrig_->setTitle(lineFrameCaption(state_.language, state_.frOrigName));
 }
 
 void FmSFX::redraw() {
     const QScopedValueRollback guard(redrawing_, true);
     opLangButtons_[state_.language == Language::English ? 0 : 1]->setChecked(true);
+    opWadButtons_[state_.wasMode ? 1 : 0]->setChecked(true);
     applyLanguage();
     liSfx_->showRows(state_.rows, state_.currentRow);
     txOrig_->setText(fromAnsi(state_.txOrig));

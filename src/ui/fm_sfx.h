@@ -86,6 +86,8 @@ private:
     bool objetPlaced_ = false;
     QButtonGroup* opLang_ = nullptr;
     QRadioButton* opLangButtons_[2] = {nullptr, nullptr};
+    QButtonGroup* opWad_ = nullptr;
+    QRadioButton* opWadButtons_[2] = {nullptr, nullptr};
 };
 
 } // namespace kestrel::ui

@@ -19,6 +19,7 @@
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
@@ -331,6 +332,55 @@ private slots:
                  QStringLiteral("WADs (lettres) assignés"));
         QTest::mouseClick(w.find<QToolButton>("CdOBJ"), Qt::LeftButton);
         QVERIFY(!dialog->isVisible());
+    }
+
+    void samImportAndTheDoublesDialog() {
+        Installation inst = testInstallation();
+        inst.sounds[5] = "HOOT:\t\tbell2 hoot\t\tVOL10";
+        inst.sounds[6] = "BELL_FAR:\t\tbell1\t\tVOL10";
+        inst.doubles = "5,\"OK \",\"   \",\"HOOT:\",\"bell2 hoot\",\"\"\r\n"
+                       "6,\"OK \",\"GEN\",\"BELL_FAR:\",\"bell1\",\"\"\r\n";
+        inst.settings.letter = "k";
+        Window w(inst);
+        w.fake.files.files["/games/lvedit/graphics/wads/HARBOUR.SAM"] = "bell1.wav\r\nfoghorn.wav\r\n";
+        QVERIFY(w.fm->start());
+        QCOMPARE(w.find<QToolButton>("CdLoadSAM")->toolTip(), QStringLiteral("Load SAM file"));
+        w.find<QRadioButton>("OpWAD1")->click();
+        QCOMPARE(w.find<QToolButton>("CdLoadSAM")->toolTip(), QStringLiteral("Load WAS file"));
+        w.find<QRadioButton>("OpLang1")->click();
+        QCOMPARE(w.find<QToolButton>("CdLoadSAM")->toolTip(), QStringLiteral("Charger le fichier WAS"));
+        w.find<QRadioButton>("OpLang0")->click();
+        w.find<QRadioButton>("OpWAD0")->click();
+
+        w.fake.dialogs.answers.push_back(Answer::Ok);
+        QTest::mouseClick(w.find<QToolButton>("CdLoadSAM"), Qt::LeftButton);
+        QVERIFY(w.fake.dialogs.showed(Msg::SamImportConfirm));
+        QCOMPARE(w.fake.dialogs.shown.back().args, (std::vector<std::string>{"HARBOUR", "foghorn"}));
+        for (int id : {3, 6}) QVERIFY(w.list()->item(id)->isSelected());
+        QVERIFY(!w.list()->item(5)->isSelected());
+
+        // Unselect sound 6 in the doubles dialog; the next import leaves it alone.
+        QStringList rows;
+        whenModalAppears([&](QWidget* modal) {
+            auto* list = modal->findChild<QListWidget*>("LiDoub");
+            for (int i = 0; list && i < list->count(); ++i) rows << list->item(i)->text();
+            if (list) list->item(1)->setSelected(false);
+            if (auto* ok = modal->findChild<QPushButton*>("CdOK")) ok->click();
+            else modal->close();
+        });
+        QTest::mouseClick(w.find<QToolButton>("CdDoub"), Qt::LeftButton);
+        QCOMPARE(rows.size(), 2);
+        QCOMPARE(rows[0], QStringLiteral("  5: HOOT:") + QString(19, u' ') + QStringLiteral(" bell2 hoot") +
+                              QString(22, u' '));
+        QCOMPARE(w.state.doubleMarks[6], std::string("   "));
+        QVERIFY(w.fake.files.bytes("/app/Kestrel.tod").find("6,\"   \",\"GEN\",\"BELL_FAR:\"") !=
+                std::string::npos);
+
+        w.fake.dialogs.answers.push_back(Answer::Ok);
+        QTest::mouseClick(w.find<QToolButton>("CdLoadSAM"), Qt::LeftButton);
+        QVERIFY(w.list()->item(3)->isSelected());
+        QVERIFY(!w.list()->item(6)->isSelected());
+        QCOMPARE(w.state.liText[6], inst.sounds[6]);
     }
 
     void protectedRowShowsTheRealMessageAndLeavesNoRowCurrent() {

@@ -1,39 +1,95 @@
 #include "letters/doubles.h"
 
 #include "catalogue/record_file.h"
+#include "catalogue/sound_line.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <optional>
 
 namespace kestrel {
 
 namespace {
 
-// A sound ID written as a bare decimal number; -1 when the field holds none.
-long readId(const std::string& field) {
-    if (field.empty()) return -1;
+// A sound ID written as a bare decimal number; nothing when the field holds none.
+std::optional<long> readId(const std::string& field) {
+    if (field.empty()) return std::nullopt;
     char* end = nullptr;
     const long id = std::strtol(field.c_str(), &end, 10);
-    return end == field.c_str() ? -1 : id;
+    if (end == field.c_str()) return std::nullopt;
+    return id;
+}
+
+std::string fieldOr(const std::vector<std::string>& fields, std::size_t i) {
+    return i < fields.size() ? fields[i] : std::string();
 }
 
 } // namespace
 
+std::vector<DoubleRecord> readDoubles(std::string_view bytes) {
+    std::vector<DoubleRecord> out;
+    for (const std::string& line : splitLines(bytes)) {
+        const auto fields = parseRecordLine(line);
+        if (fields.empty()) continue;
+        const auto id = readId(fields[0]);
+        if (!id) continue;
+        out.push_back({*id, fieldOr(fields, 1), fieldOr(fields, 2), fieldOr(fields, 3),
+                       fieldOr(fields, 4), fieldOr(fields, 5)});
+    }
+    return out;
+}
+
+std::string formatDoubles(const std::vector<DoubleRecord>& records) {
+    std::string out;
+    for (const DoubleRecord& r : records) {
+        out += formatRecordLine({r.id, r.mark, r.gen, r.name, r.samples, r.letters});
+        out += "\r\n";
+    }
+    return out;
+}
+
+std::string doubleRowText(const DoubleRecord& record) {
+    return padNumber(static_cast<int>(record.id), 3, ' ') + ": " +
+           fixedWidth(record.name, kNameWidth) + " " + fixedWidth(record.samples, kSamplesWidth);
+}
+
+std::string doublesPath(const MainState& state) { return state.dirs.appDir + "Kestrel.tod"; }
+
 void loadDoubleMarks(MainState& state, Files& files) {
     const std::size_t size = std::max<std::size_t>(kCatalogueSize, state.liText.size());
     state.doubleMarks.assign(size, kDoubleSelected);
-    const ReadResult file = files.read(state.dirs.appDir + "Kestrel.tod");
+    const ReadResult file = files.read(doublesPath(state));
     if (file.ok) {
-        for (const std::string& line : splitLines(file.bytes)) {
-            const auto fields = parseRecordLine(line);
-            if (fields.size() < 2) continue;
-            const long id = readId(fields[0]);
-            if (id < 0 || id >= static_cast<long>(size)) continue;
-            state.doubleMarks[id] = fields[1];
-        }
+        for (const DoubleRecord& r : readDoubles(file.bytes))
+            if (r.id >= 0 && r.id < static_cast<long>(size)) state.doubleMarks[r.id] = r.mark;
     }
     for (int id : kProtectedIds)
         if (id < static_cast<int>(size)) state.doubleMarks[id] = kDoubleUnselected;
+}
+
+DoublesDialog openDoublesDialog(const MainState& state, Ports& ports) {
+    DoublesDialog dialog;
+    const ReadResult file = ports.files.read(doublesPath(state));
+    if (!file.ok) {
+        ports.dialogs.message(Msg::FileUnreadable, {doublesPath(state), file.error});
+        return dialog;
+    }
+    dialog.readOk = true;
+    dialog.records = readDoubles(file.bytes);
+    for (const DoubleRecord& r : dialog.records) dialog.selected.push_back(r.selected());
+    return dialog;
+}
+
+bool saveDoublesDialog(const MainState& state, Ports& ports, const DoublesDialog& dialog) {
+    if (!dialog.readOk) return false;
+    std::vector<DoubleRecord> records = dialog.records;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        const bool on = i < dialog.selected.size() && dialog.selected[i];
+        records[i].mark = on ? kDoubleSelected : kDoubleUnselected;
+    }
+    const Status written = ports.files.write(doublesPath(state), formatDoubles(records));
+    if (!written) ports.dialogs.message(Msg::FileNotWritten, {doublesPath(state), written.error});
+    return written.ok;
 }
 
 } // namespace kestrel

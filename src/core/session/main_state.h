@@ -102,6 +102,7 @@ struct MainState {
     std::string txWad;      // the current WAD file name
     std::string lastLetter; // the letter the marks were last computed for
     bool showG = false;     // mark the "#g" sounds too
+    bool wasMode = false;   // the WAD list import reads the .WAS list, not the .SAM list
 
     std::vector<std::string> liText; // working line of each sound
     std::vector<std::string> liOrig; // default line of each sound

@@ -24,7 +24,15 @@ MsgStyle styleOf(Msg id) {
     case Msg::ShowGNoLetter:
     case Msg::LetterReserved:
     case Msg::RemoveObjectNoLetter:
+    case Msg::WadListNoLetter:
+    case Msg::NoSamFile:
+    case Msg::NoWasFile:
         return {Buttons::Ok, Icon::Exclamation};
+    case Msg::SamImportConfirm:
+    case Msg::WasImportConfirm:
+        return {Buttons::OkCancel, Icon::Question};
+    case Msg::SamplesUnrecognized:
+        return {Buttons::Ok, Icon::Information};
     case Msg::EraseConfirm:
     case Msg::LetterInTable:
         return {Buttons::OkCancel, Icon::Question};

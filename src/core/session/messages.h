@@ -32,6 +32,12 @@ enum class Msg {
     LetterReserved,      // the letter box holds "g"
     LetterInTable,       // the letter is a WAD's of the table: use it? {letter, WAD title}
     RemoveObjectNoLetter, // Remove from an object's sounds: no letter
+    WadListNoLetter,      // WAD list import: no letter
+    NoSamFile,            // WAD list import: no .SAM list of that name {WAD name}
+    NoWasFile,            // WAS import: no .WAS list of that name {WAD name}
+    SamImportConfirm,     // SAM import: go on? {WAD name, letter}
+    WasImportConfirm,     // WAS import: go on? {WAD name, letter}
+    SamplesUnrecognized,  // SAM import: samples no line names {WAD name, last such sample}
 };
 
 enum class Buttons { Ok, OkCancel, YesNo };
@@ -55,11 +61,13 @@ inline constexpr Msg kAllMessages[] = {
     Msg::NoDefaults,        Msg::AddNoLetterOrWad,    Msg::AddConflict,
     Msg::RemoveGeneric,     Msg::RemoveNoSelection,   Msg::EraseNoLetter,
     Msg::EraseConfirm,      Msg::ShowGNoLetter,       Msg::LetterReserved,
-    Msg::LetterInTable,     Msg::RemoveObjectNoLetter,
+    Msg::LetterInTable,     Msg::RemoveObjectNoLetter, Msg::WadListNoLetter,
+    Msg::NoSamFile,         Msg::NoWasFile,           Msg::SamImportConfirm,
+    Msg::WasImportConfirm,  Msg::SamplesUnrecognized,
 };
 
 // The file-open dialogs the program shows; their titles and filters are in the
 // caption table.
-enum class FileDialog { LevelEditor };
+enum class FileDialog { LevelEditor, SamList };
 
 } // namespace kestrel

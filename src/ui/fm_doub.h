@@ -1,0 +1,34 @@
+#pragma once
+// The doubles dialog: the sounds that share a sample with another, each
+// selected when a .SAM import may give it the letter. Modal; OK saves the
+// marks, Cancel leaves the file alone.
+
+#include "letters/doubles.h"
+#include "session/main_state.h"
+#include "session/ports.h"
+
+#include <QDialog>
+
+class QListWidget;
+class QPushButton;
+
+namespace kestrel::ui {
+
+class FmDoub : public QDialog {
+    Q_OBJECT
+public:
+    FmDoub(const MainState& state, Ports& ports, QWidget* parent);
+
+    void accept() override;
+
+private:
+    const MainState& state_;
+    Ports& ports_;
+    DoublesDialog doubles_;
+    QListWidget* liDoub_ = nullptr;
+};
+
+// Shows the dialog modally, then reads the marks again whatever the answer.
+void manageDoubles(MainState& state, Ports& ports, QWidget* parent);
+
+} // namespace kestrel::ui
