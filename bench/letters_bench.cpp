@@ -6,6 +6,7 @@
 #include "installation.h"
 #include "catalogue/selection.h"
 #include "letters/letter_ops.h"
+#include "letters/wad_import.h"
 
 #include <benchmark/benchmark.h>
 
@@ -51,5 +52,51 @@ void AddLetterToObject(benchmark::State& state) {
     }
 }
 BENCHMARK(AddLetterToObject)->Arg(370)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A catalogue of `count` sounds with samples of their own, and a .SAM list
+// of 300 of those samples spread over it.
+Installation chimes(int count) {
+    Installation inst;
+    for (int i = 0; i < count; ++i)
+        inst.sounds.push_back("CHIME_" + std::to_string(i) + ":\t\tch" + std::to_string(i) +
+                              "a ch" + std::to_string(i) + "b\t\tVOL45\tP\tCH03\t\t\t#d");
+    return inst;
+}
+
+void addSamList(Loaded& l, int count) {
+    std::string sam;
+    for (int k = 0; k < 300; ++k) sam += "ch" + std::to_string(k * count / 300) + "b.wav\r\n";
+    l.fake.files.files[l.state.dirs.wadDir + "CHIMES.SAM"] = sam;
+    l.state.txLett = "q";
+    l.state.txWad = "CHIMES";
+}
+
+void ImportSamList(benchmark::State& state) {
+    Loaded l(chimes(static_cast<int>(state.range(0))));
+    addSamList(l, static_cast<int>(state.range(0)));
+    const std::vector<std::string> lines = l.state.liText;
+    for (auto _ : state) {
+        state.PauseTiming();
+        l.state.liText = lines;
+        state.ResumeTiming();
+        importWadList(l.state, l.fake.ports); // matches, marks every row, opens row 0
+    }
+}
+BENCHMARK(ImportSamList)->Arg(370)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The scan the import avoids: every record against every line.
+void ScanEveryLinePerSample(benchmark::State& state) {
+    Loaded l(chimes(static_cast<int>(state.range(0))));
+    const int count = static_cast<int>(state.range(0));
+    for (auto _ : state) {
+        int found = 0;
+        for (int k = 0; k < 300; ++k) {
+            const std::string sample = "ch" + std::to_string(k * count / 300) + "b";
+            for (const std::string& line : l.state.liText) found += holdsSample(line, sample);
+        }
+        benchmark::DoNotOptimize(found);
+    }
+}
+BENCHMARK(ScanEveryLinePerSample)->Arg(370)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace
