@@ -45,6 +45,8 @@ FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
     const QFontMetrics fixed(fixedFont());
     liDoub_->setMinimumWidth(fixed.horizontalAdvance(QString(62, u'M')) + 40);
     liDoub_->setMinimumHeight(fixed.lineSpacing() * 24);
+    // The header's columns start where the rows' text does.
+    header->setContentsMargins(liDoub_->frameWidth() + 2, 0, 0, 0);
 
     doubles_ = openDoublesDialog(state, ports);
     QStringList gen, letters;

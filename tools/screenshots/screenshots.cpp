@@ -1,6 +1,7 @@
 // Takes pictures of Kestrel's windows on an installation, for the README.
 // Usage: kestrel_screenshots APPDIR OUTDIR
 
+#include "fm_doub.h"
 #include "fm_sfx.h"
 #include "qt_dialogs.h"
 #include "objects/object_dialog.h"
@@ -84,6 +85,18 @@ int main(int argc, char* argv[]) {
     ok = ok && shootObjects(kestrel::Language::English, "object-dialog-en.png") &&
          shootObjects(kestrel::Language::French, "object-dialog-fr.png") &&
          shoot(kestrel::Language::English, "main-window-object-en.png");
+    // The doubles dialog, as it opens.
+    for (const auto& [language, name] :
+         {std::pair{kestrel::Language::English, "doubles-dialog-en.png"},
+          std::pair{kestrel::Language::French, "doubles-dialog-fr.png"}}) {
+        state.language = language;
+        kestrel::ui::FmDoub doubles(state, ports, &window);
+        doubles.show();
+        QApplication::processEvents();
+        const QString path = out + QLatin1Char('/') + QLatin1String(name);
+        std::printf("%s\n", qPrintable(path));
+        ok = ok && doubles.grab().save(path);
+    }
     // Pictures never change the installation's settings.
     window.hide();
     return ok ? 0 : 1;
