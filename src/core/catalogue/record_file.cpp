@@ -2,6 +2,8 @@
 
 #include "catalogue/sound_line.h"
 
+#include <cstdlib>
+
 namespace kestrel {
 
 std::vector<std::string> splitLines(std::string_view bytes) {
@@ -84,6 +86,14 @@ std::string formatRecordLine(const std::vector<RecordField>& fields) {
         out += '"';
     }
     return out;
+}
+
+std::optional<long> readRecordNumber(const std::string& field) {
+    if (field.empty()) return std::nullopt;
+    char* end = nullptr;
+    const long value = std::strtol(field.c_str(), &end, 10);
+    if (end == field.c_str()) return std::nullopt;
+    return value;
 }
 
 } // namespace kestrel

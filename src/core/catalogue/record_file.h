@@ -3,6 +3,7 @@
 // quotes, one record a line ended by CR LF) and plain text files read line by
 // line.
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -23,6 +24,10 @@ std::string joinLinesCrLf(const std::vector<std::string>& lines);
 // at its first non-blank character and ends at the next comma with its
 // trailing blanks removed. An empty line has no field.
 std::vector<std::string> parseRecordLine(std::string_view line);
+
+// A field that holds a bare decimal number (leading digits count, as in the
+// files Kestrel writes); nothing when it starts with none.
+std::optional<long> readRecordNumber(const std::string& field);
 
 // One field to write: a string is quoted (a double quote inside it is
 // doubled so that it reads back whole), a number is written bare.

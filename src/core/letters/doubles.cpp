@@ -4,21 +4,11 @@
 #include "catalogue/sound_line.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <optional>
 
 namespace kestrel {
 
 namespace {
-
-// A sound ID written as a bare decimal number; nothing when the field holds none.
-std::optional<long> readId(const std::string& field) {
-    if (field.empty()) return std::nullopt;
-    char* end = nullptr;
-    const long id = std::strtol(field.c_str(), &end, 10);
-    if (end == field.c_str()) return std::nullopt;
-    return id;
-}
 
 std::string fieldOr(const std::vector<std::string>& fields, std::size_t i) {
     return i < fields.size() ? fields[i] : std::string();
@@ -31,7 +21,7 @@ std::vector<DoubleRecord> readDoubles(std::string_view bytes) {
     for (const std::string& line : splitLines(bytes)) {
         const auto fields = parseRecordLine(line);
         if (fields.empty()) continue;
-        const auto id = readId(fields[0]);
+        const auto id = readRecordNumber(fields[0]);
         if (!id) continue;
         out.push_back({*id, fieldOr(fields, 1), fieldOr(fields, 2), fieldOr(fields, 3),
                        fieldOr(fields, 4), fieldOr(fields, 5)});

@@ -10,7 +10,6 @@
 #include "letters/wad_name.h"
 
 #include <cctype>
-#include <cstdlib>
 #include <unordered_map>
 
 namespace kestrel {
@@ -36,37 +35,32 @@ std::vector<std::string> listRecords(const std::string& bytes) {
     return out;
 }
 
-std::vector<std::string> readList(Ports& ports, const std::string& path) {
+// The bytes of a file found without regard to case; "" when there is none,
+// and also, after a message, when it cannot be read.
+std::string readIfPresent(Ports& ports, const std::string& path) {
     const auto found = ports.files.find(path);
     if (!found) return {};
-    const ReadResult file = ports.files.read(*found);
-    if (!file.ok) {
-        ports.dialogs.message(Msg::FileUnreadable, {*found, file.error});
-        return {};
-    }
-    return listRecords(file.bytes);
+    ReadResult file = ports.files.read(*found);
+    if (!file.ok) ports.dialogs.message(Msg::FileUnreadable, {*found, file.error});
+    return std::move(file.bytes);
+}
+
+std::vector<std::string> readList(Ports& ports, const std::string& path) {
+    return listRecords(readIfPresent(ports, path));
 }
 
 void putBackCustomLines(MainState& state, Ports& ports) {
     const std::string dir = state.dirs.appDir + "sounds" + kDirSep;
     ports.files.makeDir(dir);
     if (!isSafeWadName(state.txWad)) return;
-    const auto found = ports.files.find(dir + state.txWad + ".tor");
-    if (!found) return;
-    const ReadResult file = ports.files.read(*found);
-    if (!file.ok) {
-        ports.dialogs.message(Msg::FileUnreadable, {*found, file.error});
-        return;
-    }
-    for (const std::string& record : splitLines(file.bytes)) {
+    for (const std::string& record : splitLines(readIfPresent(ports, dir + state.txWad + ".tor"))) {
         const auto fields = parseRecordLine(record);
-        if (fields.size() < 2 || fields[0].empty()) continue;
-        char* end = nullptr;
-        const long id = std::strtol(fields[0].c_str(), &end, 10);
-        if (end == fields[0].c_str() || id < 0 || id >= state.soundCount()) continue;
-        const auto row = static_cast<std::size_t>(id);
+        if (fields.size() < 2) continue;
+        const auto id = readRecordNumber(fields[0]);
+        if (!id || *id < 0 || *id >= state.soundCount()) continue;
+        const auto row = static_cast<std::size_t>(*id);
         state.liText[row] = fields[1];
-        state.rows[row].text = soundRowText(static_cast<int>(id), fields[1]);
+        state.rows[row].text = soundRowText(static_cast<int>(*id), fields[1]);
     }
 }
 
