@@ -1,20 +1,101 @@
 #include "qt_programs.h"
 
+#include "build/batch.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QGuiApplication>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QStringList>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <csignal>
+#include <fstream>
+#include <string>
+#endif
 
 namespace kestrel::app {
 
+namespace {
+
+QString native(const std::string& text) { return QString::fromLocal8Bit(text); }
+
+StartedProcess startDetached(const CommandLine& command, const std::string& workingDir,
+                             bool withInput) {
+    QProcess process;
+    process.setProgram(native(command.program));
+    QStringList list;
+    for (const std::string& a : command.args) list.append(native(a));
+    process.setArguments(list);
+    if (!workingDir.empty()) process.setWorkingDirectory(native(workingDir));
+    // Without a console of its own, nothing may wait for a key.
+    if (!withInput) process.setStandardInputFile(QProcess::nullDevice());
+    qint64 pid = 0;
+    if (!process.startDetached(&pid))
+        return {Status::failure(process.errorString().toLocal8Bit().toStdString()), 0};
+    return {Status::success(), pid};
+}
+
+#ifndef _WIN32
+// A terminal to show the batch in, when there is a screen to show it on.
+std::string terminalForBatch() {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == u"offscreen" || platform == u"minimal") return {};
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return {};
+    for (const char* name : kTerminals) {
+        const QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
+        if (!found.isEmpty()) return found.toLocal8Bit().toStdString();
+    }
+    return {};
+}
+
+// A finished child of someone else's is a zombie until it is reaped: it no
+// longer runs.
+bool isZombie(ProcessId id) {
+    std::ifstream stat("/proc/" + std::to_string(id) + "/stat");
+    std::string text;
+    if (!std::getline(stat, text)) return false;
+    const std::size_t close = text.rfind(')');
+    return close != std::string::npos && close + 2 < text.size() && text[close + 2] == 'Z';
+}
+#endif
+
+} // namespace
+
 Status QtPrograms::start(const std::string& program, const std::vector<std::string>& args,
                          const std::string& workingDir) {
-    QProcess process;
-    process.setProgram(QString::fromLocal8Bit(program));
-    QStringList list;
-    for (const std::string& a : args) list.append(QString::fromLocal8Bit(a));
-    process.setArguments(list);
-    if (!workingDir.empty()) process.setWorkingDirectory(QString::fromLocal8Bit(workingDir));
-    if (!process.startDetached()) return Status::failure(process.errorString().toStdString());
-    return Status::success();
+    return startDetached({program, args}, workingDir, true).status;
+}
+
+StartedProcess QtPrograms::startBatch(const std::string& batchPath, const std::string& workingDir) {
+#ifdef _WIN32
+    return startDetached({"cmd.exe", {"/c", batchPath}}, workingDir, true);
+#else
+    const QString runner = QDir(QCoreApplication::applicationDirPath()).filePath(u"kestrel-batch"_qs);
+    const std::string terminal = terminalForBatch();
+    return startDetached(runnerCommand(runner.toLocal8Bit().toStdString(), batchPath, terminal),
+                         workingDir, !terminal.empty());
+#endif
+}
+
+bool QtPrograms::isRunning(ProcessId id) {
+    if (id <= 0) return false;
+#ifdef _WIN32
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(id));
+    if (!process) return false;
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+#else
+    const bool exists = ::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM;
+    return exists && !isZombie(id);
+#endif
 }
 
 } // namespace kestrel::app

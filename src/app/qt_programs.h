@@ -1,5 +1,6 @@
 #pragma once
-// The Programs port: starts a program in its own process without waiting.
+// The Programs port: starts programs and the build's batch file in their own
+// processes without waiting, and tells whether a started batch still runs.
 
 #include "session/ports.h"
 
@@ -9,6 +10,8 @@ class QtPrograms : public Programs {
 public:
     Status start(const std::string& program, const std::vector<std::string>& args,
                  const std::string& workingDir) override;
+    StartedProcess startBatch(const std::string& batchPath, const std::string& workingDir) override;
+    bool isRunning(ProcessId id) override;
 };
 
 } // namespace kestrel::app

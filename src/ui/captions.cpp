@@ -54,6 +54,9 @@ constexpr ControlText kMainWindowTexts[] = {
     {"OpLang0", R::Tooltip, "English display", "Affichage en Anglais"},
     {"OpLang1", R::Tooltip, "French display", "Affichage en Français"},
     {"CkUL", R::Caption, "Upper/Lower Case sensitive", "Respecter la casse"},
+    {"CdStopWait", R::Caption, "Stop waiting", "Ne plus attendre"},
+    {"CdStopWait", R::Tooltip, "Give the window back; the build goes on in its console",
+     "Rendre la fenêtre ; la génération continue dans sa console"},
 };
 
 constexpr ControlText kObjectDialogTexts[] = {
@@ -204,6 +207,46 @@ MessagePair messagePair(Msg id) {
         return {"Load SAM file", "Some samples in %1.SAM (like %2) are not recognized",
                 "Charger fichier SAM",
                 "Certains samples dans %1.SAM (comme %2) ne sont pas reconnus"};
+    case Msg::WadNameUnsafe:
+        return {"WAD name",
+                "The WAD name [%1] cannot be used: it names files and stands in a command.\n"
+                "Use letters, digits and signs, without blanks or \\ / : * ? \" < > | & ^ %",
+                "Nom de WAD",
+                "Le nom de WAD [%1] n'est pas utilisable : il nomme des fichiers et figure "
+                "dans une commande.\nUtiliser des lettres, des chiffres et des signes, sans "
+                "espace ni \\ / : * ? \" < > | & ^ %"};
+    case Msg::LetterUnsafe:
+        return {"Letter",
+                "The letter [%1] cannot be used: it stands in a command.\n"
+                "Use letters or digits, without blanks or \\ / : * ? \" < > | & ^ %",
+                "Lettre",
+                "La lettre [%1] n'est pas utilisable : elle figure dans une commande.\n"
+                "Utiliser des lettres ou des chiffres, sans espace ni \\ / : * ? \" < > | & ^ %"};
+    case Msg::BuildNoLetterOrWad:
+        return {"Generate SFX", "Type a letter and a name for the WAD", "Générer SFX",
+                "Entrer une lettre et un nom de WAD"};
+    case Msg::BuildConfirm:
+        return {"Generate SFX",
+                "Confirm generation\n%1.SAM and .SFX files will be created from [sounds.txt]",
+                "Générer SFX",
+                "Confirmer la génération\nLes fichiers %1.SAM et .SFX seront créés en "
+                "fonction de [sounds.txt]"};
+    case Msg::BuildNoFolder:
+        return {"Generate SFX",
+                "The sound compiler folder\n%1\nwas not found. Nothing was built.",
+                "Générer SFX",
+                "Le répertoire du compilateur de sons\n%1\nest introuvable. Rien n'a été "
+                "généré."};
+    case Msg::BuildNotStarted:
+        return {"Generate SFX", "The batch file\n%1\ncould not be started: %2",
+                "Générer SFX", "Impossible de lancer le fichier\n%1\n%2"};
+    case Msg::BuildFailed:
+        return {"Generate SFX",
+                "The build ended, but %1.SAM and %1.SFX did not reach\n%2\n"
+                "Check the compiler's messages, and that sndpack is in\n%3",
+                "Générer SFX",
+                "La génération est terminée, mais %1.SAM et %1.SFX ne sont pas arrivés dans\n%2\n"
+                "Vérifier les messages du compilateur, et que sndpack se trouve dans\n%3"};
     case Msg::SettingsNotSaved:
         return {"Settings", "The settings could not be saved to\n%1\n%2", "Réglages",
                 "Les réglages n'ont pas pu être enregistrés dans\n%1\n%2"};
@@ -272,6 +315,24 @@ FileDialogText fileDialogText(FileDialog which, Language) {
     case FileDialog::SamList:
         return {QStringLiteral("Open SAM file"), QStringLiteral("SAM file (*.SAM)")};
     }
+    return {};
+}
+
+QString buildNote(Language language, const BuildState& build) {
+    const QString name = fromAnsi(build.wadName);
+    if (build.phase == BuildPhase::Waiting)
+        return pick(language, "Building %1.SAM and .SFX… %2 s",
+                    "Génération de %1.SAM et .SFX… %2 s")
+            .arg(name)
+            .arg(build.elapsed / 1000);
+    if (build.justBuilt)
+        return pick(language, "%1.SAM and .SFX are in the wads folder",
+                    "%1.SAM et .SFX sont dans le répertoire wads")
+            .arg(name);
+    if (build.phase == BuildPhase::Released)
+        return pick(language, "The build of %1 goes on in its console",
+                    "La génération de %1 continue dans sa console")
+            .arg(name);
     return {};
 }
 

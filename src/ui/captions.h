@@ -58,6 +58,10 @@ FileDialogText fileDialogText(FileDialog which, Language language);
 // current sound's name field once a sound is open.
 QString lineFrameCaption(Language language, const std::optional<std::string>& nameField);
 
+// The note of how the build of the WAD's sound files stands; "" when there
+// is nothing to say.
+QString buildNote(Language language, const BuildState& build);
+
 // Texts that are the same in both languages.
 inline constexpr const char* kWindowTitle = "Kestrel V1.1";
 inline constexpr const char* kVersionLabel = "V 1.1 : 2005-2006";

@@ -1,5 +1,6 @@
 #include "fm_sfx.h"
 
+#include "build/build_watch.h"
 #include "captions.h"
 #include "controls.h"
 #include "catalogue/selection.h"
@@ -32,6 +33,7 @@
 #include <QScopedValueRollback>
 #include <QScreen>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 #include <QValidator>
 #include <QVBoxLayout>
@@ -54,6 +56,9 @@ private:
 };
 
 namespace {
+
+// How long the note that a build put its files in place stays.
+constexpr int kBuiltNoteMs = 10000;
 
 // Room kept to the right of the window for the object dialog: 4365 twips.
 constexpr int kObjectDialogRoom = 4365 / 15;
@@ -137,6 +142,13 @@ FmSFX::FmSFX(MainState& state, Ports& ports, QWidget* parent)
     auto* top = new QHBoxLayout(this);
     top->addLayout(buildSoundList());
     top->addLayout(right, 1);
+
+    // TmSFX: one check of a running build per interval.
+    tmSfx_ = new QTimer(this);
+    tmSfx_->setObjectName(QStringLiteral("TmSFX"));
+    tmSfx_->setSingleShot(true);
+    connect(tmSfx_, &QTimer::timeout, this, &FmSFX::buildChecked);
+    clock_.start();
 
     applyLanguage();
     setFixedSize(sizeHint());
@@ -395,10 +407,26 @@ QLayout* FmSFX::buildCommands() {
     auto* defaults = commandButton(this, "CdDefaut", QStyle::SP_DialogResetButton);
     connect(defaults, &QToolButton::clicked, this,
             [this] { act([&] { restoreDefaults(state_, ports_); }); });
+    auto* build = commandButton(this, "CdCopy", QStyle::SP_MediaPlay);
+    connect(build, &QToolButton::clicked, this, [this] {
+        act([&] { startBuild(state_, ports_, clock_.elapsed()); });
+        if (state_.build.windowDisabled()) tmSfx_->start(kFirstBuildCheckMs);
+    });
     auto* stop = commandButton(this, "CdStop", QStyle::SP_DialogCloseButton);
     connect(stop, &QToolButton::clicked, this, &QWidget::close);
-    for (QToolButton* b : {select, defaults}) strip->addWidget(b);
-    strip->addStretch();
+    for (QToolButton* b : {select, defaults, build}) strip->addWidget(b);
+
+    // How a build stands, and the way out of a wait that goes on.
+    lbBuild_ = label(this, "LbBuild");
+    lbBuild_->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QString(44, u'x')));
+    cdStopWait_ = new QToolButton(this);
+    cdStopWait_->setObjectName(QStringLiteral("CdStopWait"));
+    cdStopWait_->hide();
+    connect(cdStopWait_, &QToolButton::clicked, this,
+            [this] { act([&] { stopWaitingForBuild(state_); }); });
+    strip->addSpacing(8);
+    strip->addWidget(lbBuild_, 1);
+    strip->addWidget(cdStopWait_);
 
     opLang_ = new QButtonGroup(this);
     const char* captions[] = {kEnglishCaption, kFrenchCaption};
@@ -449,6 +477,11 @@ void FmSFX::applyLanguage() {
 
 void FmSFX::redraw() {
     const QScopedValueRollback guard(redrawing_, true);
+    // While a build is waited for, everything but its note and way out is
+    // disabled; the controls enabled one by one below stay so too.
+    const bool building = state_.build.windowDisabled();
+    for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != lbBuild_ && w != cdStopWait_) w->setEnabled(!building);
     opLangButtons_[state_.language == Language::English ? 0 : 1]->setChecked(true);
     opWadButtons_[state_.wasMode ? 1 : 0]->setChecked(true);
     applyLanguage();
@@ -470,7 +503,35 @@ void FmSFX::redraw() {
         {"CdRename", b.rename}, {"CdAddWAD", b.addWad}, {"CdDel", b.del},
         {"CdOBJ", b.obj}};
     for (const auto& [control, on] : enabled)
-        if (QWidget* w = controlOf(*this, control)) w->setEnabled(on);
+        if (QWidget* w = controlOf(*this, control)) w->setEnabled(on && !building);
+    redrawBuild();
+}
+
+void FmSFX::redrawBuild() {
+    const BuildState& b = state_.build;
+    const bool disabled = b.windowDisabled();
+    if (disabled != hourglass_) {
+        if (disabled)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+        hourglass_ = disabled;
+    }
+    lbBuild_->setText(buildNote(state_.language, b));
+    cdStopWait_->setVisible(b.canStopWaiting);
+}
+
+void FmSFX::buildChecked() {
+    const bool wasBuilt = state_.build.justBuilt;
+    act([&] { checkBuild(state_, ports_, clock_.elapsed()); });
+    if (state_.build.watching()) tmSfx_->start(kBuildCheckMs);
+    // The news that the files are in place stays a little, then goes.
+    if (state_.build.justBuilt && !wasBuilt)
+        QTimer::singleShot(kBuiltNoteMs, this, [this] {
+            if (!state_.build.justBuilt) return;
+            state_.build.justBuilt = false;
+            redraw();
+        });
 }
 
 // A chosen object shows inverted, so the user sees that the letter commands
@@ -515,7 +576,7 @@ void FmSFX::redrawEditors() {
     const QString sample = fromAnsi(ed.txSamp);
     txSampLimit_->allowFor(sample);
     setTextIfChanged(txSamp_, sample);
-    txSamp_->setEnabled(ed.txSampEnabled);
+    txSamp_->setEnabled(ed.txSampEnabled && !state_.build.windowDisabled());
     showListItems(liWad_, ed.liWad, ed.liWadSel);
 }
 
@@ -536,6 +597,9 @@ bool FmSFX::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void FmSFX::closeEvent(QCloseEvent* event) {
+    tmSfx_->stop();
+    endBuildAtClose(state_, ports_);
+    redrawBuild();
     closeMainWindow(state_, ports_);
     fmObjet_->close();
     event->accept();

@@ -8,6 +8,7 @@
 #include "session/main_state.h"
 #include "session/ports.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 
 class QButtonGroup;
@@ -19,6 +20,7 @@ class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
 class QRadioButton;
+class QTimer;
 class QToolButton;
 
 namespace kestrel::ui {
@@ -58,6 +60,10 @@ private:
     // The object dialog is shown while it is toggled on and the main window
     // is not minimised.
     void syncObjectDialog();
+    // The build of the WAD's sound files: the window disabled and the
+    // hourglass while it is waited for, the note of how it stands.
+    void redrawBuild();
+    void buildChecked();
 
     // Runs a core operation, then draws the window again.
     template <class F> void act(F&& operation);
@@ -88,6 +94,12 @@ private:
     QRadioButton* opLangButtons_[2] = {nullptr, nullptr};
     QButtonGroup* opWad_ = nullptr;
     QRadioButton* opWadButtons_[2] = {nullptr, nullptr};
+
+    QTimer* tmSfx_ = nullptr;
+    QElapsedTimer clock_;
+    QLabel* lbBuild_ = nullptr;
+    QToolButton* cdStopWait_ = nullptr;
+    bool hourglass_ = false;
 };
 
 } // namespace kestrel::ui

@@ -64,7 +64,20 @@ bool FakeFiles::fails(const std::string& path) const {
 std::optional<std::string> FakeFiles::find(const std::string& path) {
     auto it = lookup(path);
     if (it != files.end()) return it->first;
+    // A folder exists when it was made or holds a file.
+    const std::string dir = path.empty() || path.back() == '/' || path.back() == '\\' ? path : path + '/';
+    const auto holds = [&](const std::string& p) { return startsWithFolder(p, dir); };
+    if (std::any_of(dirs.begin(), dirs.end(), holds) ||
+        std::any_of(files.begin(), files.end(), [&](const auto& f) { return holds(f.first); }))
+        return path;
     return std::nullopt;
+}
+
+std::optional<std::int64_t> FakeFiles::stamp(const std::string& path) {
+    auto it = lookup(path);
+    if (it == files.end()) return std::nullopt;
+    const auto s = stamps_.find(it->first);
+    return s == stamps_.end() ? 0 : s->second;
 }
 
 ReadResult FakeFiles::read(const std::string& path) {
@@ -80,7 +93,8 @@ Status FakeFiles::write(const std::string& path, std::string_view bytes) {
     if (it != files.end())
         it->second = std::string(bytes);
     else
-        files[path] = std::string(bytes);
+        it = files.emplace(path, std::string(bytes)).first;
+    stamps_[it->first] = nextStamp_++;
     return Status::success();
 }
 
@@ -93,6 +107,7 @@ Status FakeFiles::copy(const std::string& from, const std::string& to) {
 Status FakeFiles::remove(const std::string& path) {
     auto it = lookup(path);
     if (it == files.end() || fails(path)) return Status::failure("file not found");
+    stamps_.erase(it->first);
     files.erase(it);
     return Status::success();
 }
@@ -124,6 +139,18 @@ Status FakePrograms::start(const std::string& program, const std::vector<std::st
                            const std::string& workingDir) {
     started.push_back({program, args, workingDir});
     return fail ? Status::failure("cannot start") : Status::success();
+}
+
+StartedProcess FakePrograms::startBatch(const std::string& batchPath,
+                                        const std::string& workingDir) {
+    batches.push_back({batchPath, {}, workingDir});
+    if (failBatch) return {Status::failure("cannot start"), 0};
+    return {Status::success(), static_cast<ProcessId>(batches.size())};
+}
+
+bool FakePrograms::isRunning(ProcessId id) {
+    return id > 0 && id <= static_cast<ProcessId>(batches.size()) &&
+           std::find(exited.begin(), exited.end(), id) == exited.end();
 }
 
 } // namespace kestrel::testing

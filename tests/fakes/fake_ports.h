@@ -48,11 +48,16 @@ public:
     Status remove(const std::string& path) override;
     Status makeDir(const std::string& path) override;
     std::vector<std::string> list(const std::string& dir, const std::string& pattern) override;
+    // Each write or copy gives the file a new stamp; files put straight into
+    // `files` have stamp 0.
+    std::optional<std::int64_t> stamp(const std::string& path) override;
 
     // The bytes of a file, found without regard to case; "" when absent.
     std::string bytes(const std::string& path) const;
 
 private:
+    std::map<std::string, std::int64_t> stamps_; // key: path as written
+    std::int64_t nextStamp_ = 1;
     std::map<std::string, std::string>::iterator lookup(const std::string& path);
     bool fails(const std::string& path) const;
 };
@@ -74,6 +79,13 @@ public:
     bool fail = false;
     Status start(const std::string& program, const std::vector<std::string>& args,
                  const std::string& workingDir) override;
+
+    // Batches started get the IDs 1, 2, …; they run until `exited` is set.
+    std::vector<Started> batches;
+    bool failBatch = false;
+    std::vector<ProcessId> exited;
+    StartedProcess startBatch(const std::string& batchPath, const std::string& workingDir) override;
+    bool isRunning(ProcessId id) override;
 };
 
 // All four fakes and the Ports that bind them.

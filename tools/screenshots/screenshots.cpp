@@ -27,6 +27,10 @@ public:
                           const std::string&) override {
         return kestrel::Status::failure("not started while taking pictures");
     }
+    kestrel::StartedProcess startBatch(const std::string&, const std::string&) override {
+        return {kestrel::Status::failure("not started while taking pictures"), 0};
+    }
+    bool isRunning(kestrel::ProcessId) override { return false; }
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 // Everything the main window owns. Widgets are drawn from this state; hidden
 // lists are plain vectors.
 
+#include "build/build_state.h"
 #include "catalogue/sound_line.h"
 #include "objects/object_list.h"
 
@@ -125,6 +126,8 @@ struct MainState {
     std::string txOrig, txModif;            // field views of the default and current line
     std::optional<std::string> frOrigName;  // the name field shown in the line frame's caption
     EditButtons buttons;
+
+    BuildState build; // the build of the WAD's sound files
 
     // False when sounds.txt or a data file could not be read at the last load:
     // such a partial catalogue must never be written back.

@@ -27,7 +27,14 @@ MsgStyle styleOf(Msg id) {
     case Msg::WadListNoLetter:
     case Msg::NoSamFile:
     case Msg::NoWasFile:
+    case Msg::WadNameUnsafe:
+    case Msg::LetterUnsafe:
+    case Msg::BuildNoLetterOrWad:
+    case Msg::BuildNoFolder:
+    case Msg::BuildNotStarted:
+    case Msg::BuildFailed:
         return {Buttons::Ok, Icon::Exclamation};
+    case Msg::BuildConfirm:
     case Msg::SamImportConfirm:
     case Msg::WasImportConfirm:
         return {Buttons::OkCancel, Icon::Question};

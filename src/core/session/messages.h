@@ -38,6 +38,13 @@ enum class Msg {
     SamImportConfirm,     // SAM import: go on? {WAD name, letter}
     WasImportConfirm,     // WAS import: go on? {WAD name, letter}
     SamplesUnrecognized,  // SAM import: samples no line names {WAD name, last such sample}
+    WadNameUnsafe,        // the WAD name cannot name a file or stand in a command {name}
+    LetterUnsafe,         // the letter cannot stand in a command {letter}
+    BuildNoLetterOrWad,   // Generate SFX: the letter or the WAD name is empty
+    BuildConfirm,         // Generate SFX: go on? {WAD name}
+    BuildNoFolder,        // Generate SFX: the sound compiler folder is missing {folder}
+    BuildNotStarted,      // Generate SFX: the batch could not be started {path, reason}
+    BuildFailed,          // Generate SFX: the batch ended without the WAD's files {name, wads, compiler folder}
 };
 
 enum class Buttons { Ok, OkCancel, YesNo };
@@ -63,7 +70,9 @@ inline constexpr Msg kAllMessages[] = {
     Msg::EraseConfirm,      Msg::ShowGNoLetter,       Msg::LetterReserved,
     Msg::LetterInTable,     Msg::RemoveObjectNoLetter, Msg::WadListNoLetter,
     Msg::NoSamFile,         Msg::NoWasFile,           Msg::SamImportConfirm,
-    Msg::WasImportConfirm,  Msg::SamplesUnrecognized,
+    Msg::WasImportConfirm,  Msg::SamplesUnrecognized, Msg::WadNameUnsafe,
+    Msg::LetterUnsafe,      Msg::BuildNoLetterOrWad,  Msg::BuildConfirm,
+    Msg::BuildNoFolder,     Msg::BuildNotStarted,     Msg::BuildFailed,
 };
 
 // The file-open dialogs the program shows; their titles and filters are in the

@@ -171,4 +171,13 @@ std::vector<std::string> OsFiles::list(const std::string& dir, const std::string
     return names;
 }
 
+std::optional<std::int64_t> OsFiles::stamp(const std::string& path) {
+    const auto found = resolve(fs::path(path));
+    if (!found) return std::nullopt;
+    std::error_code ec;
+    const auto time = fs::last_write_time(*found, ec);
+    if (ec) return std::nullopt;
+    return static_cast<std::int64_t>(time.time_since_epoch().count());
+}
+
 } // namespace kestrel

@@ -4,6 +4,7 @@
 
 #include "session/messages.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,6 +56,9 @@ public:
     virtual Status makeDir(const std::string& path) = 0;
     // Names (not paths) of the files in `dir` matching a "*"/"?" pattern, any case.
     virtual std::vector<std::string> list(const std::string& dir, const std::string& pattern) = 0;
+    // A value that changes whenever the file is written (its modification
+    // time); nothing when the file does not exist.
+    virtual std::optional<std::int64_t> stamp(const std::string& path) = 0;
 };
 
 class Sound {
@@ -64,12 +68,25 @@ public:
     virtual void play(const std::string& wavPath) = 0;
 };
 
+using ProcessId = std::int64_t;
+
+struct StartedProcess {
+    Status status;
+    ProcessId id = 0;
+};
+
 class Programs {
 public:
     virtual ~Programs() = default;
     // Starts a program without waiting for it.
     virtual Status start(const std::string& program, const std::vector<std::string>& args,
                          const std::string& workingDir) = 0;
+    // Starts a batch file in `workingDir` in a console window of its own,
+    // without waiting; the process can be watched afterwards.
+    virtual StartedProcess startBatch(const std::string& batchPath,
+                                      const std::string& workingDir) = 0;
+    // Whether a process started here is still running.
+    virtual bool isRunning(ProcessId id) = 0;
 };
 
 struct Ports {

@@ -95,6 +95,7 @@ bool chooseEditorAgain(MainState& state, Ports& ports) {
     MainState fresh;
     fresh.dirs.appDir = state.dirs.appDir;
     applySettings(fresh, *chosen);
+    fresh.build = state.build; // a batch still running keeps its file
     state = std::move(fresh);
     loadEverything(state, ports);
     return true;

@@ -1,0 +1,211 @@
+#include "build/batch.h"
+#include "build/build_watch.h"
+#include "installation.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestrel;
+using namespace kestrel::testing;
+
+namespace {
+
+const std::string kSfxDir = "/games/lvedit/sound/LevelSFX Creator/";
+const std::string kWads = "/games/lvedit/graphics/wads/";
+const std::string kBatch = kSfxDir + "CreateSFX.bat";
+
+struct Build : Loaded {
+    Build() : Loaded(installation()) { fake.dialogs.answers = {Answer::Ok}; }
+
+    static Installation installation() {
+        Installation inst;
+        inst.sounds = Installation::numberedSounds(3);
+        return inst;
+    }
+    void start(std::int64_t now = 0) { startBuild(state, fake.ports, now); }
+    void check(std::int64_t now) { checkBuild(state, fake.ports, now); }
+    // What the compiler and the batch's copy lines leave behind.
+    void compilerWrote(const std::string& name) {
+        fake.files.write(kWads + name + ".SAM", "s0.wav\r\n");
+        fake.files.write(kWads + name + ".SFX", "KSFX");
+    }
+    bool batchThere() { return fake.files.find(kBatch).has_value(); }
+};
+
+TEST(BuildBatch, TheSixLinesAreWrittenAsTyped) {
+    EXPECT_EQ(batchText("LEVEL1", "a"),
+              "sndpack LEVEL1 a\r\n"
+              "copy *.sam ..\\..\\graphics\\wads\r\n"
+              "copy *.sfx ..\\..\\graphics\\wads\r\n"
+              "del *.sam\r\n"
+              "del *.sfx\r\n"
+              "pause\r\n");
+    EXPECT_EQ(batchText("level1", "pr").substr(0, 19), "sndpack level1 pr\r\n");
+}
+
+TEST(BuildBatch, TheRunnerRunsInATerminalThatStaysInTheForeground) {
+    const auto alone = runnerCommand("/k/kestrel-batch", "/e/Sound Creator/CreateSFX.bat", "");
+    EXPECT_EQ(alone.program, "/k/kestrel-batch");
+    EXPECT_EQ(alone.args, std::vector<std::string>{"/e/Sound Creator/CreateSFX.bat"});
+    const auto xterm = runnerCommand("/k/r", "/b.bat", "/usr/bin/xterm");
+    EXPECT_EQ(xterm.program, "/usr/bin/xterm");
+    EXPECT_EQ(xterm.args, (std::vector<std::string>{"-T", "CreateSFX.bat", "-e", "/k/r", "/b.bat"}));
+    EXPECT_EQ(runnerCommand("/k/r", "/b.bat", "/usr/bin/gnome-terminal").args[0], "--wait");
+    EXPECT_EQ(runnerCommand("/k/r", "/b.bat", "/usr/bin/konsole").args[0], "--nofork");
+}
+
+TEST(BuildStart, AMissingOrUnsafeLetterOrNameIsRefusedBeforeAnythingIsWritten) {
+    struct Case {
+        const char* letter;
+        const char* name;
+        Msg message;
+        const char* focused;
+    } cases[] = {
+        {"", "LEVEL1", Msg::BuildNoLetterOrWad, "TxLett"},
+        {"", "", Msg::BuildNoLetterOrWad, "TxLett"},
+        {"a", "", Msg::BuildNoLetterOrWad, "TxWAD"},
+        {"a", "LEVEL 1", Msg::WadNameUnsafe, "TxWAD"},
+        {"a", "L1&del", Msg::WadNameUnsafe, "TxWAD"},
+        {"a", "..\\L1", Msg::WadNameUnsafe, "TxWAD"},
+        {"a", "L1|x", Msg::WadNameUnsafe, "TxWAD"},
+        {"a", "%PATH%", Msg::WadNameUnsafe, "TxWAD"},
+        {"a", "L\"1", Msg::WadNameUnsafe, "TxWAD"},
+        {"a", "L1\r\nx", Msg::WadNameUnsafe, "TxWAD"},
+        {"a>b", "LEVEL1", Msg::LetterUnsafe, "TxLett"},
+        {"a b", "LEVEL1", Msg::LetterUnsafe, "TxLett"},
+    };
+    for (const Case& c : cases) {
+        Build b;
+        b.state.txLett = c.letter;
+        b.state.txWad = c.name;
+        b.start();
+        ASSERT_EQ(b.fake.dialogs.shown.size(), 1u) << c.name;
+        EXPECT_EQ(b.fake.dialogs.shown[0].id, c.message) << c.letter << " " << c.name;
+        EXPECT_EQ(b.fake.dialogs.focused, std::vector<std::string>{c.focused}) << c.name;
+        EXPECT_FALSE(b.batchThere());
+        EXPECT_TRUE(b.fake.programs.batches.empty());
+        EXPECT_FALSE(b.state.build.watching());
+    }
+}
+
+TEST(BuildStart, CancelAtTheConfirmationWritesAndStartsNothing) {
+    Build b;
+    b.fake.dialogs.answers = {Answer::Cancel};
+    b.start();
+    ASSERT_EQ(b.fake.dialogs.shown.size(), 1u);
+    EXPECT_EQ(b.fake.dialogs.shown[0].id, Msg::BuildConfirm);
+    EXPECT_EQ(b.fake.dialogs.shown[0].args, std::vector<std::string>{"HARBOUR"});
+    EXPECT_FALSE(b.batchThere());
+    EXPECT_TRUE(b.fake.programs.batches.empty());
+}
+
+TEST(BuildStart, TheBatchReplacesAnOldOneAndStartsInTheCompilerFolder) {
+    Build b;
+    b.fake.files.files[kBatch] = "echo old\r\n";
+    b.start();
+    EXPECT_EQ(b.fake.files.bytes(kBatch), batchText("HARBOUR", "a"));
+    ASSERT_EQ(b.fake.programs.batches.size(), 1u);
+    EXPECT_EQ(b.fake.programs.batches[0].program, kBatch);
+    EXPECT_EQ(b.fake.programs.batches[0].workingDir, kSfxDir);
+    EXPECT_EQ(b.state.build.phase, BuildPhase::Waiting);
+    EXPECT_TRUE(b.state.build.windowDisabled());
+}
+
+TEST(BuildStart, EachFailingStepIsReportedAndLeavesTheWindowUsable) {
+    {
+        Build noFolder;
+        noFolder.state.dirs.sfxDir = "/nowhere/";
+        noFolder.start();
+        EXPECT_TRUE(noFolder.fake.dialogs.showed(Msg::BuildNoFolder));
+        EXPECT_TRUE(noFolder.fake.files.writes.empty());
+        EXPECT_FALSE(noFolder.state.build.watching());
+    }
+    {
+        Build unwritable;
+        unwritable.fake.files.failing = {kBatch};
+        unwritable.start();
+        EXPECT_TRUE(unwritable.fake.dialogs.showed(Msg::FileNotWritten));
+        EXPECT_TRUE(unwritable.fake.programs.batches.empty());
+        EXPECT_FALSE(unwritable.state.build.watching());
+    }
+    {
+        Build unstartable;
+        unstartable.fake.programs.failBatch = true;
+        unstartable.start();
+        EXPECT_TRUE(unstartable.fake.dialogs.showed(Msg::BuildNotStarted));
+        EXPECT_FALSE(unstartable.batchThere());
+        EXPECT_FALSE(unstartable.state.build.windowDisabled());
+    }
+}
+
+TEST(BuildWatch, TheWaitEndsWhenTheFilesHaveArrivedAndNoSfxIsLeft) {
+    Build b;
+    b.start(1000);
+    b.check(4000); // nothing yet: no .sfx, but no WAD files either
+    EXPECT_EQ(b.state.build.phase, BuildPhase::Waiting);
+    EXPECT_EQ(b.state.build.elapsed, 3000);
+
+    b.fake.files.write(kSfxDir + "HARBOUR.SFX", "KSFX");
+    b.compilerWrote("HARBOUR");
+    b.check(5000); // copied, not yet deleted
+    EXPECT_EQ(b.state.build.phase, BuildPhase::Waiting);
+
+    b.fake.files.remove(kSfxDir + "HARBOUR.SFX");
+    b.check(6000);
+    EXPECT_EQ(b.state.build.phase, BuildPhase::Released);
+    EXPECT_TRUE(b.state.build.justBuilt);
+    EXPECT_FALSE(b.state.build.windowDisabled());
+    EXPECT_TRUE(b.batchThere()) << "the console still runs it";
+    EXPECT_TRUE(b.fake.dialogs.shown.size() == 1u); // the confirmation only
+
+    b.fake.programs.exited = {1};
+    b.check(9000);
+    EXPECT_EQ(b.state.build.phase, BuildPhase::Idle);
+    EXPECT_FALSE(b.batchThere());
+}
+
+TEST(BuildWatch, ABatchThatEndsWithoutTheFilesIsAFailure) {
+    Build b;
+    // The WAD's files from an earlier build are not this build's.
+    b.compilerWrote("HARBOUR");
+    b.start();
+    b.check(3000);
+    EXPECT_EQ(b.state.build.phase, BuildPhase::Waiting);
+    b.fake.programs.exited = {1};
+    b.check(4000);
+    EXPECT_EQ(b.state.build.phase, BuildPhase::Idle);
+    EXPECT_FALSE(b.state.build.justBuilt);
+    EXPECT_TRUE(b.fake.dialogs.showed(Msg::BuildFailed));
+    EXPECT_FALSE(b.batchThere());
+}
+
+TEST(BuildWatch, AWaitThatNeverEndsOffersAWayOutAndKeepsTheBatchWhileItRuns) {
+    Build b;
+    b.fake.files.files[kSfxDir + "stuck.sfx"] = "x";
+    b.start();
+    b.compilerWrote("HARBOUR");
+    b.check(3000);
+    EXPECT_FALSE(b.state.build.canStopWaiting);
+    b.check(kBuildWayOutMs);
+    EXPECT_TRUE(b.state.build.canStopWaiting);
+    EXPECT_TRUE(b.state.build.windowDisabled());
+
+    stopWaitingForBuild(b.state);
+    EXPECT_EQ(b.state.build.phase, BuildPhase::Released);
+    EXPECT_FALSE(b.state.build.canStopWaiting);
+    b.check(kBuildWayOutMs + 1000);
+    EXPECT_TRUE(b.batchThere());
+
+    endBuildAtClose(b.state, b.fake.ports);
+    EXPECT_TRUE(b.batchThere()) << "still running at close";
+}
+
+TEST(BuildWatch, AtCloseTheBatchOfAnEndedProcessGoes) {
+    Build b;
+    b.start();
+    b.fake.programs.exited = {1};
+    endBuildAtClose(b.state, b.fake.ports);
+    EXPECT_FALSE(b.batchThere());
+    EXPECT_FALSE(b.state.build.watching());
+}
+
+} // namespace

@@ -1,0 +1,46 @@
+#pragma once
+// A level-editor installation on disk, in a fresh temporary folder, for the
+// tools that work on real files.
+
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+
+namespace kestrel::testing {
+
+struct DiskInstallation {
+    std::filesystem::path root;
+    std::filesystem::path sfxDir, samplesDir, wadsDir;
+
+    DiskInstallation() {
+        std::random_device seed;
+        root = std::filesystem::temp_directory_path() /
+               ("kestrel-tools-" + std::to_string(seed()) + std::to_string(seed()));
+        sfxDir = root / "sound" / "LevelSFX Creator";
+        samplesDir = root / "sound" / "Samples";
+        wadsDir = root / "graphics" / "wads";
+        for (const auto& dir : {sfxDir, samplesDir, wadsDir}) std::filesystem::create_directories(dir);
+    }
+    ~DiskInstallation() {
+        std::error_code ec;
+        std::filesystem::remove_all(root, ec);
+    }
+    DiskInstallation(const DiskInstallation&) = delete;
+    DiskInstallation& operator=(const DiskInstallation&) = delete;
+
+    static void put(const std::filesystem::path& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::string bytes(const std::filesystem::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream out;
+        out << in.rdbuf();
+        return out.str();
+    }
+    // A short .wav-like file whose bytes name the sample.
+    void putSample(const std::string& name) const { put(samplesDir / (name + ".wav"), "RIFF" + name); }
+};
+
+} // namespace kestrel::testing
