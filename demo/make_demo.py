@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Lay out a demo level-editor installation for trying Kestrel.
 
-    python3 demo/make_demo.py DEST [--data DATADIR]
+    python3 demo/make_demo.py DEST [--data DATADIR] [--sndpack PROGRAM]
 
 DATADIR (default: the repository's data/ folder) must hold Kestrel.tow and
 Kestrel.tos, as written by tools/make_data.py.  The script (re)creates:
@@ -9,6 +9,8 @@ Kestrel.tos, as written by tools/make_data.py.  The script (re)creates:
   DEST/editor/mapforge.exe                         placeholder program file
   DEST/editor/sound/LevelSFX Creator/Sounds.txt    the user's sound file:
                                                    the defaults plus a few edits
+  DEST/editor/sound/LevelSFX Creator/sndpack       the sound compiler, when
+                                                   --sndpack names one
   DEST/editor/sound/Samples/<name>.wav             one short tone per sample
   DEST/editor/graphics/wads/<WAD>.SAM, <WAD>.WAS   sample and object lists of
                                                    a few WADs
@@ -237,7 +239,7 @@ def inside(path, folder):
     return path == folder or folder in path.parents
 
 
-def make_demo(dest, data_dir=DEFAULT_DATA_DIR):
+def make_demo(dest, data_dir=DEFAULT_DATA_DIR, sndpack=None):
     dest = Path(dest).resolve()
     data_dir = Path(data_dir).resolve()
     editor, app = dest / "editor", dest / "app"
@@ -265,6 +267,8 @@ def make_demo(dest, data_dir=DEFAULT_DATA_DIR):
     sound_file = editor / SOUND_FILE
     sound_file.parent.mkdir(parents=True)
     write_lines(sound_file, lines)
+    if sndpack:
+        shutil.copy2(sndpack, sound_file.parent / Path(sndpack).name)
 
     samples_dir = editor / SAMPLES_DIR
     samples_dir.mkdir(parents=True)
@@ -323,9 +327,12 @@ def main(argv=None):
     parser.add_argument("dest", help="folder to hold editor/ and app/")
     parser.add_argument("--data", default=str(DEFAULT_DATA_DIR),
                         help="folder with Kestrel.tow and Kestrel.tos")
+    parser.add_argument("--sndpack", default=None,
+                        help="the sound compiler program to place in the "
+                             "sound compiler folder")
     args = parser.parse_args(argv)
     try:
-        info = make_demo(args.dest, args.data)
+        info = make_demo(args.dest, args.data, args.sndpack)
     except (DemoError, OSError) as err:
         print("make_demo.py: %s" % err, file=sys.stderr)
         return 1

@@ -320,11 +320,11 @@ FileDialogText fileDialogText(FileDialog which, Language) {
 
 QString buildNote(Language language, const BuildState& build) {
     const QString name = fromAnsi(build.wadName);
-    if (build.phase == BuildPhase::Waiting)
-        return pick(language, "Building %1.SAM and .SFX… %2 s",
-                    "Génération de %1.SAM et .SFX… %2 s")
-            .arg(name)
-            .arg(build.elapsed / 1000);
+    if (build.phase == BuildPhase::Waiting) {
+        const QString note =
+            pick(language, "Building %1.SAM and .SFX…", "Génération de %1.SAM et .SFX…").arg(name);
+        return build.elapsed < 1000 ? note : note + QStringLiteral(" %1 s").arg(build.elapsed / 1000);
+    }
     if (build.justBuilt)
         return pick(language, "%1.SAM and .SFX are in the wads folder",
                     "%1.SAM et .SFX sont dans le répertoire wads")

@@ -407,7 +407,7 @@ QLayout* FmSFX::buildCommands() {
     auto* defaults = commandButton(this, "CdDefaut", QStyle::SP_DialogResetButton);
     connect(defaults, &QToolButton::clicked, this,
             [this] { act([&] { restoreDefaults(state_, ports_); }); });
-    auto* build = commandButton(this, "CdCopy", QStyle::SP_MediaPlay);
+    auto* build = commandButton(this, "CdCopy", QStyle::SP_CommandLink);
     connect(build, &QToolButton::clicked, this, [this] {
         act([&] { startBuild(state_, ports_, clock_.elapsed()); });
         if (state_.build.windowDisabled()) tmSfx_->start(kFirstBuildCheckMs);

@@ -6,6 +6,9 @@
 #include "installation.h"
 #include "modal.h"
 #include "qt_dialogs.h"
+#include "qt_programs.h"
+#include "session/os_files.h"
+#include "tool_fixture.h"
 #include "catalogue/record_file.h"
 #include "text_codec.h"
 
@@ -22,6 +25,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QCursor>
 #include <QToolButton>
 
 #include <memory>
@@ -381,6 +385,77 @@ private slots:
         QVERIFY(w.list()->item(3)->isSelected());
         QVERIFY(!w.list()->item(6)->isSelected());
         QCOMPARE(w.state.liText[6], inst.sounds[6]);
+    }
+
+    // The whole build on disk: the real batch runner runs the stand-in
+    // compiler in the compiler folder while the window waits for its files.
+    void generateSfxBuildsTheWadFilesWhileTheWindowWaits() {
+        DiskInstallation disk;
+        Installation inst = testInstallation();
+        inst.appDir = (disk.root / "app").string() + "/";
+        inst.editorDir = disk.root.string() + "/";
+        inst.settings.editorDir = inst.editorDir;
+        inst.settings.letter = "b";
+        inst.settings.wadName = "level1";
+        FakeFiles staged;
+        inst.writeFiles(staged);
+        std::filesystem::create_directories(disk.root / "app");
+        for (const auto& [path, bytes] : staged.files) DiskInstallation::put(path, bytes);
+        for (const char* sample : {"bell1", "bell2", "gull1"}) disk.putSample(sample);
+        std::filesystem::copy_file(SNDPACK_PROGRAM, disk.sfxDir / "sndpack");
+
+        FakeDialogs dialogs;
+        OsFiles files;
+        FakeSound sound;
+        app::QtPrograms programs;
+        Ports ports{dialogs, files, sound, programs};
+        MainState state;
+        state.dirs.appDir = inst.appDir;
+        FmSFX fm(state, ports);
+        QVERIFY(fm.start());
+        auto* build = fm.findChild<QToolButton*>("CdCopy");
+        QCOMPARE(build->toolTip(), QStringLiteral("Generate SFX file"));
+
+        dialogs.answers = {Answer::Ok};
+        QTest::mouseClick(build, Qt::LeftButton);
+        QCOMPARE(dialogs.shown.at(0).id, Msg::BuildConfirm);
+        QVERIFY(!build->isEnabled());
+        QVERIFY(!fm.findChild<QListWidget*>("LiSFX")->isEnabled());
+        QVERIFY(!fm.findChild<QToolButton*>("CdStop")->isEnabled());
+        QVERIFY(QApplication::overrideCursor() &&
+                QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+        QVERIFY(fm.findChild<QLabel*>("LbBuild")->text().startsWith(u"Building level1.SAM"));
+
+        QTRY_VERIFY_WITH_TIMEOUT(!state.build.watching(), 20000);
+        QVERIFY(build->isEnabled());
+        QVERIFY(!QApplication::overrideCursor());
+        QCOMPARE(dialogs.shown.size(), std::size_t(1));
+        QCOMPARE(DiskInstallation::bytes(disk.wadsDir / "level1.SAM"),
+                 std::string("bell1.wav\r\nbell2.wav\r\ngull1.wav\r\n"));
+        QVERIFY(std::filesystem::exists(disk.wadsDir / "level1.SFX"));
+        QVERIFY(!std::filesystem::exists(disk.sfxDir / "CreateSFX.bat"));
+        QCOMPARE(fm.findChild<QLabel*>("LbBuild")->text(),
+                 QStringLiteral("level1.SAM and .SFX are in the wads folder"));
+    }
+
+    void generateSfxAsksForALetterAndANameFirst() {
+        Installation inst = testInstallation();
+        inst.settings.letter = "";
+        Window w(inst, true);
+        QVERIFY(w.fm->start());
+        w.fm->show();
+        QString title, text;
+        whenModalAppears([&](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            title = box->windowTitle();
+            text = box->text();
+            box->accept();
+        });
+        QTest::mouseClick(w.find<QToolButton>("CdCopy"), Qt::LeftButton);
+        QCOMPARE(title, QStringLiteral("Generate SFX"));
+        QCOMPARE(text, QStringLiteral("Type a letter and a name for the WAD"));
+        QCOMPARE(w.fm->focusWidget(), w.find<QLineEdit>("TxLett"));
+        QVERIFY(w.fake.programs.batches.empty());
     }
 
     void protectedRowShowsTheRealMessageAndLeavesNoRowCurrent() {
