@@ -210,8 +210,12 @@ void loadWadList(MainState& state, Ports& ports) {
         const std::string name = wadNameOfPath(*chosen);
         if (!name.empty()) state.txWad = name;
     }
-    const bool known = isSafeWadName(state.txWad);
-    if (!known || !ports.files.find(listPath(state, ".SAM"))) {
+    if (!state.txWad.empty() && !isSafeWadName(state.txWad)) {
+        ports.dialogs.message(Msg::WadNameUnsafe, {state.txWad});
+        ports.dialogs.focus("TxWAD");
+        return;
+    }
+    if (state.txWad.empty() || !ports.files.find(listPath(state, ".SAM"))) {
         ports.dialogs.message(Msg::NoSamFile, {state.txWad});
         return;
     }

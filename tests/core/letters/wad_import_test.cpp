@@ -177,6 +177,10 @@ TEST(WadImport, TheChecksComeBeforeAnythingChanges) {
     app.state.txWad = "HARBOUR";
     loadWadList(app.state, app.fake.ports);
     EXPECT_EQ(app.fake.dialogs.shown.back().id, Msg::NoSamFile);
+    app.state.txWad = "..\\DOCKS";
+    loadWadList(app.state, app.fake.ports);
+    EXPECT_EQ(app.fake.dialogs.shown.back().id, Msg::WadNameUnsafe);
+    EXPECT_EQ(app.fake.dialogs.focused.back(), "TxWAD");
 
     // In WAS mode the .SAM list must exist too, and so must the .WAS list.
     app.state.wasMode = true;
