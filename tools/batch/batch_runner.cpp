@@ -1,5 +1,7 @@
 #include "batch_runner.h"
 
+#include "session/os_files.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -18,31 +20,15 @@ namespace fs = std::filesystem;
 
 namespace {
 
-char lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
-
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](char x, char y) { return lower(x) == lower(y); });
-}
-
-bool matches(std::string_view name, std::string_view pattern) {
-    if (pattern.empty()) return name.empty();
-    if (pattern[0] == '*') {
-        for (std::size_t skip = 0; skip <= name.size(); ++skip)
-            if (matches(name.substr(skip), pattern.substr(1))) return true;
-        return false;
-    }
-    if (name.empty()) return false;
-    if (pattern[0] != '?' && lower(pattern[0]) != lower(name[0])) return false;
-    return matches(name.substr(1), pattern.substr(1));
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
+        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+    });
 }
 
 std::optional<fs::path> findEntry(const fs::path& dir, std::string_view name) {
-    std::error_code ec;
-    if (fs::exists(dir / name, ec)) return dir / name;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
-        if (sameIgnoringCase(it->path().filename().string(), name)) return it->path();
-    return std::nullopt;
+    const auto found = kestrel::OsFiles().find((dir / name).string());
+    return found ? std::optional<fs::path>(*found) : std::nullopt;
 }
 
 // The folder part and the file pattern of "sub\*.sam".
@@ -59,7 +45,7 @@ std::vector<fs::path> matchingFiles(const fs::path& dir, std::string_view path) 
     if (!where) return found;
     std::error_code ec;
     for (fs::directory_iterator it(*where, ec), end; !ec && it != end; it.increment(ec))
-        if (it->is_regular_file(ec) && matches(it->path().filename().string(), pattern))
+        if (it->is_regular_file(ec) && kestrel::matchesPattern(it->path().filename().string(), pattern))
             found.push_back(it->path());
     std::sort(found.begin(), found.end());
     return found;
@@ -226,21 +212,12 @@ std::optional<Command> parseLine(std::string_view line, std::string& error) {
 }
 
 std::optional<fs::path> resolvePath(const fs::path& dir, std::string_view relative) {
-    fs::path built = dir;
-    std::size_t at = 0;
-    while (at <= relative.size()) {
-        const std::size_t end = std::min(relative.find_first_of("\\/", at), relative.size());
-        const std::string_view part = relative.substr(at, end - at);
-        if (part == "..")
-            built = built.parent_path();
-        else if (!part.empty() && part != ".") {
-            auto next = findEntry(built, part);
-            if (!next) return std::nullopt;
-            built = *next;
-        }
-        at = end + 1;
-    }
-    return built;
+    std::string path(relative);
+    std::replace(path.begin(), path.end(), '\\', '/');
+    fs::path wanted = (dir / path).lexically_normal();
+    if (!wanted.has_filename()) wanted = wanted.parent_path();
+    const auto found = kestrel::OsFiles().find(wanted.string());
+    return found ? std::optional<fs::path>(*found) : std::nullopt;
 }
 
 bool runCommand(const Command& c, Context& ctx) {

@@ -2,6 +2,7 @@
 
 #include "catalogue/record_file.h"
 #include "catalogue/sound_line.h"
+#include "session/os_files.h"
 
 #include <algorithm>
 #include <fstream>
@@ -49,19 +50,10 @@ struct Chosen {
     std::vector<std::uint32_t> sampleIndexes;
 };
 
-bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
 // The entry of `dir` named `name` in any case.
 std::optional<fs::path> findIn(const fs::path& dir, std::string_view name) {
-    std::error_code ec;
-    if (fs::exists(dir / name, ec)) return dir / name;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
-        if (sameIgnoringCase(it->path().filename().string(), name)) return it->path();
-    return std::nullopt;
+    const auto found = kestrel::OsFiles().find((dir / name).string());
+    return found ? std::optional<fs::path>(*found) : std::nullopt;
 }
 
 std::optional<std::string> readFile(const fs::path& path) {
