@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cfenv>
 #include <cmath>
+#include <limits>
 #include <cstdlib>
 
 namespace kestrel {
@@ -133,7 +134,13 @@ double readDecimal(std::string_view s) {
         }
         if (expDigit) text += exponent;
     }
-    return std::strtod(text.c_str(), nullptr);
+    const double value = std::strtod(text.c_str(), nullptr);
+    // A number too small for a double is still not zero: "1e-999" names no
+    // value of its own, but it is not the number 0 either.
+    if (value == 0 && text.find_first_of("123456789") < text.find_first_of("eE"))
+        return text[0] == '-' ? -std::numeric_limits<double>::denorm_min()
+                              : std::numeric_limits<double>::denorm_min();
+    return value;
 }
 
 } // namespace

@@ -105,6 +105,10 @@ struct MainState {
     bool showG = false;     // mark the "#g" sounds too
     bool wasMode = false;   // the WAD list import reads the .WAS list, not the .SAM list
 
+    std::string txSearch;       // the text to find
+    bool searchUp = false;      // search towards row 0
+    bool caseSensitive = false; // letters must match in case
+
     std::vector<std::string> liText; // working line of each sound
     std::vector<std::string> liOrig; // default line of each sound
     WadTable wads;
