@@ -1,6 +1,7 @@
 #include "qt_programs.h"
 
 #include "build/batch.h"
+#include "session/help.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -80,6 +81,21 @@ StartedProcess QtPrograms::startBatch(const std::string& batchPath, const std::s
     const std::string terminal = terminalForBatch();
     return startDetached(runnerCommand(runner.toLocal8Bit().toStdString(), batchPath, terminal),
                          workingDir, !terminal.empty());
+#endif
+}
+
+Status QtPrograms::openTextFile(const std::string& path) {
+#ifdef _WIN32
+    return start("c:\\Windows\\Notepad.exe", {path}, {});
+#else
+    const auto env = [](const char* name) { return qEnvironmentVariable(name).toLocal8Bit().toStdString(); };
+    const auto findProgram = [](const std::string& name) -> std::optional<std::string> {
+        const QString found = QStandardPaths::findExecutable(native(name));
+        if (found.isEmpty()) return std::nullopt;
+        return found.toLocal8Bit().toStdString();
+    };
+    const CommandLine editor = textEditorCommand(path, env("VISUAL"), env("EDITOR"), findProgram);
+    return start(editor.program, editor.args, {});
 #endif
 }
 

@@ -12,6 +12,7 @@ public:
                  const std::string& workingDir) override;
     StartedProcess startBatch(const std::string& batchPath, const std::string& workingDir) override;
     bool isRunning(ProcessId id) override;
+    Status openTextFile(const std::string& path) override;
 };
 
 } // namespace kestrel::app

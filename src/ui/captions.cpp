@@ -247,6 +247,16 @@ MessagePair messagePair(Msg id) {
                 "Générer SFX",
                 "La génération est terminée, mais %1.SAM et %1.SFX ne sont pas arrivés dans\n%2\n"
                 "Vérifier les messages du compilateur, et que sndpack se trouve dans\n%3"};
+    case Msg::EditorNotStarted:
+        return {"Open Sounds.txt file", "No text editor could be started on\n%1\n%2",
+                "Ouvrir Sounds.txt", "Impossible de lancer un éditeur de texte sur\n%1\n%2"};
+    case Msg::CustomLinesNoWadName:
+        return {"Modification",
+                "sounds.txt was written, but not the custom lines of the WAD\n%1\n"
+                "The Name box holds no usable WAD name.",
+                "Modification",
+                "sounds.txt a été écrit, mais pas les lignes personnalisées du WAD\n%1\n"
+                "La case Nom ne contient pas de nom de WAD utilisable."};
     case Msg::SettingsNotSaved:
         return {"Settings", "The settings could not be saved to\n%1\n%2", "Réglages",
                 "Les réglages n'ont pas pu être enregistrés dans\n%1\n%2"};

@@ -86,6 +86,13 @@ public:
     std::vector<ProcessId> exited;
     StartedProcess startBatch(const std::string& batchPath, const std::string& workingDir) override;
     bool isRunning(ProcessId id) override;
+
+    std::vector<std::string> opened; // text files given to the editor
+    bool failOpen = false;
+    Status openTextFile(const std::string& path) override {
+        opened.push_back(path);
+        return failOpen ? Status::failure("no editor") : Status::success();
+    }
 };
 
 // All four fakes and the Ports that bind them.

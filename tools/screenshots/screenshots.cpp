@@ -31,6 +31,9 @@ public:
         return {kestrel::Status::failure("not started while taking pictures"), 0};
     }
     bool isRunning(kestrel::ProcessId) override { return false; }
+    kestrel::Status openTextFile(const std::string&) override {
+        return kestrel::Status::failure("not started while taking pictures");
+    }
 };
 
 } // namespace

@@ -2,9 +2,10 @@
 // The batch file that builds a WAD's .SAM and .SFX files with the level
 // editor's sound compiler, run in the compiler's folder.
 
+#include "session/ports.h"
+
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace kestrel {
 
@@ -14,11 +15,6 @@ inline constexpr const char* kBatchName = "CreateSFX.bat";
 // of its output to the wads folder, the clean-up, and a pause that keeps the
 // console open.
 std::string batchText(std::string_view wadName, std::string_view letter);
-
-struct CommandLine {
-    std::string program;
-    std::vector<std::string> args; // each one argument, blanks and all
-};
 
 // Terminals that stay in the foreground until what they run has ended, so
 // that the started process is the batch's, in order of preference.

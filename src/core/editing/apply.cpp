@@ -44,8 +44,7 @@ void writeCustomLines(const MainState& state, Ports& ports) {
     if (!isSafeWadName(state.txWad)) {
         // Nothing to record and no name to record it under: nothing is lost.
         if (bytes.empty()) return;
-        ports.dialogs.message(Msg::CustomLinesNotSaved,
-                              {customLinesPath(state), "no valid WAD name in the Name box"});
+        ports.dialogs.message(Msg::CustomLinesNoWadName, {customLinesPath(state)});
         return;
     }
     const std::string path = customLinesPath(state);

@@ -33,6 +33,8 @@ MsgStyle styleOf(Msg id) {
     case Msg::BuildNoFolder:
     case Msg::BuildNotStarted:
     case Msg::BuildFailed:
+    case Msg::EditorNotStarted:
+    case Msg::CustomLinesNoWadName:
         return {Buttons::Ok, Icon::Exclamation};
     case Msg::BuildConfirm:
     case Msg::SamImportConfirm:

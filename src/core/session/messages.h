@@ -45,6 +45,8 @@ enum class Msg {
     BuildNoFolder,        // Generate SFX: the sound compiler folder is missing {folder}
     BuildNotStarted,      // Generate SFX: the batch could not be started {path, reason}
     BuildFailed,          // Generate SFX: the batch ended without the WAD's files {name, wads, compiler folder}
+    EditorNotStarted,     // Open Sounds.txt: the text editor could not be started {path, reason}
+    CustomLinesNoWadName, // sounds.txt written; no usable WAD name to keep the custom lines under {path}
 };
 
 enum class Buttons { Ok, OkCancel, YesNo };
@@ -73,6 +75,7 @@ inline constexpr Msg kAllMessages[] = {
     Msg::WasImportConfirm,  Msg::SamplesUnrecognized, Msg::WadNameUnsafe,
     Msg::LetterUnsafe,      Msg::BuildNoLetterOrWad,  Msg::BuildConfirm,
     Msg::BuildNoFolder,     Msg::BuildNotStarted,     Msg::BuildFailed,
+    Msg::EditorNotStarted,  Msg::CustomLinesNoWadName,
 };
 
 // The file-open dialogs the program shows; their titles and filters are in the

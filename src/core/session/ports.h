@@ -68,6 +68,12 @@ public:
     virtual void play(const std::string& wavPath) = 0;
 };
 
+// A program and its arguments, each one argument, blanks and all.
+struct CommandLine {
+    std::string program;
+    std::vector<std::string> args;
+};
+
 using ProcessId = std::int64_t;
 
 struct StartedProcess {
@@ -87,6 +93,8 @@ public:
                                       const std::string& workingDir) = 0;
     // Whether a process started here is still running.
     virtual bool isRunning(ProcessId id) = 0;
+    // Opens a text file in the desktop's text editor, without waiting.
+    virtual Status openTextFile(const std::string& path) = 0;
 };
 
 struct Ports {
