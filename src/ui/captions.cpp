@@ -65,6 +65,16 @@ constexpr ControlText kObjectDialogTexts[] = {
     {"Label2", R::Caption, "Object name", "Noms objets"},
 };
 
+constexpr ControlText kDoublesDialogTexts[] = {
+    {"FmDoub", R::Title, "Manage doubles", "Gérer les doublons"},
+    {"Label11", R::Caption, "  ID          Sound name                        Samples",
+     "  ID          Nom du son                        Samples"},
+    {"Label1", R::Caption, "Unselected sounds will never be applied when loading SAM",
+     "Les sons non cochés ne seront jamais appliqués lors du chargement du fichier SAM"},
+    {"CdOK", R::Caption, "OK", "OK"},
+    {"CdCancel", R::Caption, "Cancel", "Annuler"},
+};
+
 struct TextPair {
     const char* english;
     const char* french;
@@ -287,6 +297,28 @@ QString fillArguments(const QString& text, const std::vector<std::string>& args)
 
 std::span<const ControlText> mainWindowTexts() { return kMainWindowTexts; }
 std::span<const ControlText> objectDialogTexts() { return kObjectDialogTexts; }
+std::span<const ControlText> doublesDialogTexts() { return kDoublesDialogTexts; }
+
+QString loadListTip(Language language, bool wasList) {
+    return wasList ? pick(language, "Load WAS file", "Charger le fichier WAS")
+                   : pick(language, "Load SAM file", "Charger le fichier SAM");
+}
+
+QString answerText(Answer answer, Language language) {
+    switch (answer) {
+    case Answer::Ok: return QStringLiteral("OK");
+    case Answer::Cancel: return pick(language, "Cancel", "Annuler");
+    case Answer::Yes: return pick(language, "Yes", "Oui");
+    case Answer::No: return pick(language, "No", "Non");
+    }
+    return {};
+}
+
+QString helpMissingNote(Language language, const std::string& path) {
+    return pick(language, "The help file %1 is missing or cannot be read.",
+                "Le fichier d'aide %1 est absent ou illisible.")
+        .arg(fromAnsi(path));
+}
 
 QStringList objectTypeNames(Language language) {
     QStringList names;
@@ -300,9 +332,13 @@ QString pick(Language language, const char* english, const char* french) {
 
 void applyControlTexts(QWidget& root, std::span<const ControlText> table, Language language) {
     for (const ControlText& t : table) {
+        const QString text = pick(language, t.english, t.french);
+        if (t.role == TextRole::Title) {
+            root.setWindowTitle(text);
+            continue;
+        }
         QWidget* w = controlOf(root, t.control);
         if (!w) continue;
-        const QString text = pick(language, t.english, t.french);
         if (t.role == TextRole::Tooltip)
             w->setToolTip(text);
         else
@@ -317,13 +353,14 @@ MessageText messageText(Msg id, Language language, const std::vector<std::string
     return out;
 }
 
-FileDialogText fileDialogText(FileDialog which, Language) {
+FileDialogText fileDialogText(FileDialog which, Language language) {
     switch (which) {
     case FileDialog::LevelEditor:
-        return {QStringLiteral("Select Level editor"),
-                QStringLiteral("Level editor (mapforge.exe)")};
+        return {pick(language, "Select Level editor", "Choisir l'éditeur de niveaux"),
+                pick(language, "Level editor (mapforge.exe)", "Éditeur de niveaux (mapforge.exe)")};
     case FileDialog::SamList:
-        return {QStringLiteral("Open SAM file"), QStringLiteral("SAM file (*.SAM)")};
+        return {pick(language, "Open SAM file", "Ouvrir le fichier SAM"),
+                pick(language, "SAM file (*.SAM)", "Fichier SAM (*.SAM)")};
     }
     return {};
 }

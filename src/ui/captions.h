@@ -17,7 +17,7 @@ class QWidget;
 
 namespace kestrel::ui {
 
-enum class TextRole { Caption, Tooltip };
+enum class TextRole { Caption, Tooltip, Title };
 
 // A text of a control of the main window that changes with the language.
 struct ControlText {
@@ -29,11 +29,22 @@ struct ControlText {
 
 std::span<const ControlText> mainWindowTexts();
 std::span<const ControlText> objectDialogTexts();
+std::span<const ControlText> doublesDialogTexts();
+
+// The tooltip of the WAD list import, which names the list it reads.
+QString loadListTip(Language language, bool wasList);
+
+// The button of a message box or dialog that gives `answer`.
+QString answerText(Answer answer, Language language);
+
+// The help window's one line when the help file cannot be read.
+QString helpMissingNote(Language language, const std::string& path);
 
 // The eight object types, in the order of the object list file.
 QStringList objectTypeNames(Language language);
 
-// Sets every text of the table on the controls found under `root`.
+// Sets every text of the table on `root` (a Title entry names it) and on
+// the controls found under it.
 void applyControlTexts(QWidget& root, std::span<const ControlText> table, Language language);
 
 QString pick(Language language, const char* english, const char* french);

@@ -29,12 +29,7 @@ QListWidget* hiddenList(QWidget* parent, const char* name, const QStringList& it
 FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
     : QDialog(parent), state_(state), ports_(ports) {
     setObjectName(QStringLiteral("FmDoub"));
-    const Language lang = state.language;
-    setWindowTitle(pick(lang, "Manage doubles", "Gérer les doublons"));
-
-    auto* header = new QLabel(pick(lang, "  ID          Sound name                        Samples",
-                                   "  ID          Nom du son                        Samples"),
-                              this);
+    auto* header = new QLabel(this);
     header->setObjectName(QStringLiteral("Label11"));
     header->setFont(fixedFont());
 
@@ -61,18 +56,15 @@ FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
     hiddenList(this, "LiGEN", gen);
     hiddenList(this, "LiLETT", letters);
 
-    auto* footer = new QLabel(pick(lang, "Unselected sounds will never be applied when loading SAM",
-                                   "Les sons non cochés ne seront jamais appliqués lors du "
-                                   "chargement du fichier SAM"),
-                              this);
+    auto* footer = new QLabel(this);
     footer->setObjectName(QStringLiteral("Label1"));
     footer->setWordWrap(true);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(this);
     ok->setObjectName(QStringLiteral("CdOK"));
     ok->setEnabled(doubles_.readOk);
     connect(ok, &QPushButton::clicked, this, &FmDoub::accept);
-    auto* cancel = new QPushButton(pick(lang, "Cancel", "Annuler"), this);
+    auto* cancel = new QPushButton(this);
     cancel->setObjectName(QStringLiteral("CdCancel"));
     connect(cancel, &QPushButton::clicked, this, &FmDoub::reject);
 
@@ -84,6 +76,7 @@ FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
     column->addWidget(header);
     column->addWidget(liDoub_, 1);
     column->addLayout(buttons);
+    applyControlTexts(*this, doublesDialogTexts(), state.language);
 
     if (const QScreen* screen = parent ? parent->screen() : nullptr) {
         resize(sizeHint());

@@ -6,12 +6,15 @@
 #include "catalogue/selection.h"
 #include "editing/apply.h"
 #include "editing/samples.h"
+#include "catalogue/search.h"
 #include "fm_doub.h"
+#include "fm_help.h"
 #include "fm_objet.h"
 #include "letters/letter_ops.h"
 #include "letters/wad_import.h"
 #include "objects/object_dialog.h"
 #include "looks.h"
+#include "session/help.h"
 #include "session/startup.h"
 #include "text_codec.h"
 #include "toggle_list.h"
@@ -28,6 +31,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScopedValueRollback>
@@ -137,6 +141,7 @@ FmSFX::FmSFX(MainState& state, Ports& ports, QWidget* parent)
     right->addWidget(buildLineFrame());
     right->addLayout(buildEditors());
     right->addLayout(buildLetters());
+    right->addWidget(buildSearch());
     right->addStretch();
     right->addLayout(buildCommands());
     auto* top = new QHBoxLayout(this);
@@ -161,6 +166,7 @@ FmSFX::~FmSFX() {
     for (QLineEdit* box : valueBoxes_) box->removeEventFilter(this);
     txLett_->removeEventFilter(this);
     txWad_->removeEventFilter(this);
+    lbFok_->removeEventFilter(this);
 }
 
 template <class F> void FmSFX::act(F&& operation) {
@@ -398,6 +404,68 @@ QLayout* FmSFX::buildLetters() {
     return row;
 }
 
+// The search box, its direction and case, and the letter mark shortcut.
+QWidget* FmSFX::buildSearch() {
+    auto* frame1 = new QGroupBox(this);
+    frame1->setObjectName(QStringLiteral("Frame1"));
+    frame1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    txSearch_ = lineBox(frame1, "TxSearch", 255);
+    txSearch_->setFixedWidth(QFontMetrics(fixedFont()).horizontalAdvance(QString(24, u'M')) + 12);
+    connect(txSearch_, &QLineEdit::textEdited, this,
+            [this](const QString& t) { state_.txSearch = toAnsi(t); });
+    // Return in the box steps as the button does.
+    connect(txSearch_, &QLineEdit::returnPressed, this,
+            [this] { act([&] { searchStep(state_, ports_); }); });
+    auto* look = commandButton(frame1, "CdLook", QStyle::SP_FileDialogContentsView);
+    connect(look, &QToolButton::clicked, this, [this] { act([&] { searchStep(state_, ports_); }); });
+
+    lbFok_ = label(frame1, "LbFOK", QStringLiteral("[OK]"));
+    lbFok_->setFont(fixedFont());
+    lbFok_->setAutoFillBackground(true);
+    QPalette p = lbFok_->palette();
+    p.setColor(QPalette::Window, kListBack);
+    p.setColor(QPalette::WindowText, kListText);
+    lbFok_->setPalette(p);
+    lbFok_->setContentsMargins(4, 2, 4, 2);
+    lbFok_->setCursor(Qt::PointingHandCursor);
+    lbFok_->installEventFilter(this);
+
+    opSens_ = new QButtonGroup(this);
+    for (int i = 0; i < 2; ++i) {
+        auto* b = new QRadioButton(frame1);
+        b->setObjectName(QStringLiteral("OpSens%1").arg(i));
+        opSens_->addButton(b, i);
+        opSensButtons_[i] = b;
+    }
+    opSensButtons_[0]->setChecked(true);
+    connect(opSens_, &QButtonGroup::idClicked, this,
+            [this](int i) { act([&] { state_.searchUp = i == 1; }); });
+    ckUl_ = new QCheckBox(frame1);
+    ckUl_->setObjectName(QStringLiteral("CkUL"));
+    connect(ckUl_, &QCheckBox::clicked, this,
+            [this](bool on) { act([&] { state_.caseSensitive = on; }); });
+
+    auto* row = new QHBoxLayout(frame1);
+    row->addWidget(label(frame1, "Label3"));
+    row->addWidget(txSearch_);
+    row->addWidget(look);
+    row->addWidget(lbFok_);
+    row->addSpacing(12);
+    row->addWidget(opSensButtons_[0]);
+    row->addWidget(opSensButtons_[1]);
+    row->addSpacing(12);
+    row->addWidget(ckUl_);
+    row->addStretch();
+    return frame1;
+}
+
+void FmSFX::openHelpWindow() {
+    const auto text = openHelp(state_, ports_);
+    FmHelp help(text ? fromAnsi(*text) : helpMissingNote(state_.language, helpFilePath(state_)), this);
+    help.placeBelow(*this, *cdHlp_);
+    help.exec();
+}
+
 // The program's commands and the language choice.
 QLayout* FmSFX::buildCommands() {
     auto* strip = new QHBoxLayout;
@@ -414,7 +482,12 @@ QLayout* FmSFX::buildCommands() {
     });
     auto* stop = commandButton(this, "CdStop", QStyle::SP_DialogCloseButton);
     connect(stop, &QToolButton::clicked, this, &QWidget::close);
-    for (QToolButton* b : {select, defaults, build}) strip->addWidget(b);
+    auto* edit = commandButton(this, "CdEdit", QStyle::SP_FileIcon);
+    connect(edit, &QToolButton::clicked, this,
+            [this] { act([&] { openSoundsInEditor(state_, ports_); }); });
+    cdHlp_ = commandButton(this, "CdHlp", QStyle::SP_MessageBoxQuestion);
+    connect(cdHlp_, &QToolButton::clicked, this, &FmSFX::openHelpWindow);
+    for (QToolButton* b : {select, defaults, build, edit, cdHlp_}) strip->addWidget(b);
 
     // How a build stands, and the way out of a wait that goes on.
     lbBuild_ = label(this, "LbBuild");
@@ -469,9 +542,7 @@ bool FmSFX::start() {
 void FmSFX::applyLanguage() {
     applyControlTexts(*this, mainWindowTexts(), state_.language);
     if (QWidget* load = controlOf(*this, "CdLoadSAM"))
-        load->setToolTip(state_.wasMode
-                             ? pick(state_.language, "Load WAS file", "Charger le fichier WAS")
-                             : pick(state_.language, "Load SAM file", "Charger le fichier SAM"));
+        load->setToolTip(loadListTip(state_.language, state_.wasMode));
     frOrig_->setTitle(lineFrameCaption(state_.language, state_.frOrigName));
 }
 
@@ -484,6 +555,9 @@ void FmSFX::redraw() {
         if (w != lbBuild_ && w != cdStopWait_) w->setEnabled(!building);
     opLangButtons_[state_.language == Language::English ? 0 : 1]->setChecked(true);
     opWadButtons_[state_.wasMode ? 1 : 0]->setChecked(true);
+    opSensButtons_[state_.searchUp ? 1 : 0]->setChecked(true);
+    ckUl_->setChecked(state_.caseSensitive);
+    setTextIfChanged(txSearch_, fromAnsi(state_.txSearch));
     applyLanguage();
     liSfx_->showRows(state_.rows, state_.currentRow);
     txOrig_->setText(fromAnsi(state_.txOrig));
@@ -583,6 +657,11 @@ void FmSFX::redrawEditors() {
 // A value box is judged when the user leaves it: before the click of the
 // button that took the focus, and before another sound is opened.
 bool FmSFX::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lbFok_ && event->type() == QEvent::MouseButtonPress &&
+        static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        act([&] { state_.txSearch = kLetterMarkSearch; });
+        return true;
+    }
     if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         const bool userLeft = reason != Qt::ActiveWindowFocusReason &&

@@ -52,6 +52,7 @@ private:
     QWidget* buildLineFrame();
     QLayout* buildEditors();
     QLayout* buildLetters();
+    QWidget* buildSearch();
     QLayout* buildCommands();
     void placeOnScreen();
     void applyLanguage();
@@ -64,6 +65,7 @@ private:
     // hourglass while it is waited for, the note of how it stands.
     void redrawBuild();
     void buildChecked();
+    void openHelpWindow();
 
     // Runs a core operation, then draws the window again.
     template <class F> void act(F&& operation);
@@ -94,6 +96,13 @@ private:
     QRadioButton* opLangButtons_[2] = {nullptr, nullptr};
     QButtonGroup* opWad_ = nullptr;
     QRadioButton* opWadButtons_[2] = {nullptr, nullptr};
+
+    QLineEdit* txSearch_ = nullptr;
+    QLabel* lbFok_ = nullptr;
+    QButtonGroup* opSens_ = nullptr;
+    QRadioButton* opSensButtons_[2] = {nullptr, nullptr};
+    QCheckBox* ckUl_ = nullptr;
+    QToolButton* cdHlp_ = nullptr;
 
     QTimer* tmSfx_ = nullptr;
     QElapsedTimer clock_;

@@ -4,6 +4,7 @@
 #include "controls.h"
 #include "text_codec.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -49,6 +50,11 @@ Answer QtDialogs::message(Msg id, const std::vector<std::string>& args) {
     const MsgStyle style = styleOf(id);
     const MessageText t = messageText(id, language_(), args);
     QMessageBox box(qtIcon(style.icon), t.title, t.text, qtButtons(style.buttons), window_);
+    const std::pair<QMessageBox::StandardButton, Answer> buttons[] = {
+        {QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel},
+        {QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}};
+    for (const auto& [button, answer] : buttons)
+        if (QAbstractButton* b = box.button(button)) b->setText(answerText(answer, language_()));
     // Closing a question box without answering must never go on.
     if (style.buttons == Buttons::YesNo) box.setEscapeButton(QMessageBox::No);
     if (style.buttons == Buttons::OkCancel) box.setEscapeButton(QMessageBox::Cancel);

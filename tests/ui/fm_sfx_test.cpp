@@ -293,7 +293,7 @@ private slots:
         QTest::mouseClick(w.find<QToolButton>("CdOBJ"), Qt::LeftButton);
         auto* dialog = w.find<QWidget>("FmObjet");
         QVERIFY(dialog->isVisible());
-        QCOMPARE(w.find<QLabel>("Label3")->text(), QStringLiteral("Select object to Add or Remove"));
+        QCOMPARE(dialog->findChild<QLabel*>("Label3")->text(), QStringLiteral("Select object to Add or Remove"));
         auto* types = w.find<QComboBox>("CbType");
         QCOMPARE(types->count(), 8);
         QCOMPARE(types->itemText(7), QStringLiteral("Loops"));
@@ -537,6 +537,91 @@ private slots:
         QVERIFY(w.fake.dialogs.showed(Msg::NoEditorSelected));
         QCOMPARE(messageText(Msg::NoEditorSelected, Language::French).text,
                  QString::fromUtf8("Pas d'éditeur de niveaux sélectionné.\nProgramme annulé"));
+    }
+
+    void everyControlOfTheSwitchTableShowsItsTextInBothLanguages() {
+        Window w(testInstallation());
+        QVERIFY(w.fm->start());
+        for (const Language language : {Language::French, Language::English}) {
+            w.find<QRadioButton>(language == Language::English ? "OpLang0" : "OpLang1")->click();
+            for (const ControlText& t : mainWindowTexts()) {
+                QWidget* control = controlOf(*w.fm, t.control);
+                QVERIFY2(control, t.control);
+                const QString wanted = pick(language, t.english, t.french);
+                QVERIFY2(!QString::fromUtf8(t.english).isEmpty() && !QString::fromUtf8(t.french).isEmpty(),
+                         t.control);
+                QString shown = control->toolTip();
+                if (t.role == TextRole::Caption) {
+                    if (auto* l = qobject_cast<QLabel*>(control)) shown = l->text();
+                    else if (auto* g = qobject_cast<QGroupBox*>(control)) shown = g->title();
+                    else shown = qobject_cast<QAbstractButton*>(control)->text();
+                }
+                QCOMPARE(shown, wanted);
+            }
+            QCOMPARE(w.find<QToolButton>("CdLoadSAM")->toolTip(), loadListTip(language, false));
+        }
+    }
+
+    void searchStepsFromTheWindowByButtonReturnAndTheLetterMark() {
+        Installation inst = testInstallation();
+        inst.settings.letter = "b";
+        Window w(inst);
+        QVERIFY(w.fm->start());
+        auto* box = w.find<QLineEdit>("TxSearch");
+        QTest::keyClicks(box, "gull");
+        QTest::keyClick(box, Qt::Key_Return);
+        QCOMPARE(w.state.currentRow, 4);
+        QCOMPARE(w.list()->currentRow(), 4);
+        QTest::mouseClick(w.find<QLabel>("LbFOK"), Qt::LeftButton);
+        QCOMPARE(box->text(), QStringLiteral(":[OK]"));
+        w.find<QRadioButton>("OpSens1")->click();
+        QTest::mouseClick(w.find<QToolButton>("CdLook"), Qt::LeftButton);
+        QCOMPARE(w.state.currentRow, 3); // BELL carries #b
+        QTest::mouseClick(w.find<QToolButton>("CdLook"), Qt::LeftButton);
+        QCOMPARE(w.state.currentRow, 3); // nothing above: no wrap-around
+        QVERIFY(w.fake.dialogs.shown.empty());
+    }
+
+    void helpOpensBesideItsButtonAndAClickClosesIt() {
+        Installation inst = testInstallation();
+        Window w(inst);
+        w.fake.files.files["/app/Kestrel_Eng1.txt"] = "Kestrel help\r\nPress a row.";
+        w.fake.files.files["/app/Kestrel1.txt"] = "old help";
+        QVERIFY(w.fm->start());
+        w.fm->show();
+        QString text, name;
+        bool frameless = false, closed = false;
+        whenModalAppears([&](QWidget* modal) {
+            name = modal->objectName();
+            frameless = modal->windowFlags().testFlag(Qt::FramelessWindowHint);
+            auto* help = modal->findChild<QPlainTextEdit*>("TxHlp");
+            text = help->toPlainText();
+            QTest::mouseClick(help->viewport(), Qt::LeftButton);
+            closed = !modal->isVisible();
+        });
+        QTest::mouseClick(w.find<QToolButton>("CdHlp"), Qt::LeftButton);
+        QCOMPARE(name, QStringLiteral("FmHelp"));
+        QVERIFY(frameless);
+        QCOMPARE(text, QStringLiteral("Kestrel help\nPress a row.\n"));
+        QVERIFY(closed);
+        QVERIFY(!w.fake.files.find("/app/Kestrel1.txt"));
+
+        // In French, with no French help file, the window says so.
+        w.find<QRadioButton>("OpLang1")->click();
+        whenModalAppears([&](QWidget* modal) {
+            text = modal->findChild<QPlainTextEdit*>("TxHlp")->toPlainText();
+            modal->close();
+        });
+        QTest::mouseClick(w.find<QToolButton>("CdHlp"), Qt::LeftButton);
+        QCOMPARE(text, QStringLiteral("Le fichier d'aide /app/Kestrel_Fra1.txt est absent ou illisible."));
+    }
+
+    void soundsTxtOpensInTheTextEditor() {
+        Window w(testInstallation());
+        QVERIFY(w.fm->start());
+        QTest::mouseClick(w.find<QToolButton>("CdEdit"), Qt::LeftButton);
+        QCOMPARE(w.fake.programs.opened,
+                 std::vector<std::string>{"/games/lvedit/sound/LevelSFX Creator/Sounds.txt"});
     }
 
     void everyMessageHasBothLanguages() {
