@@ -5,8 +5,7 @@
 #include "session/os_files.h"
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
+#include <unordered_map>
 
 namespace sndpack {
 
@@ -56,20 +55,14 @@ std::optional<fs::path> findIn(const fs::path& dir, std::string_view name) {
     return found ? std::optional<fs::path>(*found) : std::nullopt;
 }
 
+// Through the program's own file access: a file is written whole or not at all.
 std::optional<std::string> readFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) return std::nullopt;
-    return std::move(bytes).str();
+    kestrel::ReadResult file = kestrel::OsFiles().read(path.string());
+    return file.ok ? std::optional<std::string>(std::move(file.bytes)) : std::nullopt;
 }
 
 bool writeFile(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
+    return kestrel::OsFiles().write(path.string(), bytes).ok;
 }
 
 bool isUsableName(std::string_view name) {
@@ -83,6 +76,7 @@ Packed pack(std::string_view soundsBytes, std::string_view letter, const SampleR
     Packed packed;
     std::vector<Chosen> chosen;
     std::vector<std::string> data;
+    std::unordered_map<std::string, std::size_t> indexOf; // sample file → its place in sampleFiles
     std::uint32_t id = 0;
     for (const std::string& line : kestrel::splitLines(soundsBytes)) {
         if (line.find(':') == std::string::npos) continue;
@@ -91,15 +85,14 @@ Packed pack(std::string_view soundsBytes, std::string_view letter, const SampleR
         Chosen sound{thisId, kestrel::parseSoundLine(line), {}};
         for (const std::string& sample : sound.record.samples) {
             const std::string file = sample + ".wav";
-            auto known = std::find(packed.sampleFiles.begin(), packed.sampleFiles.end(), file);
-            if (known == packed.sampleFiles.end()) {
+            const auto [known, isNew] = indexOf.try_emplace(file, packed.sampleFiles.size());
+            if (isNew) {
                 packed.sampleFiles.push_back(file);
                 auto bytes = readSample(file);
                 if (!bytes) packed.missing.push_back(file);
                 data.push_back(bytes.value_or(std::string()));
-                known = packed.sampleFiles.end() - 1;
             }
-            sound.sampleIndexes.push_back(static_cast<std::uint32_t>(known - packed.sampleFiles.begin()));
+            sound.sampleIndexes.push_back(static_cast<std::uint32_t>(known->second));
         }
         chosen.push_back(std::move(sound));
     }
