@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
   python3
+  clang libclang-rt-14-dev clang-tidy
 )
 
 missing=()

@@ -1,6 +1,9 @@
 // Kestrel: the sound catalogue editor that works beside the level editor.
 
 #include "app_dir.h"
+#ifdef KESTREL_AUTOMATION
+#include "automation.h"
+#endif
 #include "fm_sfx.h"
 #include "qt_dialogs.h"
 #include "qt_programs.h"
@@ -36,5 +39,8 @@ int main(int argc, char* argv[]) {
     dialogs.setWindow(&window);
     if (!window.start()) return 0;
     window.show();
+#ifdef KESTREL_AUTOMATION
+    kestrel::app::runScriptFromEnvironment(window);
+#endif
     return QApplication::exec();
 }

@@ -156,6 +156,7 @@ FmSFX::FmSFX(MainState& state, Ports& ports, QWidget* parent)
     clock_.start();
 
     applyLanguage();
+    setKeyboardOrder();
     setFixedSize(sizeHint());
     fmObjet_ = new FmObjet(state_, ports_, [this] { redraw(); }, this);
 }
@@ -245,6 +246,8 @@ QLayout* FmSFX::buildEditors() {
         box->installEventFilter(this);
         connect(box, &QLineEdit::textEdited, this,
                 [this, i](const QString& t) { valueText(state_.ed, i) = toAnsi(t); });
+        connect(box, &QLineEdit::returnPressed, this,
+                [this, i] { act([&] { acceptFromValueBox(state_, kValueBoxes[i]); }); });
         valueBoxes_[i] = box;
         values->addWidget(new QLabel(name(boxCaptions[i]), this), i, 0);
         values->addWidget(box, i, 1);
@@ -519,6 +522,26 @@ QLayout* FmSFX::buildCommands() {
     strip->addSpacing(12);
     strip->addWidget(stop);
     return strip;
+}
+
+// Tab goes from the sound list through the sound's editors, the letter and
+// WAD commands and the search to the program's commands, as they are read.
+void FmSFX::setKeyboardOrder() {
+    static const char* const order[] = {
+        "LiSFX",    "TxVOL",    "TxCH",     "TxPIT",     "TxRAD",    "CkP",      "CkV",
+        "CkR",      "CkN",      "CkL",      "CdMajVal",  "LiSamp",   "TxSamp",   "CdPlay",
+        "CdRename", "LiWAD",    "CdRstWAD", "TxLett",    "CdAddWAD", "CdDel",    "CdErase",
+        "CdOBJ",    "CdEfface", "TxWAD",    "CdShow",    "CdValidW", "OpWAD0",   "OpWAD1",
+        "CdLoadSAM", "CdDoub",  "TxSearch", "CdLook",    "OpSens0",  "OpSens1",  "CkUL",
+        "CdSelLE",  "CdDefaut", "CdCopy",   "CdEdit",    "CdHlp",    "CdStopWait", "OpLang0",
+        "OpLang1",  "CdStop"};
+    QWidget* previous = nullptr;
+    for (const char* control : order) {
+        QWidget* w = controlOf(*this, control);
+        if (!w) continue;
+        if (previous) setTabOrder(previous, w);
+        previous = w;
+    }
 }
 
 void FmSFX::placeOnScreen() {

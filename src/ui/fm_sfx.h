@@ -55,6 +55,7 @@ private:
     QWidget* buildSearch();
     QLayout* buildCommands();
     void placeOnScreen();
+    void setKeyboardOrder();
     void applyLanguage();
     void redrawEditors();
     void redrawObjectField();

@@ -616,6 +616,55 @@ private slots:
         QCOMPARE(text, QStringLiteral("Le fichier d'aide /app/Kestrel_Fra1.txt est absent ou illisible."));
     }
 
+    void theKeyboardWorksTheWindow() {
+        Window w(testInstallation());
+        QVERIFY(w.fm->start());
+        w.fm->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.fm.get()));
+
+        // Tab reads the window from the sound list to the program's commands.
+        const QStringList expected = {"LiSFX", "TxVOL", "TxCH", "TxPIT", "TxRAD", "CkP", "CkV", "CkR",
+                                      "CkN", "CkL", "CdMajVal", "LiSamp", "TxSamp", "CdPlay",
+                                      "CdRename", "LiWAD", "CdRstWAD", "TxLett", "CdAddWAD"};
+        QStringList chain;
+        QWidget* at = w.list();
+        do {
+            if (expected.contains(at->objectName()) && !chain.contains(at->objectName()))
+                chain << at->objectName();
+            at = at->nextInFocusChain();
+        } while (at != w.list());
+        QCOMPARE(chain, expected);
+        w.list()->setFocus();
+        QTest::keyClick(w.list(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("TxVOL"));
+
+        // Return in a value box accepts the values.
+        w.clickRow(3);
+        auto* vol = w.find<QLineEdit>("TxVOL");
+        vol->setFocus();
+        vol->selectAll();
+        QTest::keyClicks(vol, "60");
+        QTest::keyClick(vol, Qt::Key_Return);
+        QVERIFY(w.state.liText[3].find("VOL60") != std::string::npos);
+        QVERIFY(w.find<QPlainTextEdit>("TxLig")->toPlainText().contains(QStringLiteral("VOL60")));
+
+        // Alt+P ticks the P flag as a click would.
+        auto* p = w.find<QCheckBox>("CkP");
+        const bool was = p->isChecked();
+        QTest::keyClick(w.fm.get(), Qt::Key_P, Qt::AltModifier);
+        QTRY_COMPARE(p->isChecked(), !was);
+        QCOMPARE(w.state.cur.p.empty(), was);
+
+        // Escape closes the help window.
+        bool closed = false;
+        whenModalAppears([&](QWidget* modal) {
+            QTest::keyClick(modal->findChild<QPlainTextEdit*>("TxHlp"), Qt::Key_Escape);
+            closed = !modal->isVisible();
+        });
+        QTest::mouseClick(w.find<QToolButton>("CdHlp"), Qt::LeftButton);
+        QVERIFY(closed);
+    }
+
     void soundsTxtOpensInTheTextEditor() {
         Window w(testInstallation());
         QVERIFY(w.fm->start());

@@ -164,4 +164,9 @@ void acceptValues(MainState& state) {
     refreshModifiedView(state);
 }
 
+void acceptFromValueBox(MainState& state, ValueBox box) {
+    leaveValueBox(state, box);
+    if (state.buttons.majVal) acceptValues(state);
+}
+
 } // namespace kestrel

@@ -42,6 +42,10 @@ void clearEditors(MainState& state);
 // "Accept values": the current sound's line is written again from the record.
 void acceptValues(MainState& state);
 
+// Return in a value box: the box is judged as when it is left, then the
+// values are accepted as by the accept button, when that button is enabled.
+void acceptFromValueBox(MainState& state, ValueBox box);
+
 // The current sound's letter tags become those of the WAD letters list, in
 // its order, in the working line and in the record.
 void rebuildWadLetters(MainState& state);
