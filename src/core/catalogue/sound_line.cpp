@@ -179,7 +179,10 @@ double readLeadingNumber(std::string_view text) {
 }
 
 int roundHalfEven(double value) {
-    if (!std::isfinite(value)) return 0;
+    // An infinite value (a number too large for a double) is clamped like
+    // any large one; only a value that is no number at all reads as 0.
+    if (std::isnan(value)) return 0;
+    if (std::isinf(value)) return value > 0 ? 32767 : -32768;
     const int saved = std::fegetround();
     std::fesetround(FE_TONEAREST);
     double rounded = std::nearbyint(value);

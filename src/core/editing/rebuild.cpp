@@ -64,8 +64,13 @@ std::string letterTagOfItem(std::string_view item) {
 }
 
 std::string blankBeforeTagAtEnd(std::string_view line) {
-    if (line.empty() || isBlank(line.back())) return {};
-    return sampleListEnd(line) == line.size() ? "\t" : " ";
+    if (line.empty()) return {};
+    const std::size_t listEnd = sampleListEnd(line);
+    // A single space after the last sample leaves the list open: a tag
+    // written straight after it would be read as one more sample.
+    if (line.back() == ' ' && listEnd == line.size() - 1) return "\t";
+    if (isBlank(line.back())) return {};
+    return listEnd == line.size() ? "\t" : " ";
 }
 
 std::string replaceLetterTags(std::string_view line, const std::vector<std::string>& tags) {

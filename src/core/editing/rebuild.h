@@ -29,9 +29,10 @@ std::string letterTagOfItem(std::string_view item);
 std::string replaceLetterTags(std::string_view line, const std::vector<std::string>& tags);
 
 // The blank that must precede a letter tag appended at the end of `line`: a
-// tab when the sample list runs to the end of the line (after a space the tag
-// would read as one more sample), a space when the line ends with something
-// else, nothing when it already ends with a blank.
+// tab when the sample list runs to the end of the line, or to a single space
+// that ends the line (after a space the tag would read as one more sample), a
+// space when the line ends with something else, nothing when it already ends
+// with a blank that closes the sample list.
 std::string blankBeforeTagAtEnd(std::string_view line);
 
 } // namespace kestrel

@@ -58,6 +58,10 @@ void putBackCustomLines(MainState& state, Ports& ports) {
         if (fields.size() < 2) continue;
         const auto id = readRecordNumber(fields[0]);
         if (!id || *id < 0 || *id >= state.soundCount()) continue;
+        // A line without a colon is no sound line: put in the catalogue, it
+        // would be written to sounds.txt as a comment, and every later sound
+        // would move up one place at the next reading.
+        if (fields[1].find(':') == std::string::npos) continue;
         const auto row = static_cast<std::size_t>(*id);
         state.liText[row] = fields[1];
         state.rows[row].text = soundRowText(static_cast<int>(*id), fields[1]);

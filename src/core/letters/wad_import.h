@@ -26,8 +26,9 @@ std::string wadNameOfPath(std::string_view path);
 // The current letter goes to the working line of sound `id`.
 void giveLetter(MainState& state, int id);
 
-// The import proper: the WAD's custom lines go back into the working lines,
-// then the letter goes to the sounds the chosen list implies.
+// The import proper: the WAD's custom lines go back into the working lines
+// (a record naming no sound, or holding no sound line, is skipped), then the
+// letter goes to the sounds the chosen list implies.
 void importWadList(MainState& state, Ports& ports);
 
 // "Load SAM file" / "Load WAS file": checks, asks, reloads the catalogue and

@@ -1,0 +1,109 @@
+// Faults the readers' fuzz targets found (fuzz/regressions/ keeps the inputs
+// that showed them): each case here pins down the corrected behaviour.
+
+#include "catalogue/sound_line.h"
+#include "editing/apply.h"
+#include "editing/editors.h"
+#include "editing/rebuild.h"
+#include "installation.h"
+#include "letters/wad_import.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace kestrel;
+using namespace kestrel::testing;
+
+namespace {
+
+const std::string kWads = "/games/lvedit/graphics/wads/";
+
+// A number too large for a double is as large as any other, not zero.
+TEST(FuzzFound, ValuesBeyondTheDoubleRangeAreClampedNotZeroed) {
+    const double inf = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(roundHalfEven(inf), 32767);
+    EXPECT_EQ(roundHalfEven(-inf), -32768);
+    EXPECT_EQ(roundHalfEven(std::numeric_limits<double>::quiet_NaN()), 0);
+
+    const std::string hugeHex = "&H" + std::string(300, 'F');
+    const struct {
+        ValueEdit edit;
+        const char* field;
+    } cases[] = {
+        {volRule("1e999"), "VOL32767"},
+        {volRule("+\r3E377"), "VOL32767"},
+        {chRadRule(hugeHex, "CH"), "CH32767"},
+        {chRadRule("1e999", "RAD"), "RAD32767"},
+        {pitRule("-1e999"), "PIT-32768"},
+        {pitRule("1e999"), "PIT99"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.edit.field, c.field) << c.edit.text.substr(0, 12);
+}
+
+// A line whose sample list ends with a single space: the letter appended
+// must not become one more sample.
+TEST(FuzzFound, ALetterAfterATrailingSpaceIsNoSample) {
+    const struct {
+        const char* line;
+        const char* given;
+    } cases[] = {
+        {"GULL:\t\tgull1 gull2 ", "GULL:\t\tgull1 gull2 \t#d"},
+        {"GULL:\t\tgull1 ", "GULL:\t\tgull1 \t#d"},
+        {"GULL:\t\tgull1  ", "GULL:\t\tgull1  #d"},   // two spaces close the list
+        {"GULL:\t\tgull1\t", "GULL:\t\tgull1\t#d"},
+        {"GULL:\t\tgull1 gull2", "GULL:\t\tgull1 gull2\t#d"},
+    };
+    for (const auto& c : cases) {
+        const std::string given = withLetterGiven(c.line, "#d");
+        EXPECT_EQ(given, c.given) << c.line;
+        EXPECT_EQ(replaceLetterTags(c.line, {"#d"}), c.given) << c.line;
+        const SoundRecord rec = parseSoundLine(given);
+        EXPECT_EQ(rec.wad, "#d") << c.line;
+        EXPECT_EQ(rec.samples, parseSoundLine(c.line).samples) << c.line;
+        // Given twice, the letter is there once.
+        EXPECT_EQ(withLetterGiven(given, "#d"), given) << c.line;
+    }
+}
+
+// The .SAM import naming both samples of such a line gives it the letter once.
+TEST(FuzzFound, SamImportGivesTheLetterOnceToALineEndingWithASpace) {
+    Installation inst;
+    inst.sounds = Installation::numberedSounds(70);
+    inst.sounds[7] = "GULL:\t\tgull1 gull2 ";
+    Loaded app(inst);
+    app.state.txLett = "d";
+    app.state.txWad = "DOCKS";
+    app.fake.files.files[kWads + "DOCKS.SAM"] = "gull1.wav\r\ngull2.wav\r\n";
+    app.fake.dialogs.answers = {Answer::Ok};
+    loadWadList(app.state, app.fake.ports);
+    EXPECT_EQ(app.line(7), "GULL:\t\tgull1 gull2 \t#d");
+    EXPECT_TRUE(app.state.rows[7].selected);
+}
+
+// A custom-lines record whose line has no colon would be no sound line once
+// written: sounds.txt would lose a sound and every later one move up.
+TEST(FuzzFound, ACustomLineWithoutAColonIsSkipped) {
+    Installation inst;
+    inst.sounds = Installation::numberedSounds(70);
+    Loaded app(inst);
+    app.state.txLett = "d";
+    app.state.txWad = "DOCKS";
+    app.fake.files.files[kWads + "DOCKS.SAM"] = "s1.wav\r\n";
+    app.fake.files.files["/app/sounds/DOCKS.tor"] =
+        "3,\"no colon here\"\r\n4,\"\"\r\n5,\"FIVE:\t\ts5b\t\tVOL10\"\r\n";
+    const std::string three = app.line(3);
+    app.fake.dialogs.answers = {Answer::Ok};
+    loadWadList(app.state, app.fake.ports);
+    EXPECT_EQ(app.line(3), three);
+    EXPECT_EQ(app.line(4), inst.sounds[4]);
+    EXPECT_EQ(app.line(5), "FIVE:\t\ts5b\t\tVOL10");
+
+    app.fake.dialogs.answers = {Answer::Yes};
+    applyChanges(app.state, app.fake.ports);
+    loadCatalogue(app.state, app.fake.ports);
+    ASSERT_EQ(app.state.soundCount(), 70);
+    EXPECT_EQ(app.line(6), inst.sounds[6]);
+}
+
+} // namespace
