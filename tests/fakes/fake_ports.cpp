@@ -3,6 +3,7 @@
 #include "session/os_files.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace kestrel::testing {
 
@@ -86,7 +87,23 @@ ReadResult FakeFiles::read(const std::string& path) {
     return {true, it->second, {}};
 }
 
-Status FakeFiles::write(const std::string& path, std::string_view bytes) {
+void FakeFiles::failNth(FileOp op, int n) {
+    injectedOp_ = op;
+    injectedAt_ = static_cast<std::size_t>(n);
+    for (const FileCall& c : calls)
+        if (c.op == op) ++injectedAt_;
+}
+
+bool FakeFiles::injected(FileOp op, const std::string& path) {
+    std::size_t sameKind = 0;
+    for (const FileCall& c : calls)
+        if (c.op == op) ++sameKind;
+    const bool chosen = injectedOp_ == op && sameKind == injectedAt_;
+    calls.push_back({op, path, !chosen});
+    return chosen;
+}
+
+Status FakeFiles::store(const std::string& path, std::string_view bytes) {
     if (fails(path)) return Status::failure("disk full");
     writes.push_back(path);
     auto it = lookup(path);
@@ -98,22 +115,39 @@ Status FakeFiles::write(const std::string& path, std::string_view bytes) {
     return Status::success();
 }
 
+Status FakeFiles::write(const std::string& path, std::string_view bytes) {
+    if (injected(FileOp::Write, path)) return Status::failure("injected write failure");
+    const Status s = store(path, bytes);
+    calls.back().ok = s.ok;
+    return s;
+}
+
 Status FakeFiles::copy(const std::string& from, const std::string& to) {
+    if (injected(FileOp::Copy, to)) return Status::failure("injected copy failure");
     const ReadResult source = read(from);
-    if (!source.ok) return Status::failure(source.error);
-    return write(to, source.bytes);
+    const Status s = source.ok ? store(to, source.bytes) : Status::failure(source.error);
+    calls.back().ok = s.ok;
+    return s;
 }
 
 Status FakeFiles::remove(const std::string& path) {
+    if (injected(FileOp::Remove, path)) return Status::failure("injected remove failure");
     auto it = lookup(path);
-    if (it == files.end() || fails(path)) return Status::failure("file not found");
+    if (it == files.end() || fails(path)) {
+        calls.back().ok = false;
+        return Status::failure("file not found");
+    }
     stamps_.erase(it->first);
     files.erase(it);
     return Status::success();
 }
 
 Status FakeFiles::makeDir(const std::string& path) {
-    if (fails(path)) return Status::failure("permission denied");
+    if (injected(FileOp::MakeDir, path)) return Status::failure("injected makeDir failure");
+    if (fails(path)) {
+        calls.back().ok = false;
+        return Status::failure("permission denied");
+    }
     dirs.push_back(path);
     return Status::success();
 }

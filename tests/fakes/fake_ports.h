@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,15 @@ public:
     bool showed(Msg id) const;
 };
 
+// The calls that change files, by kind, as a fault is injected into them.
+enum class FileOp { Write, Copy, Remove, MakeDir };
+
+struct FileCall {
+    FileOp op;
+    std::string path; // the file written, copied to or removed, or the folder made
+    bool ok = true;
+};
+
 // Files kept in a map; paths compare without regard to case, as on the
 // level editor's own machine. Any operation on a path listed in `failing`
 // fails.
@@ -40,6 +50,11 @@ public:
     std::vector<std::string> dirs;
     std::vector<std::string> failing;
     std::vector<std::string> writes; // every path written, in order
+    std::vector<FileCall> calls;     // every call that changes files, failed ones too
+
+    // The n-th (from 0) call of kind `op` made from now on fails and changes
+    // nothing, as a full disk or a refused permission would.
+    void failNth(FileOp op, int n);
 
     std::optional<std::string> find(const std::string& path) override;
     ReadResult read(const std::string& path) override;
@@ -58,8 +73,13 @@ public:
 private:
     std::map<std::string, std::int64_t> stamps_; // key: path as written
     std::int64_t nextStamp_ = 1;
+    std::optional<FileOp> injectedOp_;
+    std::size_t injectedAt_ = 0; // how many calls of that kind come before it
     std::map<std::string, std::string>::iterator lookup(const std::string& path);
     bool fails(const std::string& path) const;
+    // Records a call; true when it is the one chosen to fail.
+    bool injected(FileOp op, const std::string& path);
+    Status store(const std::string& path, std::string_view bytes);
 };
 
 class FakeSound : public Sound {

@@ -55,6 +55,12 @@ void writeCustomLines(const MainState& state, Ports& ports) {
         }
         return;
     }
+    // Without its folder the file cannot be written: say so with the reason
+    // the folder gave, rather than go on as if the lines were kept.
+    if (const Status made = ports.files.makeDir(customLinesDir(state)); !made) {
+        ports.dialogs.message(Msg::CustomLinesNotSaved, {path, made.error});
+        return;
+    }
     const Status written = ports.files.write(path, bytes);
     if (!written) ports.dialogs.message(Msg::CustomLinesNotSaved, {path, written.error});
 }
@@ -114,7 +120,6 @@ void applyChanges(MainState& state, Ports& ports) {
         ports.dialogs.message(Msg::SoundsChangedOnDisk, {soundsPath(state)}) != Answer::Yes)
         return;
     if (!backUpOnce(state, ports)) return;
-    ports.files.makeDir(customLinesDir(state));
 
     const std::string bytes = soundsFileBytes(state);
     if (reportFailure(ports, soundsPath(state), ports.files.write(soundsPath(state), bytes)))

@@ -52,7 +52,7 @@ fs::path targetFor(const std::string& path) {
     const fs::path wanted(path);
     if (auto existing = resolve(wanted)) return *existing;
     if (auto dir = resolve(wanted.parent_path())) return *dir / wanted.filename();
-    return wanted;
+    return fs::path(path);
 }
 
 std::string describe(int err) { return std::strerror(err); }
@@ -113,7 +113,24 @@ ReadResult OsFiles::read(const std::string& path) {
 }
 
 Status OsFiles::write(const std::string& path, std::string_view bytes) {
-    const fs::path target = targetFor(path);
+    fs::path target = targetFor(path);
+    // A link is written through: the file it names takes the new bytes and
+    // the link stays a link (a rename onto it would replace the link alone).
+    std::error_code linkErr;
+    if (fs::is_symlink(fs::symlink_status(target, linkErr))) {
+        fs::path named = fs::canonical(target, linkErr);
+        if (!linkErr) target = std::move(named);
+    }
+    // The rename below would put a new file in place of one marked read-only
+    // (a folder's permission is all it needs): such a file is refused as
+    // writing into it would be. The new file keeps the old one's permissions.
+    std::error_code statErr;
+    const fs::file_status old = fs::status(target, statErr);
+    const bool replacing = !statErr && fs::is_regular_file(old);
+    constexpr fs::perms anyWrite =
+        fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    if (replacing && (old.permissions() & anyWrite) == fs::perms::none)
+        return failure(describe(EACCES));
     const std::string temp = tempNameBeside(target);
     std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) return failure(describe(errno));
@@ -127,6 +144,8 @@ Status OsFiles::write(const std::string& path, std::string_view bytes) {
         fs::remove(temp, ec);
         return failure(describe(!written ? writeErr : !flushed ? flushErr : errno));
     }
+    std::error_code modeErr; // a mode that cannot be kept does not undo the write
+    if (replacing) fs::permissions(temp, old.permissions(), modeErr);
     fs::rename(temp, target, ec);
     if (ec) {
         std::error_code ignored;

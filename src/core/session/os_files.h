@@ -1,6 +1,8 @@
 #pragma once
 // The Files port on the real file system (std::filesystem, no Qt), with
-// letter case ignored in every lookup.
+// letter case ignored in every lookup. A write refuses a file marked
+// read-only, keeps the permissions of the file it replaces and goes through
+// a link to the file the link names.
 
 #include "session/ports.h"
 
