@@ -10,6 +10,7 @@ packages=(
   xvfb xauth fonts-dejavu-core
   python3
   clang libclang-rt-14-dev clang-tidy
+  dpkg-dev file
 )
 
 missing=()
