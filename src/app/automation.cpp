@@ -198,7 +198,8 @@ private:
         QWidget* w = findControl(a[0]);
         if (!w) return Outcome::notYet(QStringLiteral("no shown control ") + a[0]);
         if (verb == QLatin1String("expect") || verb == QLatin1String("wait")) {
-            const QString value = propertyText(*w, a[1]);
+            // A script line cannot end in blanks: neither can the value.
+            const QString value = propertyText(*w, a[1]).trimmed();
             if (value == a[2]) return Outcome::done();
             const QString why = QStringLiteral("%1 %2 is \"%3\", not \"%4\"").arg(a[0], a[1], value, a[2]);
             return verb == QLatin1String("wait") ? Outcome::notYet(why) : Outcome::failed(why);
@@ -215,6 +216,13 @@ private:
             return Outcome::done();
         }
         if (!w->isEnabled()) return Outcome::notYet(a[0] + QStringLiteral(" is disabled"));
+        // A user's click or key goes to the window in front, as the window
+        // manager would make it after a dialog closes.
+        if (!w->window()->isActiveWindow()) {
+            w->window()->activateWindow();
+            if (!QTest::qWaitForWindowActive(w->window(), 2000))
+                return Outcome::failed(QStringLiteral("the window of %1 cannot be made active").arg(a[0]));
+        }
         if (verb == QLatin1String("click")) {
             beginAction();
             QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());

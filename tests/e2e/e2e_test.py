@@ -1,0 +1,235 @@
+#!/usr/bin/env python3
+"""Kestrel end to end: the built program itself, on a fresh demo installation,
+driven by control scripts (KESTREL_SCRIPT) as a user would drive it, and every
+file it leaves behind compared byte for byte.
+
+    e2e_test.py --kestrel PATH --sndpack PATH [unittest arguments]
+"""
+
+import argparse
+import os
+import subprocess
+import sys
+import tempfile
+import unittest
+from pathlib import Path
+
+REPO = Path(__file__).resolve().parents[2]
+sys.path.insert(0, str(REPO / "demo"))
+import make_demo  # noqa: E402
+
+KESTREL = ""
+SNDPACK = ""
+SFX_DIR = Path("editor/sound/LevelSFX Creator")
+SOUNDS = SFX_DIR / "Sounds.txt"
+WADS = Path("editor/graphics/wads")
+# The custom lines of the current WAD: the sounds whose samples differ from
+# their default line (the demo renamed one of GLASS_TINKLE's).
+CUSTOM = Path("app/sounds/FOUNDRY.tor")
+
+
+class Installation:
+    """A demo installation in a temporary folder, and runs of Kestrel on it."""
+
+    def __init__(self):
+        self._tmp = tempfile.TemporaryDirectory(prefix="kestrel-e2e-")
+        self.root = Path(self._tmp.name)
+        with open(os.devnull, "w") as quiet:
+            subprocess.run([sys.executable, str(REPO / "demo/make_demo.py"), str(self.root),
+                            "--sndpack", SNDPACK], check=True, stdout=quiet)
+
+    def close(self):
+        self._tmp.cleanup()
+
+    def run(self, script):
+        path = self.root / "script.txt"
+        path.write_text(script)
+        env = dict(os.environ, QT_QPA_PLATFORM="offscreen", KESTREL_SCRIPT=str(path),
+                   QT_LOGGING_RULES="*.warning=false")
+        done = subprocess.run([KESTREL, "--appdir", str(self.root / "app")], env=env,
+                              capture_output=True, text=True, timeout=180)
+        path.unlink()
+        if done.returncode != 0:
+            raise AssertionError(f"kestrel exited {done.returncode}:\n{done.stderr}")
+        return done
+
+    def files(self):
+        """Every file of the installation, by its path under the root."""
+        return {p.relative_to(self.root): p.read_bytes()
+                for p in self.root.rglob("*") if p.is_file()}
+
+    def lines(self, rel=SOUNDS):
+        return (self.root / rel).read_bytes().split(b"\r\n")
+
+
+def changes(before, after):
+    """The paths added, removed or rewritten with other bytes."""
+    return {p for p in before.keys() | after.keys() if before.get(p) != after.get(p)}
+
+
+def samples_of(line):
+    """The sample names of a sound line: its first field after the name."""
+    fields = [f for f in line.split(b"\t")[1:] if f]
+    return {w.lower() + b".wav" for w in fields[0].split(b" ") if w} if fields else set()
+
+
+def tags_of(line):
+    return {w for f in line.split(b"\t") for w in f.split(b" ") if w.startswith(b"#")}
+
+
+def without_tag(line, tag):
+    words = line.split(b"\t")
+    return b"\t".join(b" ".join(w for w in word.split(b" ") if w != tag) for word in words)
+
+
+class EndToEnd(unittest.TestCase):
+    def setUp(self):
+        self.inst = Installation()
+        self.before = self.inst.files()
+
+    def tearDown(self):
+        self.inst.close()
+
+    def assertChanged(self, expected):
+        self.assertEqual(changes(self.before, self.inst.files()), set(map(Path, expected)))
+
+    def assertCustomLines(self):
+        lines = self.inst.lines()
+        glass = next(i for i, line in enumerate(lines) if line.startswith(b"GLASS_TINKLE:"))
+        self.assertEqual(self.inst.files()[CUSTOM], b'%d,"%s"\r\n' % (glass, lines[glass]))
+
+    def test_typical_road_changes_one_value_and_backs_the_file_up_once(self):
+        self.inst.run("""
+            row LiSFX 3
+            expect FrOrig title Line in sounds.txt = PLAYER_CLIMB:
+            type TxVOL 40
+            key TxVOL Return
+            click CdValidW
+            answer Yes sounds.txt
+            quit
+        """)
+        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM])
+        self.assertCustomLines()
+        original = self.before[SOUNDS].split(b"\r\n")
+        expected = list(original)
+        # The click on the row also gave the sound the current letter, #f.
+        expected[3] = original[3].replace(b"VOL35", b"VOL40") + b" #f"
+        self.assertEqual(self.inst.lines(), expected)
+        self.assertEqual(self.inst.files()[SFX_DIR / "Orig_Sounds.txt"], self.before[SOUNDS])
+
+        # A second Apply keeps the first backup.
+        self.inst.run("row LiSFX 3\nclick CdValidW\nanswer Yes\nquit\n")
+        self.assertEqual(self.inst.files()[SFX_DIR / "Orig_Sounds.txt"], self.before[SOUNDS])
+        self.assertEqual(self.inst.lines()[3], original[3].replace(b"VOL35", b"VOL40"))
+
+    def test_letters_by_row_and_by_object_touch_only_their_lines(self):
+        self.inst.run("""
+            row LiSFX 40
+            row LiSFX 41
+            row LiSFX 41
+            click CdOBJ
+            row FmObjet/CbType 1
+            row FmObjet/LiOBJ 0
+            click FmObjet/CdOK
+            click CdAddWAD
+            click CdValidW
+            answer Yes
+            quit
+        """)
+        original = self.before[SOUNDS].split(b"\r\n")
+        now = self.inst.lines()
+        touched = {i for i, (a, b) in enumerate(zip(original, now)) if a != b}
+        self.assertIn(40, touched)
+        self.assertNotIn(41, touched)  # given and taken back
+        self.assertGreater(len(touched), 1)  # the object's sounds
+        for i in touched:
+            self.assertIn(b"#f", now[i])
+            self.assertEqual(without_tag(now[i], b"#f").rstrip(), without_tag(original[i], b"#f").rstrip())
+
+    def test_sam_import_gives_the_letter_to_the_sounds_of_the_list(self):
+        self.inst.run("""
+            click OpWAD0
+            click CdLoadSAM
+            answer Ok FOUNDRY
+            click CdValidW
+            answer Yes
+            quit
+        """)
+        listed = set(self.before[WADS / "FOUNDRY.SAM"].lower().split())
+        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM])
+        self.assertCustomLines()
+        # The letter went to sounds playing listed samples, and nothing else
+        # of their lines changed. (Of sounds sharing a sample, the doubles
+        # file says which ones take it.)
+        original = self.before[SOUNDS].split(b"\r\n")
+        given = [i for i, line in enumerate(self.inst.lines()) if line != original[i]]
+        self.assertGreater(len(given), 3)
+        for i in given:
+            line = self.inst.lines()[i]
+            self.assertTrue(samples_of(line) & listed, line)
+            self.assertEqual(tags_of(line) - tags_of(original[i]), {b"#f"})
+            self.assertEqual(without_tag(line, b"#f").rstrip(), without_tag(original[i], b"#f").rstrip())
+
+    def test_build_writes_the_wad_files_with_the_compiler(self):
+        self.inst.run("""
+            click CdCopy
+            answer Ok FOUNDRY
+            expect CdSelLE enabled false
+            wait CdCopy enabled true
+            expect LbBuild text FOUNDRY.SAM and .SFX are in the wads folder
+            quit
+        """)
+        files = self.inst.files()
+        self.assertNotIn(SFX_DIR / "CreateSFX.bat", files)
+        self.assertEqual(changes(self.before, files), {WADS / "FOUNDRY.SAM", WADS / "FOUNDRY.SFX"})
+        self.assertTrue(files[WADS / "FOUNDRY.SFX"].startswith(b"KSFX"))
+        # The new list holds exactly the samples of the sounds tagged #f.
+        tagged = set()
+        for line in self.inst.lines():
+            if b"#f" in tags_of(line):
+                tagged |= samples_of(line)
+        self.assertEqual(set(files[WADS / "FOUNDRY.SAM"].lower().split()), tagged)
+
+    def test_search_french_help_doubles_and_the_settings_round_trip(self):
+        self.inst.run("""
+            type TxSearch CLIMB
+            key TxSearch Return
+            expect LiSFX currentRow 3
+            click OpLang1
+            expect CdCopy toolTip Générer le fichier SFX
+            click CdHlp
+            expect FmHelp visible true
+            key - Escape
+            click CdDoub
+            expect FmDoub/CdCancel text Annuler
+            key - Escape
+            type TxLett d
+            key TxLett Tab
+            answer Ok Lamplight Docks
+            expect TxWAD text DOCKS1
+            quit
+        """)
+        par = self.inst.files()[Path("app/Kestrel.par")]
+        self.assertChanged(["app/Kestrel.par"])
+        self.assertIn(b'"d"\r\n"DOCKS1"\r\n"F"', par)
+        self.inst.run("""
+            expect OpLang1 checked true
+            expect TxLett text d
+            expect Label3 text Texte/Sample/ID
+            quit
+        """)
+        self.assertEqual(self.inst.files()[Path("app/Kestrel.par")], par)
+
+
+def main():
+    global KESTREL, SNDPACK
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--kestrel", required=True)
+    parser.add_argument("--sndpack", required=True)
+    args, rest = parser.parse_known_args()
+    KESTREL, SNDPACK = args.kestrel, args.sndpack
+    unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
+
+
+if __name__ == "__main__":
+    main()
