@@ -99,7 +99,8 @@ void ToggleList::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Space:
         if (from >= 0) emit rowClicked(from);
         return;
-    default: QWidget::keyPressEvent(event); return;
+    // Past the list's own key handling: typing must not move the current row.
+    default: QWidget::keyPressEvent(event); return; // NOLINT(bugprone-parent-virtual-call)
     }
     if (last >= 0 && to != from) emit rowStepped(to);
 }

@@ -45,7 +45,8 @@ void fillWadList(MainState& state) {
             if (state.txWad.empty()) state.txWad = "??";
             title = state.txWad;
         }
-        ed.liWad.push_back("#" + letter + " - " + title);
+        ed.liWad.push_back("#" + letter);
+        ed.liWad.back().append(" - ").append(title);
     }
     // The item of exactly the current letter: with letter "a", "#ab - …" is
     // another WAD's and must not be chosen.

@@ -8,14 +8,12 @@ MsgStyle styleOf(Msg id) {
     case Msg::ProtectedLine:
     case Msg::TooManySounds:
     case Msg::SettingsNotSaved:
-        return {Buttons::Ok, Icon::Exclamation};
     case Msg::SampleMissingPlay:
     case Msg::SampleHasSpace:
     case Msg::SampleTooLong:
     case Msg::ApplyIncomplete:
     case Msg::FileNotWritten:
     case Msg::CustomLinesNotSaved:
-        return {Buttons::Ok, Icon::Exclamation};
     case Msg::AddNoLetterOrWad:
     case Msg::AddConflict:
     case Msg::RemoveGeneric:
