@@ -2,6 +2,7 @@
 #include "build/build_watch.h"
 #include "installation.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace kestrel;
@@ -12,15 +13,16 @@ namespace {
 const std::string kSfxDir = "/games/lvedit/sound/LevelSFX Creator/";
 const std::string kWads = "/games/lvedit/graphics/wads/";
 const std::string kBatch = kSfxDir + "CreateSFX.bat";
+using Args = std::vector<std::string>;
+
+Installation threeSounds() {
+    Installation inst;
+    inst.sounds = Installation::numberedSounds(3);
+    return inst;
+}
 
 struct Build : Loaded {
-    Build() : Loaded(installation()) { fake.dialogs.answers = {Answer::Ok}; }
-
-    static Installation installation() {
-        Installation inst;
-        inst.sounds = Installation::numberedSounds(3);
-        return inst;
-    }
+    Build() : Loaded(threeSounds()) { fake.dialogs.answers = {Answer::Ok}; }
     void start(std::int64_t now = 0) { startBuild(state, fake.ports, now); }
     void check(std::int64_t now) { checkBuild(state, fake.ports, now); }
     // What the compiler and the batch's copy lines leave behind.
@@ -32,55 +34,50 @@ struct Build : Loaded {
 };
 
 TEST(BuildBatch, TheSixLinesAreWrittenAsTyped) {
-    EXPECT_EQ(batchText("LEVEL1", "a"),
-              "sndpack LEVEL1 a\r\n"
-              "copy *.sam ..\\..\\graphics\\wads\r\n"
-              "copy *.sfx ..\\..\\graphics\\wads\r\n"
-              "del *.sam\r\n"
-              "del *.sfx\r\n"
-              "pause\r\n");
+    EXPECT_EQ(batchText("LEVEL1", "a"), "sndpack LEVEL1 a\r\n"
+                                        "copy *.sam ..\\..\\graphics\\wads\r\n"
+                                        "copy *.sfx ..\\..\\graphics\\wads\r\n"
+                                        "del *.sam\r\n"
+                                        "del *.sfx\r\n"
+                                        "pause\r\n");
     EXPECT_EQ(batchText("level1", "pr").substr(0, 19), "sndpack level1 pr\r\n");
 }
 
 TEST(BuildBatch, TheRunnerRunsInATerminalThatStaysInTheForeground) {
     const auto alone = runnerCommand("/k/kestrel-batch", "/e/Sound Creator/CreateSFX.bat", "");
     EXPECT_EQ(alone.program, "/k/kestrel-batch");
-    EXPECT_EQ(alone.args, std::vector<std::string>{"/e/Sound Creator/CreateSFX.bat"});
+    EXPECT_EQ(alone.args, Args{"/e/Sound Creator/CreateSFX.bat"});
     const auto xterm = runnerCommand("/k/r", "/b.bat", "/usr/bin/xterm");
     EXPECT_EQ(xterm.program, "/usr/bin/xterm");
-    EXPECT_EQ(xterm.args, (std::vector<std::string>{"-T", "CreateSFX.bat", "-e", "/k/r", "/b.bat"}));
+    EXPECT_EQ(xterm.args, (Args{"-T", "CreateSFX.bat", "-e", "/k/r", "/b.bat"}));
     EXPECT_EQ(runnerCommand("/k/r", "/b.bat", "/usr/bin/gnome-terminal").args[0], "--wait");
     EXPECT_EQ(runnerCommand("/k/r", "/b.bat", "/usr/bin/konsole").args[0], "--nofork");
 }
 
 TEST(BuildStart, AMissingOrUnsafeLetterOrNameIsRefusedBeforeAnythingIsWritten) {
-    struct Case {
-        const char* letter;
-        const char* name;
+    struct Refusal {
+        std::string letter, name;
         Msg message;
         const char* focused;
-    } cases[] = {
+    };
+    std::vector<Refusal> cases = {
         {"", "LEVEL1", Msg::BuildNoLetterOrWad, "TxLett"},
         {"", "", Msg::BuildNoLetterOrWad, "TxLett"},
         {"a", "", Msg::BuildNoLetterOrWad, "TxWAD"},
-        {"a", "LEVEL 1", Msg::WadNameUnsafe, "TxWAD"},
-        {"a", "L1&del", Msg::WadNameUnsafe, "TxWAD"},
-        {"a", "..\\L1", Msg::WadNameUnsafe, "TxWAD"},
-        {"a", "L1|x", Msg::WadNameUnsafe, "TxWAD"},
-        {"a", "%PATH%", Msg::WadNameUnsafe, "TxWAD"},
-        {"a", "L\"1", Msg::WadNameUnsafe, "TxWAD"},
-        {"a", "L1\r\nx", Msg::WadNameUnsafe, "TxWAD"},
         {"a>b", "LEVEL1", Msg::LetterUnsafe, "TxLett"},
         {"a b", "LEVEL1", Msg::LetterUnsafe, "TxLett"},
     };
-    for (const Case& c : cases) {
+    for (const char* name : {"LEVEL 1", "L1&del", "..\\L1", "L1|x", "%PATH%", "L\"1", "L1\r\nx"})
+        cases.push_back({"a", name, Msg::WadNameUnsafe, "TxWAD"});
+    for (const Refusal& c : cases) {
+        SCOPED_TRACE(c.letter + " / " + c.name);
         Build b;
         b.state.txLett = c.letter;
         b.state.txWad = c.name;
         b.start();
-        ASSERT_EQ(b.fake.dialogs.shown.size(), 1u) << c.name;
-        EXPECT_EQ(b.fake.dialogs.shown[0].id, c.message) << c.letter << " " << c.name;
-        EXPECT_EQ(b.fake.dialogs.focused, std::vector<std::string>{c.focused}) << c.name;
+        ASSERT_EQ(b.fake.dialogs.shown.size(), 1u);
+        EXPECT_EQ(b.fake.dialogs.shown[0].id, c.message);
+        EXPECT_EQ(b.fake.dialogs.focused, Args{c.focused});
         EXPECT_FALSE(b.batchThere());
         EXPECT_TRUE(b.fake.programs.batches.empty());
         EXPECT_FALSE(b.state.build.watching());
@@ -93,7 +90,7 @@ TEST(BuildStart, CancelAtTheConfirmationWritesAndStartsNothing) {
     b.start();
     ASSERT_EQ(b.fake.dialogs.shown.size(), 1u);
     EXPECT_EQ(b.fake.dialogs.shown[0].id, Msg::BuildConfirm);
-    EXPECT_EQ(b.fake.dialogs.shown[0].args, std::vector<std::string>{"HARBOUR"});
+    EXPECT_EQ(b.fake.dialogs.shown[0].args, Args{"HARBOUR"});
     EXPECT_FALSE(b.batchThere());
     EXPECT_TRUE(b.fake.programs.batches.empty());
 }
@@ -111,36 +108,35 @@ TEST(BuildStart, TheBatchReplacesAnOldOneAndStartsInTheCompilerFolder) {
 }
 
 TEST(BuildStart, EachFailingStepIsReportedAndLeavesTheWindowUsable) {
-    {
-        Build noFolder;
-        noFolder.state.dirs.sfxDir = "/nowhere/";
-        noFolder.start();
-        EXPECT_TRUE(noFolder.fake.dialogs.showed(Msg::BuildNoFolder));
-        EXPECT_TRUE(noFolder.fake.files.writes.empty());
-        EXPECT_FALSE(noFolder.state.build.watching());
-    }
-    {
-        Build unwritable;
-        unwritable.fake.files.failing = {kBatch};
-        unwritable.start();
-        EXPECT_TRUE(unwritable.fake.dialogs.showed(Msg::FileNotWritten));
-        EXPECT_TRUE(unwritable.fake.programs.batches.empty());
-        EXPECT_FALSE(unwritable.state.build.watching());
-    }
-    {
-        Build unstartable;
-        unstartable.fake.programs.failBatch = true;
-        unstartable.start();
-        EXPECT_TRUE(unstartable.fake.dialogs.showed(Msg::BuildNotStarted));
-        EXPECT_FALSE(unstartable.batchThere());
-        EXPECT_FALSE(unstartable.state.build.windowDisabled());
+    const struct {
+        const char* step;
+        std::function<void(Build&)> breakIt;
+        Msg message;
+        bool started;
+    } cases[] = {
+        {"no folder", [](Build& b) { b.state.dirs.sfxDir = "/nowhere/"; }, Msg::BuildNoFolder, false},
+        {"unwritable", [](Build& b) { b.fake.files.failing = {kBatch}; }, Msg::FileNotWritten, false},
+        {"unstartable", [](Build& b) { b.fake.programs.failBatch = true; }, Msg::BuildNotStarted,
+         true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.step);
+        Build b;
+        c.breakIt(b);
+        b.start();
+        EXPECT_TRUE(b.fake.dialogs.showed(c.message));
+        EXPECT_FALSE(b.batchThere());
+        EXPECT_EQ(b.fake.files.writes.empty(), !c.started);
+        EXPECT_EQ(b.fake.programs.batches.size(), c.started ? 1u : 0u);
+        EXPECT_FALSE(b.state.build.watching());
+        EXPECT_FALSE(b.state.build.windowDisabled());
     }
 }
 
 TEST(BuildWatch, TheWaitEndsWhenTheFilesHaveArrivedAndNoSfxIsLeft) {
     Build b;
     b.start(1000);
-    b.check(4000); // nothing yet: no .sfx, but no WAD files either
+    b.check(4000); // no .sfx, but no WAD files either
     EXPECT_EQ(b.state.build.phase, BuildPhase::Waiting);
     EXPECT_EQ(b.state.build.elapsed, 3000);
 
@@ -155,7 +151,7 @@ TEST(BuildWatch, TheWaitEndsWhenTheFilesHaveArrivedAndNoSfxIsLeft) {
     EXPECT_TRUE(b.state.build.justBuilt);
     EXPECT_FALSE(b.state.build.windowDisabled());
     EXPECT_TRUE(b.batchThere()) << "the console still runs it";
-    EXPECT_TRUE(b.fake.dialogs.shown.size() == 1u); // the confirmation only
+    EXPECT_EQ(b.fake.dialogs.shown.size(), 1u); // the confirmation only
 
     b.fake.programs.exited = {1};
     b.check(9000);
@@ -165,8 +161,7 @@ TEST(BuildWatch, TheWaitEndsWhenTheFilesHaveArrivedAndNoSfxIsLeft) {
 
 TEST(BuildWatch, ABatchThatEndsWithoutTheFilesIsAFailure) {
     Build b;
-    // The WAD's files from an earlier build are not this build's.
-    b.compilerWrote("HARBOUR");
+    b.compilerWrote("HARBOUR"); // an earlier build's files are not this build's
     b.start();
     b.check(3000);
     EXPECT_EQ(b.state.build.phase, BuildPhase::Waiting);

@@ -8,6 +8,27 @@
 using namespace kestrel;
 using namespace kestrel::testing;
 
+namespace {
+
+// The installation's files read into a catalogue, rows not yet marked.
+struct Read {
+    FakePorts fake;
+    MainState state;
+    explicit Read(const Installation& inst, const std::string& failing = "")
+        : state(inst.install(fake.files)) {
+        if (!failing.empty()) fake.files.failing.push_back(failing);
+        loadCatalogue(state, fake.ports);
+    }
+};
+
+Installation withSounds(std::vector<std::string> sounds) {
+    Installation inst;
+    inst.sounds = std::move(sounds);
+    return inst;
+}
+
+} // namespace
+
 TEST(SoundRowText, NumbersAndNames) {
     EXPECT_EQ(soundRowText(5, "DOOR:\ts"), "  5: DOOR" + std::string(18, ' '));
     EXPECT_EQ(soundRowText(27, "SECRET:\ts"), " 27:");
@@ -16,93 +37,63 @@ TEST(SoundRowText, NumbersAndNames) {
 }
 
 TEST(LoadCatalogue, NumbersOnlyLinesWithAColon) {
-    Installation inst;
-    inst.sounds = {"heading without colon", "ZERO:\ta\tVOL01\t#a  ", "ONE:\tb   ", "-- note",
-                   "TWO:\tc"};
+    Installation inst = withSounds({"heading without colon", "ZERO:\ta\tVOL01\t#a  ", "ONE:\tb   ",
+                                    "-- note", "TWO:\tc"});
     inst.defaults = {"ZERO:\ta\tVOL01\t#a", "ONE:\tb", "TWO:\tc"};
-    FakePorts fake;
-    MainState state = inst.install(fake.files);
-    loadCatalogue(state, fake.ports);
-
-    ASSERT_EQ(state.soundCount(), 3);
-    EXPECT_EQ(state.liText[0], "ZERO:\ta\tVOL01\t#a"); // lines with '#' lose trailing spaces
-    EXPECT_EQ(state.liText[1], "ONE:\tb   ");          // others keep them
-    EXPECT_EQ(state.rows[2].text, "  2: TWO" + std::string(19, ' '));
-    EXPECT_EQ(state.wads.letters, (std::vector<std::string>{"a", "b"}));
-    EXPECT_EQ(state.wads.files[1], "BRIDGE");
-    EXPECT_TRUE(state.catalogueComplete);
-    EXPECT_TRUE(fake.dialogs.shown.empty());
+    Read r(inst);
+    ASSERT_EQ(r.state.soundCount(), 3);
+    EXPECT_EQ(r.state.liText[0], "ZERO:\ta\tVOL01\t#a"); // lines with '#' lose trailing spaces
+    EXPECT_EQ(r.state.liText[1], "ONE:\tb   ");          // others keep them
+    EXPECT_EQ(r.state.rows[2].text, "  2: TWO" + std::string(19, ' '));
+    EXPECT_EQ(r.state.wads.letters, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(r.state.wads.files[1], "BRIDGE");
+    EXPECT_TRUE(r.state.catalogueComplete);
+    EXPECT_TRUE(r.fake.dialogs.shown.empty());
 }
 
-TEST(LoadCatalogue, ProtectedSoundsShowNoName) {
-    Installation inst;
-    inst.sounds = Installation::numberedSounds(300);
-    FakePorts fake;
-    MainState state = inst.install(fake.files);
-    loadCatalogue(state, fake.ports);
-    EXPECT_EQ(state.rows[27].text, " 27:");
-    EXPECT_EQ(state.rows[270].text, "270:");
-    EXPECT_EQ(state.liText[27], inst.sounds[27]);
-    EXPECT_EQ(state.rows[28].text.substr(0, 12), " 28: SOUND28");
-}
-
-TEST(LoadCatalogue, DoubleMarksFromTheDoublesFile) {
-    Installation inst;
-    inst.sounds = Installation::numberedSounds(300);
-    inst.doubles = "3,\"   \",\"GEN\",\"X\",\"y\",\"\"\r\n27,\"OK \",\"   \",\"\",\"\",\"\"\r\n"
-                   "4,\"OK\",\"   \",\"\",\"\",\"\"\r\n999,\"   \",\"\",\"\",\"\",\"\"\r\n";
-    FakePorts fake;
-    MainState state = inst.install(fake.files);
-    loadCatalogue(state, fake.ports);
-    ASSERT_EQ(state.doubleMarks.size(), 370u);
-    EXPECT_EQ(state.doubleMarks[3], "   ");
-    EXPECT_EQ(state.doubleMarks[4], "OK"); // not exactly "OK ": an import skips it
-    EXPECT_EQ(state.doubleMarks[5], "OK ");
-    EXPECT_EQ(state.doubleMarks[27], "   "); // protected, whatever the file says
-    EXPECT_EQ(state.doubleMarks[62], "   ");
+TEST(LoadCatalogue, ProtectedSoundsShowNoNameAndTheMarksCoverTheWholeCatalogue) {
+    const Installation inst = withSounds(Installation::numberedSounds(300));
+    Read r(inst);
+    EXPECT_EQ(r.state.rows[27].text, " 27:");
+    EXPECT_EQ(r.state.rows[270].text, "270:");
+    EXPECT_EQ(r.state.liText[27], inst.sounds[27]);
+    EXPECT_EQ(r.state.rows[28].text.substr(0, 12), " 28: SOUND28");
+    ASSERT_EQ(r.state.doubleMarks.size(), 370u);
+    EXPECT_EQ(r.state.doubleMarks[299], "OK ");
+    EXPECT_EQ(r.state.doubleMarks[62], "   ");
 }
 
 TEST(LoadCatalogue, MissingFilesAreNamedAndMakeItIncomplete) {
     for (const char* missing : {"Kestrel.tow", "Kestrel.tos", "Sounds.txt"}) {
-        Installation inst;
-        inst.sounds = {"A:\ta", "B:\tb"};
-        FakePorts fake;
-        MainState state = inst.install(fake.files);
-        fake.files.failing.push_back(inst.pathOf(missing));
-        loadCatalogue(state, fake.ports);
-        ASSERT_EQ(fake.dialogs.shown.size(), 1u) << missing;
-        EXPECT_EQ(fake.dialogs.shown[0].id, Msg::FileUnreadable);
-        EXPECT_EQ(fake.dialogs.shown[0].args[0], inst.pathOf(missing));
-        EXPECT_FALSE(state.catalogueComplete) << missing;
-        EXPECT_EQ(state.defaultLine(7), ""); // never out of range
+        SCOPED_TRACE(missing);
+        const Installation inst = withSounds({"A:\ta", "B:\tb"});
+        Read r(inst, inst.pathOf(missing));
+        ASSERT_EQ(r.fake.dialogs.shown.size(), 1u);
+        EXPECT_EQ(r.fake.dialogs.shown[0].id, Msg::FileUnreadable);
+        EXPECT_EQ(r.fake.dialogs.shown[0].args[0], inst.pathOf(missing));
+        EXPECT_FALSE(r.state.catalogueComplete);
+        EXPECT_EQ(r.state.defaultLine(7), ""); // never out of range
     }
 }
 
 TEST(LoadCatalogue, MoreSoundsThanTheCatalogueHoldsStillLoad) {
-    Installation inst;
-    inst.sounds = Installation::numberedSounds(400);
+    Installation inst = withSounds(Installation::numberedSounds(400));
     inst.defaults = {"ONLY:\tone"};
-    FakePorts fake;
-    MainState state = inst.install(fake.files);
-    loadCatalogue(state, fake.ports);
-    EXPECT_EQ(state.soundCount(), 400);
-    EXPECT_EQ(state.rows.size(), 400u);
-    EXPECT_EQ(state.doubleMarks.size(), 400u);
-    ASSERT_EQ(fake.dialogs.shown.size(), 1u);
-    EXPECT_EQ(fake.dialogs.shown[0].id, Msg::TooManySounds);
-    EXPECT_EQ(fake.dialogs.shown[0].args[0], "400");
-    EXPECT_EQ(state.defaultLine(399), "");
-    markSoundList(state, -1);
-    EXPECT_TRUE(state.rows[399].selected); // every numbered sound carries #a
+    Read r(inst);
+    EXPECT_EQ(r.state.soundCount(), 400);
+    EXPECT_EQ(r.state.rows.size(), 400u);
+    EXPECT_EQ(r.state.doubleMarks.size(), 400u);
+    ASSERT_EQ(r.fake.dialogs.shown.size(), 1u);
+    EXPECT_EQ(r.fake.dialogs.shown[0].id, Msg::TooManySounds);
+    EXPECT_EQ(r.fake.dialogs.shown[0].args[0], "400");
+    EXPECT_EQ(r.state.defaultLine(399), "");
+    markSoundList(r.state, -1);
+    EXPECT_TRUE(r.state.rows[399].selected); // every numbered sound carries #a
 }
 
 TEST(MarkSoundList, MarksWholeTagsAndSelects) {
-    Installation inst;
-    inst.sounds = {"A:\ts\tVOL01\t#a", "B:\ts\tVOL01\t#ab", "C:\ts\tVOL01\t#g", "D:\ts\tVOL01\t"};
-    FakePorts fake;
-    MainState state = inst.install(fake.files);
-    loadCatalogue(state, fake.ports);
-    state.txLett = "a";
+    Read r(withSounds({"A:\ts\tVOL01\t#a", "B:\ts\tVOL01\t#ab", "C:\ts\tVOL01\t#g", "D:\ts\tVOL01\t"}));
+    MainState& state = r.state;
     markSoundList(state, -1);
     EXPECT_TRUE(endsWithMark(state.rows[0].text));
     EXPECT_TRUE(state.rows[0].selected);
@@ -123,15 +114,11 @@ TEST(MarkSoundList, MarksWholeTagsAndSelects) {
 }
 
 TEST(MarkSoundList, ProtectedSoundsLoseTheirLettersInstead) {
-    Installation inst;
-    inst.sounds = Installation::numberedSounds(30);
+    Installation inst = withSounds(Installation::numberedSounds(30));
     inst.sounds[27] = "SECRET:\ts#x\tVOL05\tP\t#b #a";
-    FakePorts fake;
-    MainState state = inst.install(fake.files);
-    loadCatalogue(state, fake.ports);
-    state.txLett = "a";
-    markSoundList(state, -1);
-    EXPECT_EQ(state.rows[27].text, " 27:");
-    EXPECT_FALSE(state.rows[27].selected);
-    EXPECT_EQ(state.liText[27], "SECRET:\ts#x\tVOL05\tP\t");
+    Read r(inst);
+    markSoundList(r.state, -1);
+    EXPECT_EQ(r.state.rows[27].text, " 27:");
+    EXPECT_FALSE(r.state.rows[27].selected);
+    EXPECT_EQ(r.state.liText[27], "SECRET:\ts#x\tVOL05\tP\t");
 }

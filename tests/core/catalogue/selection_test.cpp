@@ -23,30 +23,24 @@ Installation smallInstallation() {
 
 } // namespace
 
-TEST(Selection, OpeningASoundShowsDefaultAndCurrentLine) {
+TEST(Selection, OpeningASoundShowsItsDefaultAndCurrentLineEachTime) {
     Loaded l(smallInstallation());
     makeRowCurrent(l.state, l.fake.ports, 5);
     EXPECT_EQ(l.state.currentRow, 5);
     EXPECT_EQ(l.state.txOrig, fieldView(parseSoundLine(l.state.liOrig[5])));
     EXPECT_EQ(l.state.txModif, fieldView(parseSoundLine(l.state.liText[5])));
     EXPECT_EQ(l.state.txLig(), l.state.txOrig + "\r\n" + l.state.txModif);
-    // The current line, not the default line parsed before it.
-    EXPECT_EQ(l.state.cur.vol, "VOL09");
+    EXPECT_EQ(l.state.cur.vol, "VOL09"); // the current line, not the default parsed before it
     EXPECT_EQ(l.state.frOrigName, "DOOR:" + std::string(19, ' '));
     EXPECT_TRUE(l.state.buttons.majVal && l.state.buttons.addWad && l.state.buttons.rstWad &&
                 l.state.buttons.del && l.state.buttons.obj);
-    // The first sample is chosen, ready to play or rename.
     EXPECT_TRUE(l.state.buttons.play && l.state.buttons.rename);
     EXPECT_EQ(l.state.ed.curSample, "d1");
     EXPECT_EQ(l.state.ed.liSamp, (std::vector<std::string>{"d1", "d2"}));
     EXPECT_EQ(l.state.ed.txVol, "09");
     EXPECT_TRUE(l.state.ed.ckP);
-}
 
-TEST(Selection, MakingTheSameRowCurrentAgainRefreshes) {
-    Loaded l(smallInstallation());
-    makeRowCurrent(l.state, l.fake.ports, 5);
-    l.state.liText[5] = "DOOR:\t\tz9\t\t\tVOL01";
+    l.state.liText[5] = "DOOR:\t\tz9\t\t\tVOL01"; // the same row again is shown afresh
     makeRowCurrent(l.state, l.fake.ports, 5);
     EXPECT_EQ(l.state.cur.samples, std::vector<std::string>{"z9"});
 }
@@ -69,14 +63,12 @@ TEST(Selection, ClickTogglesTheCurrentLetterOnTheClickedSound) {
     ASSERT_TRUE(l.state.rows[3].selected); // carries #a
     ASSERT_FALSE(l.state.rows[5].selected);
 
-    // An unmarked row: the sound receives the letter and shows the mark.
     clickRow(l.state, l.fake.ports, 5);
     EXPECT_EQ(l.state.currentRow, 5);
     EXPECT_EQ(l.state.liText[5], "DOOR:\t\td1 d2\t\t\tVOL09\tP\tCH01\t\t\t#b #a");
     EXPECT_TRUE(l.state.rows[5].selected);
     EXPECT_TRUE(endsWithMark(l.state.rows[5].text));
 
-    // A marked row: the letter goes, the mark too.
     clickRow(l.state, l.fake.ports, 3);
     EXPECT_EQ(l.state.liText[3], "SOUND3:\ts3\tVOL01\t");
     EXPECT_FALSE(l.state.rows[3].selected);

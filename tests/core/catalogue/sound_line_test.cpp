@@ -5,20 +5,10 @@
 
 using namespace kestrel;
 
-namespace {
-
-struct ValueCase {
-    const char* line;
-    const char* vol;
-    const char* ch;
-    const char* pit;
-    const char* rad;
-};
-
-} // namespace
-
 TEST(ParseSoundLine, ReadsValuesOnlyFromTheTail) {
-    const ValueCase cases[] = {
+    const struct {
+        const char *line, *vol, *ch, *pit, *rad;
+    } cases[] = {
         {"A:\ts1\tVOL80\t", "VOL80", "", "", ""},
         {"A:\ts1\tVOL5 ", "VOL05", "", "", ""},
         {"A:\ts1\tPIT-5 ", "", "", "PIT-05", ""},
@@ -34,10 +24,9 @@ TEST(ParseSoundLine, ReadsValuesOnlyFromTheTail) {
     };
     for (const auto& c : cases) {
         const SoundRecord r = parseSoundLine(c.line);
-        EXPECT_EQ(r.vol, c.vol) << c.line;
-        EXPECT_EQ(r.ch, c.ch) << c.line;
-        EXPECT_EQ(r.pit, c.pit) << c.line;
-        EXPECT_EQ(r.rad, c.rad) << c.line;
+        EXPECT_EQ(r.vol + "|" + r.ch + "|" + r.pit + "|" + r.rad,
+                  std::string(c.vol) + "|" + c.ch + "|" + c.pit + "|" + c.rad)
+            << c.line;
     }
 }
 
@@ -82,14 +71,9 @@ TEST(ParseSoundLine, KeepsLongNamesAndEverySample) {
 }
 
 TEST(ParseSoundLine, ReadsFlags) {
-    struct FlagCase {
-        const char* line;
-        const char* p;
-        const char* v;
-        const char* rn;
-        const char* l;
-    };
-    const FlagCase cases[] = {
+    const struct {
+        const char *line, *p, *v, *rn, *l;
+    } cases[] = {
         {"A:\ts\tVOL08\tP V\tCH01", "P", "V", "", ""},
         {"A:\ts\tVOL08\tR N\t", "", "", "N", ""},   // both: N wins
         {"A:\ts\tVOL08\tR\t", "", "", "R", ""},
@@ -101,10 +85,9 @@ TEST(ParseSoundLine, ReadsFlags) {
     };
     for (const auto& c : cases) {
         const SoundRecord r = parseSoundLine(c.line);
-        EXPECT_EQ(r.p, c.p) << c.line;
-        EXPECT_EQ(r.v, c.v) << c.line;
-        EXPECT_EQ(r.rn, c.rn) << c.line;
-        EXPECT_EQ(r.l, c.l) << c.line;
+        EXPECT_EQ(r.p + "|" + r.v + "|" + r.rn + "|" + r.l,
+                  std::string(c.p) + "|" + c.v + "|" + c.rn + "|" + c.l)
+            << c.line;
     }
 }
 
@@ -155,16 +138,12 @@ TEST(PadNumber, PadsAndSigns) {
 }
 
 TEST(ReadLeadingNumber, ReadsLikeTheValueBoxes) {
-    struct NumberCase {
-        const char* text;
-        double value;
-    };
-    const NumberCase cases[] = {
+    const std::pair<const char*, double> cases[] = {
         {"12", 12},   {" 1 2", 12}, {"-5", -5},    {"+7x", 7},  {"3.25", 3.25},
         {".5", 0.5},  {"1e2", 100}, {"2E", 2},     {"&H1F", 31}, {"&o17", 15},
         {"&", 0},     {"abc", 0},   {"", 0},       {"-", 0},    {"4-", 4},
     };
-    for (const auto& c : cases) EXPECT_DOUBLE_EQ(readLeadingNumber(c.text), c.value) << c.text;
+    for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(readLeadingNumber(text), value) << text;
     EXPECT_EQ(roundHalfEven(2.5), 2);
     EXPECT_EQ(roundHalfEven(3.5), 4);
     EXPECT_EQ(roundHalfEven(-0.5), 0);

@@ -61,15 +61,6 @@ struct SoundOneOpen {
 
 } // namespace
 
-TEST(Apply, NoLeavesEverythingAlone) {
-    SoundOneOpen l;
-    l.state.liText[1] = "ONE:\t\t\tchanged";
-    const auto before = l.fake.files.files;
-    l.apply({Answer::No});
-    EXPECT_EQ(l.shown(), std::vector<Msg>{Msg::ApplyConfirm});
-    EXPECT_EQ(l.fake.files.files, before);
-}
-
 TEST(Apply, WritesEveryLineInPlaceAndBacksUpOnce) {
     SoundOneOpen l;
     const std::string old = l.bytes(l.soundsPath());
@@ -120,6 +111,13 @@ TEST(Apply, CustomLinesListEverySoundWhoseSamplesDiffer) {
 }
 
 TEST(Apply, RefusedOrAskedFirst) {
+    SoundOneOpen n; // No leaves everything alone
+    n.state.liText[1] = "ONE:\t\t\tchanged";
+    const auto before = n.fake.files.files;
+    n.apply({Answer::No});
+    EXPECT_EQ(n.shown(), std::vector<Msg>{Msg::ApplyConfirm});
+    EXPECT_EQ(n.fake.files.files, before);
+
     SoundOneOpen l; // a partial catalogue is never written
     l.fake.files.files.erase(l.inst.pathOf("Kestrel.tow"));
     loadCatalogue(l.state, l.fake.ports);
@@ -143,44 +141,36 @@ TEST(Apply, RefusedOrAskedFirst) {
 
 TEST(Apply, FailuresLeaveSoundsTxtAsItWas) {
     const std::string changed = "ONE:\t\t\tnew";
-    {
-        // The backup cannot be made: sounds.txt is not touched.
+    // sounds.txt is left alone when its backup cannot be made, and when it
+    // cannot be written itself (nor read, so the program also asks whether to
+    // overwrite it).
+    for (const bool backupFails : {true, false}) {
+        SCOPED_TRACE(backupFails ? "backup" : "sounds.txt");
         SoundOneOpen l;
         const std::string old = l.bytes(l.soundsPath());
+        const std::string failing = backupFails ? l.backupPath() : l.soundsPath();
+        if (!backupFails) l.fake.files.files[l.backupPath()] = "BACKUP";
         l.state.liText[1] = changed;
-        l.fake.files.failing = {l.backupPath()};
-        l.apply({Answer::Yes});
-        EXPECT_EQ(l.shown().back(), Msg::FileNotWritten);
-        EXPECT_EQ(l.lastArgs().at(0), l.backupPath());
-        EXPECT_EQ(l.bytes(l.soundsPath()), old);
-        EXPECT_TRUE(l.fake.files.writes.empty());
-    }
-    {
-        // sounds.txt cannot be written (nor read, so the program also asks
-        // whether to overwrite it).
-        SoundOneOpen l;
-        const std::string old = l.bytes(l.soundsPath());
-        l.fake.files.files[l.backupPath()] = "BACKUP";
-        l.state.liText[1] = changed;
-        l.fake.files.failing = {l.soundsPath()};
+        l.fake.files.failing = {failing};
         l.apply({Answer::Yes, Answer::Yes});
         EXPECT_EQ(l.shown().back(), Msg::FileNotWritten);
-        EXPECT_EQ(l.lastArgs().at(0), l.soundsPath());
+        EXPECT_EQ(l.lastArgs().at(0), failing);
         EXPECT_EQ(l.bytes(l.soundsPath()), old);
         EXPECT_TRUE(l.fake.files.writes.empty()); // nor the custom lines
     }
     // Only the custom lines fail: an empty, unsafe or unwritable WAD name.
     for (const std::string wad : {"HARBOUR", "", "TWO WORDS", "a/b", "a*b", "a:b"}) {
+        SCOPED_TRACE(wad);
         SoundOneOpen l;
         l.state.txWad = wad;
         l.state.liText[1] = changed;
         l.fake.files.failing = {l.torPath()};
         l.apply({Answer::Yes});
-        EXPECT_EQ(l.bytes(l.soundsPath()), soundsBytes(changed)) << wad;
-        EXPECT_EQ(l.shown().back(), wad == "HARBOUR" ? Msg::CustomLinesNotSaved : Msg::CustomLinesNoWadName)
-            << wad;
+        EXPECT_EQ(l.bytes(l.soundsPath()), soundsBytes(changed));
+        EXPECT_EQ(l.shown().back(),
+                  wad == "HARBOUR" ? Msg::CustomLinesNotSaved : Msg::CustomLinesNoWadName);
         EXPECT_EQ(l.lastArgs().at(0), l.inst.appDir + "sounds/" + wad + ".tor");
-        EXPECT_EQ(l.fake.files.writes.size(), 2u) << wad; // the backup and sounds.txt
+        EXPECT_EQ(l.fake.files.writes.size(), 2u); // the backup and sounds.txt
     }
     SoundOneOpen l; // nothing to record under no name: nothing to say either
     l.state.txWad = "";

@@ -87,7 +87,7 @@ TEST(Letters, AddToTheCurrentSound) {
     EXPECT_EQ(l.line(2), "HORN:\t\thorn1\t\t\tVOL40\t\tCH01\t\t\t#g");
     EXPECT_FALSE(l.state.rows[2].selected);
 
-    // Letters first, then a flag: the flag stays after the new letters.
+    // A sound without letters takes the letter at the end of its line.
     makeRowCurrent(l.state, l.fake.ports, 4);
     addLetter(l.state, l.fake.ports);
     EXPECT_EQ(l.line(4), "PUMP:\t\tpump1\t\t\tVOL40\t\tCH01\t\t\t#a");

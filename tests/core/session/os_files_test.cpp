@@ -41,20 +41,16 @@ TEST_F(OsFilesTest, FindsAndReadsWithoutRegardToCase) {
     EXPECT_FALSE(files.read(at("Sound")).ok);
 }
 
-TEST_F(OsFilesTest, WritesReplaceTheFileOfAnyCase) {
+TEST_F(OsFilesTest, WritesReplaceTheFileOfAnyCaseOrSayWhyNot) {
     ASSERT_TRUE(files.write(at("sound/levelsfx creator/sounds.txt"), "B:\tb\r\n"));
     EXPECT_EQ(files.read(at("Sound/LevelSFX Creator/Sounds.txt")).bytes, "B:\tb\r\n");
     EXPECT_FALSE(fs::exists(root / "sound"));
     ASSERT_TRUE(files.write(at("Sound/new.txt"), ""));
     EXPECT_TRUE(fs::exists(root / "Sound" / "new.txt"));
-    // Nothing but the target is left behind.
-    EXPECT_EQ(files.list(at("Sound"), "*").size(), 1u);
-}
-
-TEST_F(OsFilesTest, FailedWriteLeavesNothingAndSaysWhy) {
-    const Status s = files.write(at("no/such/folder/x.txt"), "x");
-    EXPECT_FALSE(s);
-    EXPECT_FALSE(s.error.empty());
+    EXPECT_EQ(files.list(at("Sound"), "*").size(), 1u) << "nothing but the target is left behind";
+    const Status failed = files.write(at("no/such/folder/x.txt"), "x");
+    EXPECT_FALSE(failed);
+    EXPECT_FALSE(failed.error.empty());
 }
 
 TEST_F(OsFilesTest, CopyRemoveMakeDirAndList) {

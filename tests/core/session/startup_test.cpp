@@ -17,22 +17,31 @@ Installation demoLike() {
     return inst;
 }
 
-MainState freshState(const Installation& inst) {
+// The program folder and the level editor laid out; nothing started yet.
+struct Start {
+    Installation inst;
+    FakePorts fake;
     MainState state;
-    state.dirs.appDir = inst.appDir;
-    return state;
-}
+
+    explicit Start(Installation i = demoLike(), bool withSettings = true) : inst(std::move(i)) {
+        inst.writeFiles(fake.files, withSettings);
+        state.dirs.appDir = inst.appDir;
+    }
+    StartOutcome start() { return startMainWindow(state, fake.ports); }
+    Settings saved() const {
+        return parseSettings(fake.files.bytes("/app/Kestrel.par"), defaultSettings());
+    }
+};
 
 } // namespace
 
 TEST(Startup, ReadsTheSettingsAndOpensRowZero) {
     Installation inst = demoLike();
     inst.settings.language = Language::French;
-    FakePorts fake;
-    inst.writeFiles(fake.files);
-    MainState state = freshState(inst);
-    ASSERT_EQ(startMainWindow(state, fake.ports), StartOutcome::Ready);
-    EXPECT_TRUE(fake.dialogs.fileDialogs.empty());
+    Start s(inst);
+    ASSERT_EQ(s.start(), StartOutcome::Ready);
+    const MainState& state = s.state;
+    EXPECT_TRUE(s.fake.dialogs.fileDialogs.empty());
     EXPECT_EQ(state.language, Language::French);
     EXPECT_EQ(state.txLett, "a");
     EXPECT_EQ(state.lastLetter, "a");
@@ -48,93 +57,68 @@ TEST(Startup, ReadsTheSettingsAndOpensRowZero) {
 }
 
 TEST(Startup, FirstStartAsksForTheLevelEditor) {
-    Installation inst = demoLike();
-    FakePorts fake;
-    inst.writeFiles(fake.files, false);
-    fake.dialogs.fileAnswers.push_back("/games/lvedit/mapforge.exe");
-    MainState state = freshState(inst);
-    ASSERT_EQ(startMainWindow(state, fake.ports), StartOutcome::Ready);
-    ASSERT_EQ(fake.dialogs.fileDialogs.size(), 1u);
-    EXPECT_EQ(state.dirs.editorDir, "/games/lvedit/");
-    EXPECT_EQ(state.soundCount(), 280);
+    Start s(demoLike(), false);
+    s.fake.dialogs.fileAnswers.push_back("/games/lvedit/mapforge.exe");
+    ASSERT_EQ(s.start(), StartOutcome::Ready);
+    ASSERT_EQ(s.fake.dialogs.fileDialogs.size(), 1u);
+    EXPECT_EQ(s.state.dirs.editorDir, "/games/lvedit/");
+    EXPECT_EQ(s.state.soundCount(), 280);
 }
 
 TEST(Startup, FirstStartCancelledAborts) {
     for (const std::optional<std::string>& answer :
          {std::optional<std::string>{}, std::optional<std::string>{"mapforge.exe"}}) {
-        FakePorts fake;
-        demoLike().writeFiles(fake.files, false);
-        fake.dialogs.fileAnswers.push_back(answer);
-        MainState state = freshState(demoLike());
-        EXPECT_EQ(startMainWindow(state, fake.ports), StartOutcome::Aborted);
-        ASSERT_EQ(fake.dialogs.shown.size(), 1u);
-        EXPECT_EQ(fake.dialogs.shown[0].id, Msg::NoEditorSelected);
-        EXPECT_TRUE(fake.files.writes.empty());
+        SCOPED_TRACE(answer.value_or("cancel"));
+        Start s(demoLike(), false);
+        s.fake.dialogs.fileAnswers.push_back(answer);
+        EXPECT_EQ(s.start(), StartOutcome::Aborted);
+        ASSERT_EQ(s.fake.dialogs.shown.size(), 1u);
+        EXPECT_EQ(s.fake.dialogs.shown[0].id, Msg::NoEditorSelected);
+        EXPECT_TRUE(s.fake.files.writes.empty());
     }
 }
 
 TEST(Startup, FirstStartWithMissingCatalogueStaysUsable) {
-    Installation inst = demoLike();
-    FakePorts fake;
-    fake.files.files[inst.pathOf("Kestrel.tos")] = joinLinesCrLf(inst.sounds);
-    fake.dialogs.fileAnswers.push_back("/elsewhere/mapforge.exe");
-    MainState state = freshState(inst);
-    ASSERT_EQ(startMainWindow(state, fake.ports), StartOutcome::Ready);
-    EXPECT_FALSE(state.catalogueComplete);
-    EXPECT_EQ(state.soundCount(), 0);
-    EXPECT_EQ(state.currentRow, -1);
-    EXPECT_TRUE(fake.dialogs.showed(Msg::FileUnreadable));
+    Start s(demoLike(), false);
+    s.fake.dialogs.fileAnswers.push_back("/elsewhere/mapforge.exe");
+    ASSERT_EQ(s.start(), StartOutcome::Ready);
+    EXPECT_FALSE(s.state.catalogueComplete);
+    EXPECT_EQ(s.state.soundCount(), 0);
+    EXPECT_EQ(s.state.currentRow, -1);
+    EXPECT_TRUE(s.fake.dialogs.showed(Msg::FileUnreadable));
 }
 
-TEST(Startup, CloseWritesTheSettings) {
-    Installation inst = demoLike();
-    FakePorts fake;
-    inst.writeFiles(fake.files);
-    MainState state = freshState(inst);
-    startMainWindow(state, fake.ports);
-    state.txWad = "NEW \"ONE\"";
-    state.language = Language::French;
-    ASSERT_TRUE(closeMainWindow(state, fake.ports));
-    const Settings saved = parseSettings(fake.files.bytes("/app/Kestrel.par"), defaultSettings());
-    EXPECT_EQ(saved, currentSettings(state));
-}
+TEST(Startup, CloseWritesTheSettingsOrReportsAFailedSaveAndKeepsTheOldFile) {
+    Start s;
+    s.start();
+    s.state.txWad = "NEW \"ONE\"";
+    s.state.language = Language::French;
+    ASSERT_TRUE(closeMainWindow(s.state, s.fake.ports));
+    EXPECT_EQ(s.saved(), currentSettings(s.state));
 
-TEST(Startup, CloseReportsAFailedSaveAndKeepsTheOldFile) {
-    Installation inst = demoLike();
-    FakePorts fake;
-    inst.writeFiles(fake.files);
-    const std::string before = fake.files.bytes("/app/Kestrel.par");
-    MainState state = freshState(inst);
-    startMainWindow(state, fake.ports);
-    state.txLett = "zz";
-    fake.files.failing.push_back("/app/Kestrel.par");
-    EXPECT_FALSE(closeMainWindow(state, fake.ports));
-    EXPECT_TRUE(fake.dialogs.showed(Msg::SettingsNotSaved));
-    EXPECT_EQ(fake.files.bytes("/app/Kestrel.par"), before);
+    const std::string before = s.fake.files.bytes("/app/Kestrel.par");
+    s.state.txLett = "zz";
+    s.fake.files.failing.push_back("/app/Kestrel.par");
+    EXPECT_FALSE(closeMainWindow(s.state, s.fake.ports));
+    EXPECT_TRUE(s.fake.dialogs.showed(Msg::SettingsNotSaved));
+    EXPECT_EQ(s.fake.files.bytes("/app/Kestrel.par"), before);
 }
 
 TEST(Startup, ChoosingAnotherEditorReloadsFromIt) {
-    Installation inst = demoLike();
-    FakePorts fake;
-    inst.writeFiles(fake.files);
-    Installation other = inst;
-    other.editorDir = "/other/ed/";
-    other.sounds = {"ONLY:\to1\tVOL01\t#a", "TWO:\to2\tVOL01"};
-    fake.files.files[other.pathOf("Sounds.txt")] = joinLinesCrLf(other.sounds);
+    Start s;
+    const std::vector<std::string> other = {"ONLY:\to1\tVOL01\t#a", "TWO:\to2\tVOL01"};
+    s.fake.files.files["/other/ed/sound/LevelSFX Creator/Sounds.txt"] = joinLinesCrLf(other);
+    s.start();
 
-    MainState state = freshState(inst);
-    startMainWindow(state, fake.ports);
+    s.fake.dialogs.fileAnswers.push_back(std::nullopt);
+    EXPECT_FALSE(chooseEditorAgain(s.state, s.fake.ports));
+    EXPECT_EQ(s.state.soundCount(), 280);
 
-    fake.dialogs.fileAnswers.push_back(std::nullopt);
-    EXPECT_FALSE(chooseEditorAgain(state, fake.ports));
-    EXPECT_EQ(state.soundCount(), 280);
-
-    fake.dialogs.fileAnswers.push_back("/other/ed/mapforge.exe");
-    EXPECT_TRUE(chooseEditorAgain(state, fake.ports));
-    EXPECT_EQ(state.soundCount(), 2);
-    EXPECT_EQ(state.dirs.sfxDir, "/other/ed/sound/LevelSFX Creator/");
-    EXPECT_EQ(state.txLett, "a");
-    EXPECT_TRUE(state.rows[0].selected);
-    const Settings saved = parseSettings(fake.files.bytes("/app/Kestrel.par"), defaultSettings());
-    EXPECT_EQ(saved.editorDir, "/other/ed/");
+    s.fake.dialogs.fileAnswers.push_back("/other/ed/mapforge.exe");
+    EXPECT_TRUE(chooseEditorAgain(s.state, s.fake.ports));
+    EXPECT_EQ(s.state.soundCount(), 2);
+    EXPECT_EQ(s.state.dirs.sfxDir, "/other/ed/sound/LevelSFX Creator/");
+    EXPECT_EQ(s.state.txLett, "a");
+    EXPECT_TRUE(s.state.rows[0].selected);
+    EXPECT_EQ(s.saved().editorDir, "/other/ed/");
 }
