@@ -6,8 +6,6 @@
 // a sound line; the marks follow the lines; and what Apply writes reads back
 // as the working lines.
 
-#include "fuzz_support.h"
-
 #include "catalogue/catalogue.h"
 #include "catalogue/marks.h"
 #include "catalogue/record_file.h"
@@ -16,6 +14,7 @@
 #include "editing/apply.h"
 #include "editing/editors.h"
 #include "editing/samples.h"
+#include "fuzz_support.h"
 #include "installation.h"
 #include "letters/letter_ops.h"
 
@@ -31,7 +30,7 @@ std::string asLoaded(const std::string& line) {
 }
 
 class Session {
-public:
+  public:
     explicit Session(std::string_view bytes) : state_(Installation{}.install(fake_.files)) {
         fake_.files.files[state_.dirs.sfxDir + "Sounds.txt"] = std::string(bytes);
         fake_.files.files[state_.dirs.appDir + "Kestrel.tos"] = std::string(bytes);
@@ -44,14 +43,27 @@ public:
         name_ = std::string(bytes.substr(from));
     }
 
+    // The sound the edits start on, as after a click on its row.
+    void open(std::size_t pick) {
+        if (sounds_ > 0)
+            makeRowCurrent(state_, fake_.ports,
+                           static_cast<int>(pick % static_cast<std::size_t>(sounds_)));
+        fake_.dialogs.answers.clear();
+        checkSounds();
+    }
+
     void edit(unsigned byte, unsigned step) {
         const unsigned op = byte % 12;
         const unsigned arg = byte / 12;
         MainState& s = state_;
         Ports& ports = fake_.ports;
         switch (op) {
-        case 0: makeRowCurrent(s, ports, row(arg, step)); break;
-        case 1: clickRow(s, ports, row(arg, step)); break;
+        case 0:
+            makeRowCurrent(s, ports, row(arg, step));
+            break;
+        case 1:
+            clickRow(s, ports, row(arg, step));
+            break;
         case 2: {
             const ValueBox box = static_cast<ValueBox>(arg % 4);
             std::string text = std::to_string(static_cast<int>(arg * 7 % 130) - 20);
@@ -60,20 +72,30 @@ public:
             leaveValueBox(s, box);
             break;
         }
-        case 3: setFlagBox(s, static_cast<FlagBox>(arg % 5), (arg / 5) % 2 == 0); break;
-        case 4: acceptValues(s); break;
+        case 3:
+            setFlagBox(s, static_cast<FlagBox>(arg % 5), (arg / 5) % 2 == 0);
+            break;
+        case 4:
+            acceptValues(s);
+            break;
         case 5:
             if (!s.ed.liWad.empty() && arg % 2 == 1)
                 s.ed.liWad.erase(s.ed.liWad.begin() + static_cast<long>(arg % s.ed.liWad.size()));
             rebuildWadLetters(s);
             break;
         case 6:
-            s.txSearch = arg % 3 == 0 ? kLetterMarkSearch : arg % 3 == 1 ? "#b" : std::to_string(arg);
+            s.txSearch = arg % 3 == 0   ? kLetterMarkSearch
+                         : arg % 3 == 1 ? "#b"
+                                        : std::to_string(arg);
             s.searchUp = arg % 2 == 1;
             searchStep(s, ports);
             break;
-        case 7: addLetter(s, ports); break;
-        case 8: removeLetter(s, ports); break;
+        case 7:
+            addLetter(s, ports);
+            break;
+        case 8:
+            removeLetter(s, ports);
+            break;
         case 9:
             fake_.dialogs.answers = {Answer::Ok};
             if (arg % 2 == 0)
@@ -107,10 +129,11 @@ public:
         FUZZ_CHECK(fake_.files.bytes(state_.dirs.sfxDir + "Sounds.txt") == soundsFileBytes(state_));
         loadCatalogue(state_, fake_.ports);
         FUZZ_CHECK(state_.soundCount() == static_cast<int>(working.size()));
-        for (std::size_t i = 0; i < working.size(); ++i) FUZZ_CHECK(state_.liText[i] == asLoaded(working[i]));
+        for (std::size_t i = 0; i < working.size(); ++i)
+            FUZZ_CHECK(state_.liText[i] == asLoaded(working[i]));
     }
 
-private:
+  private:
     FakePorts fake_;
     MainState state_;
     int sounds_ = 0;
@@ -118,7 +141,9 @@ private:
 
     int row(unsigned arg, unsigned step) const {
         const int count = static_cast<int>(state_.rows.size());
-        return count == 0 ? -1 : static_cast<int>((arg * 37 + step * 101) % static_cast<unsigned>(count));
+        return count == 0
+                   ? -1
+                   : static_cast<int>((arg * 37 + step * 101) % static_cast<unsigned>(count));
     }
 
     // Every line is kept where it stood; only lines with letters lose their
@@ -150,7 +175,8 @@ private:
             FUZZ_CHECK(line.find(':') != std::string::npos);
             FUZZ_CHECK(!fuzz::holdsLineEnd(line));
             const std::string number = padNumber(i, 3, ' ') + ":";
-            FUZZ_CHECK(state_.rows[static_cast<std::size_t>(i)].text.compare(0, number.size(), number) == 0);
+            FUZZ_CHECK(state_.rows[static_cast<std::size_t>(i)].text.compare(0, number.size(),
+                                                                             number) == 0);
         }
     }
 };
@@ -159,6 +185,7 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Session session(fuzz::bytesOf(data, size));
+    session.open(size);
     for (std::size_t k = 0; k < kEditBytes && k < size; ++k)
         session.edit(data[k], static_cast<unsigned>(k));
     session.applyAndReload();

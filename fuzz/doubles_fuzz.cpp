@@ -3,9 +3,8 @@
 // every sound; and the doubles dialog writes back every record it read,
 // only the marks following the rows.
 
-#include "fuzz_support.h"
-
 #include "fake_ports.h"
+#include "fuzz_support.h"
 #include "letters/doubles.h"
 #include "session/main_state.h"
 
@@ -14,7 +13,9 @@ using namespace kestrel::testing;
 
 namespace {
 
-bool isMark(const std::string& mark) { return mark == kDoubleSelected || mark == kDoubleUnselected; }
+bool isMark(const std::string& mark) {
+    return mark == kDoubleSelected || mark == kDoubleUnselected;
+}
 
 void checkMarks(std::string_view bytes, const std::vector<DoubleRecord>& records) {
     FakePorts fake;
@@ -24,14 +25,16 @@ void checkMarks(std::string_view bytes, const std::vector<DoubleRecord>& records
     fake.files.files[doublesPath(state)] = std::string(bytes);
     loadDoubleMarks(state, fake.files);
     FUZZ_CHECK(state.doubleMarks.size() == 400);
-    for (int id : kProtectedIds) FUZZ_CHECK(state.doubleMarks[static_cast<std::size_t>(id)] == kDoubleUnselected);
+    for (int id : kProtectedIds)
+        FUZZ_CHECK(state.doubleMarks[static_cast<std::size_t>(id)] == kDoubleUnselected);
     // The last record of a sound gives its mark.
     std::vector<const DoubleRecord*> last(400, nullptr);
     for (const DoubleRecord& r : records)
         if (r.id >= 0 && r.id < 400) last[static_cast<std::size_t>(r.id)] = &r;
     for (std::size_t id = 0; id < 400; ++id) {
         if (isProtected(static_cast<int>(id))) continue;
-        FUZZ_CHECK(state.doubleMarks[id] == (last[id] ? last[id]->mark : std::string(kDoubleSelected)));
+        FUZZ_CHECK(state.doubleMarks[id] ==
+                   (last[id] ? last[id]->mark : std::string(kDoubleSelected)));
     }
 
     // The dialog, saved with each row as it was read: the file then holds
@@ -64,7 +67,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             FUZZ_CHECK(!fuzz::holdsLineEnd(*field));
         const std::string row = doubleRowText(r);
         FUZZ_CHECK(row.size() >= 3 + 2 + kNameWidth + 1 + kSamplesWidth);
-        FUZZ_CHECK(row.compare(row.size() - kSamplesWidth, kSamplesWidth, fixedWidth(r.samples, kSamplesWidth)) == 0);
+        FUZZ_CHECK(row.compare(row.size() - kSamplesWidth, kSamplesWidth,
+                               fixedWidth(r.samples, kSamplesWidth)) == 0);
     }
     checkMarks(bytes, records);
     return 0;

@@ -3,11 +3,10 @@
 // nothing more, and a value typed within the box's length is written to the
 // line and read back unchanged.
 
-#include "fuzz_support.h"
-
 #include "catalogue/sound_line.h"
 #include "editing/editors.h"
 #include "editing/rebuild.h"
+#include "fuzz_support.h"
 
 #include <cmath>
 

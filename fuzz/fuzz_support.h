@@ -21,7 +21,8 @@ namespace kestrel::fuzz {
 }
 
 inline std::string_view bytesOf(const std::uint8_t* data, std::size_t size) {
-    return size == 0 ? std::string_view{} : std::string_view(reinterpret_cast<const char*>(data), size);
+    return size == 0 ? std::string_view{}
+                     : std::string_view(reinterpret_cast<const char*>(data), size);
 }
 
 // The text before the first NUL byte and the text after it (empty when the
@@ -44,5 +45,5 @@ inline bool holdsLineEnd(std::string_view text) {
 
 // Unlike assert(), stays on in optimised builds: the fuzz targets are built
 // with NDEBUG like the rest of the program.
-#define FUZZ_CHECK(rule) \
+#define FUZZ_CHECK(rule)                                                                           \
     ((rule) ? static_cast<void>(0) : ::kestrel::fuzz::brokenRule(#rule, __FILE__, __LINE__))

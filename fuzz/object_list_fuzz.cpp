@@ -4,10 +4,9 @@
 // objects the dialog sees, in the same order, less those it leaves out; and
 // the dialog can show and accept any of them.
 
-#include "fuzz_support.h"
-
 #include "catalogue/record_file.h"
 #include "fake_ports.h"
+#include "fuzz_support.h"
 #include "objects/object_dialog.h"
 #include "objects/object_list.h"
 #include "session/main_state.h"
@@ -25,7 +24,9 @@ void checkObject(const GameObject& object) {
     for (const int id : object.ids) FUZZ_CHECK(id >= 1 && id <= 999);
 }
 
-bool sameObject(const GameObject& a, const GameObject& b) { return a.name == b.name && a.ids == b.ids; }
+bool sameObject(const GameObject& a, const GameObject& b) {
+    return a.name == b.name && a.ids == b.ids;
+}
 
 // The object dialog on the table: every type listed, every object shown
 // and accepted; the sound IDs it gives name rows of the catalogue.
@@ -41,8 +42,7 @@ void checkDialog(const TypeObjectTable& types) {
         const ObjectDialog& d = state.objDlg;
         FUZZ_CHECK(d.currentType == type + 1);
         const std::size_t listed = d.liObj.size();
-        FUZZ_CHECK(static_cast<std::size_t>(d.currentType) < types.size() ||
-                   listed == 0);
+        FUZZ_CHECK(static_cast<std::size_t>(d.currentType) < types.size() || listed == 0);
         for (int k = 0; k <= static_cast<int>(listed); ++k) {
             highlightObject(state, k);
             acceptObject(state);
@@ -50,13 +50,14 @@ void checkDialog(const TypeObjectTable& types) {
                 FUZZ_CHECK(state.txObjet.empty());
                 continue;
             }
-            FUZZ_CHECK(state.txObjet == d.liObj[static_cast<std::size_t>(k)] && !state.txObjet.empty());
+            FUZZ_CHECK(state.txObjet == d.liObj[static_cast<std::size_t>(k)] &&
+                       !state.txObjet.empty());
             for (const int row : objectSoundRows(state))
                 FUZZ_CHECK(row >= 0 && row < state.soundCount() && !isProtected(row));
             for (int s = 0; s < static_cast<int>(d.liSid.size()) && s < 3; ++s) {
                 clickObjectSoundId(state, fake.ports, s);
-                FUZZ_CHECK(state.currentRow == -1 ||
-                           (state.currentRow < state.soundCount() && !isProtected(state.currentRow)));
+                FUZZ_CHECK(state.currentRow == -1 || (state.currentRow < state.soundCount() &&
+                                                      !isProtected(state.currentRow)));
             }
         }
     }

@@ -3,9 +3,8 @@
 // help texts: splitting never loses or invents a line, and a record's fields
 // written out again read back as the same fields.
 
-#include "fuzz_support.h"
-
 #include "catalogue/record_file.h"
+#include "fuzz_support.h"
 
 #include <string>
 #include <vector>
@@ -17,7 +16,8 @@ namespace {
 void checkLines(std::string_view bytes, const std::vector<std::string>& lines) {
     std::size_t ends = 0;
     for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes[i] == '\n' || (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
+        if (bytes[i] == '\n' ||
+            (bytes[i] == '\r' && (i + 1 == bytes.size() || bytes[i + 1] != '\n')))
             ++ends;
     }
     const bool openLast = !bytes.empty() && bytes.back() != '\n' && bytes.back() != '\r';

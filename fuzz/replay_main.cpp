@@ -29,7 +29,8 @@ bool collect(const fs::path& path, std::vector<fs::path>& inputs) {
         return false;
     }
     std::vector<fs::path> found;
-    for (fs::recursive_directory_iterator it(path, error), end; !error && it != end; it.increment(error))
+    for (fs::recursive_directory_iterator it(path, error), end; !error && it != end;
+         it.increment(error))
         if (it->is_regular_file(error)) found.push_back(it->path());
     if (error) {
         std::cerr << "replay: cannot list " << path.string() << ": " << error.message() << '\n';

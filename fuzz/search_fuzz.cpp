@@ -6,13 +6,12 @@
 // the row to start from), then the lines to search, a NUL byte, and the text
 // to find.
 
-#include "fuzz_support.h"
-
 #include "catalogue/catalogue.h"
 #include "catalogue/record_file.h"
 #include "catalogue/search.h"
 #include "catalogue/sound_line.h"
 #include "fake_ports.h"
+#include "fuzz_support.h"
 
 #include <cmath>
 

@@ -3,16 +3,17 @@
 // the one the reading started from. Also the level editor's folders taken
 // from the path of its program.
 
-#include "fuzz_support.h"
-
 #include "catalogue/record_file.h"
+#include "fuzz_support.h"
 #include "session/settings.h"
 
 using namespace kestrel;
 
 namespace {
 
-void checkValue(const std::string& value) { FUZZ_CHECK(!fuzz::holdsLineEnd(value)); }
+void checkValue(const std::string& value) {
+    FUZZ_CHECK(!fuzz::holdsLineEnd(value));
+}
 
 void checkProgramPath(const std::string& path, const Settings& base) {
     const auto found = editorFromProgramPath(path, base);
@@ -27,7 +28,8 @@ void checkProgramPath(const std::string& path, const Settings& base) {
     const std::string& drive = found->editorDrive;
     FUZZ_CHECK(drive == "/" || drive == "\\" || (drive.size() == 3 && drive.substr(1) == ":\\"));
     // The drive is where the path starts.
-    FUZZ_CHECK(path.compare(0, drive.size() == 1 ? 1 : 2, drive, 0, drive.size() == 1 ? 1 : 2) == 0);
+    FUZZ_CHECK(path.compare(0, drive.size() == 1 ? 1 : 2, drive, 0, drive.size() == 1 ? 1 : 2) ==
+               0);
 }
 
 } // namespace
@@ -36,7 +38,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes = fuzz::bytesOf(data, size);
     const Settings base = defaultSettings();
     const Settings read = parseSettings(bytes, base);
-    for (const std::string* value : {&read.editorDrive, &read.editorDir, &read.letter, &read.wadName})
+    for (const std::string* value :
+         {&read.editorDrive, &read.editorDir, &read.letter, &read.wadName})
         checkValue(*value);
 
     // A value the file does not give is the one of the base.

@@ -3,11 +3,10 @@
 // parsed record holds only what the line holds, and a sound line written
 // again from its record reads back as the same record.
 
-#include "fuzz_support.h"
-
 #include "catalogue/record_file.h"
 #include "catalogue/sound_line.h"
 #include "editing/rebuild.h"
+#include "fuzz_support.h"
 
 #include <cmath>
 
@@ -17,7 +16,9 @@ namespace {
 
 constexpr auto npos = std::string_view::npos;
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // "VOL07", "PIT-05": the keyword, an optional minus, then at least two digits.
 bool isValueField(const std::string& field, std::string_view keyword) {
@@ -46,7 +47,8 @@ void checkTag(std::string_view line, std::string_view tag, std::size_t from) {
     FUZZ_CHECK(at + tag.size() <= line.size());
     FUZZ_CHECK(line.substr(at, tag.size()) == tag);
     const std::size_t after = at + tag.size();
-    FUZZ_CHECK(after == line.size() || line[after] == ' ' || line[after] == '\t' || line[after] == '#');
+    FUZZ_CHECK(after == line.size() || line[after] == ' ' || line[after] == '\t' ||
+               line[after] == '#');
 }
 
 void checkLine(std::string_view line) {

@@ -4,12 +4,11 @@
 // list): the import runs as the user starts it, then the catalogue must
 // still be whole, and must survive Apply and a reload.
 
-#include "fuzz_support.h"
-
 #include "catalogue/catalogue.h"
-#include "catalogue/record_file.h"
 #include "catalogue/marks.h"
+#include "catalogue/record_file.h"
 #include "editing/apply.h"
+#include "fuzz_support.h"
 #include "installation.h"
 #include "letters/doubles.h"
 #include "letters/wad_import.h"
@@ -51,7 +50,7 @@ inline testing::Installation importInstallation() {
 }
 
 class ImportRun {
-public:
+  public:
     explicit ImportRun(bool wasMode) : app_(importInstallation()) {
         loadImportObjects(app_.state, app_.fake.ports);
         app_.state.wasMode = wasMode;
@@ -65,7 +64,8 @@ public:
         (extension == ".SAM" ? sam_ : was_) = std::string(bytes);
     }
     void putCustomLines(std::string_view bytes) {
-        app_.fake.files.files[app_.state.dirs.appDir + "sounds/" + kImportWad + ".tor"] = std::string(bytes);
+        app_.fake.files.files[app_.state.dirs.appDir + "sounds/" + kImportWad + ".tor"] =
+            std::string(bytes);
         customLines_ = true;
     }
 
@@ -79,7 +79,7 @@ public:
         checkApplyAndReload();
     }
 
-private:
+  private:
     testing::Loaded app_;
     std::vector<std::string> before_;
     bool customLines_ = false;
@@ -119,10 +119,12 @@ private:
             const std::string name = record.substr(0, colon);
             for (const GameObject& object : s.importObjects) {
                 if (object.name.empty()) continue;
-                if (object.name.find(name) == std::string::npos && name.find(object.name) == std::string::npos)
+                if (object.name.find(name) == std::string::npos &&
+                    name.find(object.name) == std::string::npos)
                     continue;
                 for (std::size_t k = 0; k < object.ids.size() && k < 20 && object.ids[k] != 0; ++k)
-                    if (object.ids[k] < kImportSounds) out[static_cast<std::size_t>(object.ids[k])] = true;
+                    if (object.ids[k] < kImportSounds)
+                        out[static_cast<std::size_t>(object.ids[k])] = true;
             }
         }
         return out;

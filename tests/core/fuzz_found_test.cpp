@@ -7,9 +7,9 @@
 #include "editing/rebuild.h"
 #include "installation.h"
 #include "letters/wad_import.h"
+#include "objects/object_dialog.h"
 
 #include <gtest/gtest.h>
-
 #include <limits>
 
 using namespace kestrel;
@@ -31,12 +31,9 @@ TEST(FuzzFound, ValuesBeyondTheDoubleRangeAreClampedNotZeroed) {
         ValueEdit edit;
         const char* field;
     } cases[] = {
-        {volRule("1e999"), "VOL32767"},
-        {volRule("+\r3E377"), "VOL32767"},
-        {chRadRule(hugeHex, "CH"), "CH32767"},
-        {chRadRule("1e999", "RAD"), "RAD32767"},
-        {pitRule("-1e999"), "PIT-32768"},
-        {pitRule("1e999"), "PIT99"},
+        {volRule("1e999"), "VOL32767"},        {volRule("+\r3E377"), "VOL32767"},
+        {chRadRule(hugeHex, "CH"), "CH32767"}, {chRadRule("1e999", "RAD"), "RAD32767"},
+        {pitRule("-1e999"), "PIT-32768"},      {pitRule("1e999"), "PIT99"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.edit.field, c.field) << c.edit.text.substr(0, 12);
 }
@@ -50,7 +47,7 @@ TEST(FuzzFound, ALetterAfterATrailingSpaceIsNoSample) {
     } cases[] = {
         {"GULL:\t\tgull1 gull2 ", "GULL:\t\tgull1 gull2 \t#d"},
         {"GULL:\t\tgull1 ", "GULL:\t\tgull1 \t#d"},
-        {"GULL:\t\tgull1  ", "GULL:\t\tgull1  #d"},   // two spaces close the list
+        {"GULL:\t\tgull1  ", "GULL:\t\tgull1  #d"}, // two spaces close the list
         {"GULL:\t\tgull1\t", "GULL:\t\tgull1\t#d"},
         {"GULL:\t\tgull1 gull2", "GULL:\t\tgull1 gull2\t#d"},
     };
@@ -79,6 +76,26 @@ TEST(FuzzFound, SamImportGivesTheLetterOnceToALineEndingWithASpace) {
     loadWadList(app.state, app.fake.ports);
     EXPECT_EQ(app.line(7), "GULL:\t\tgull1 gull2 \t#d");
     EXPECT_TRUE(app.state.rows[7].selected);
+}
+
+// A .WAS record with nothing before its colon names no object; before, the
+// empty name was found in every object's name.
+TEST(FuzzFound, ANamelessWasRecordNamesNoObject) {
+    Installation inst;
+    inst.sounds = Installation::numberedSounds(70);
+    inst.objects = "* Ennemies\r\nCRANE                     2  001 005\r\n"
+                   "BELL                      1  006\r\n";
+    Loaded app(inst);
+    loadImportObjects(app.state, app.fake.ports);
+    app.state.txLett = "d";
+    app.state.txWad = "DOCKS";
+    app.state.wasMode = true;
+    app.fake.files.files[kWads + "DOCKS.SAM"] = "";
+    app.fake.files.files[kWads + "DOCKS.WAS"] = ": 1 instance\r\nBELL: 1 instance\r\n";
+    app.fake.dialogs.answers = {Answer::Ok};
+    loadWadList(app.state, app.fake.ports);
+    for (int id : {6, 60}) EXPECT_TRUE(app.line(id).ends_with("#d")) << id;
+    for (int id : {1, 5}) EXPECT_FALSE(app.line(id).ends_with("#d")) << id;
 }
 
 // A custom-lines record whose line has no colon would be no sound line once

@@ -142,7 +142,8 @@ void importSamList(MainState& state, Ports& ports) {
 void importWasList(MainState& state, Ports& ports) {
     for (const std::string& record : readList(ports, listPath(state, ".WAS"))) {
         const std::size_t colon = record.find(':');
-        if (colon == npos) continue;
+        // A record without a name before its colon would name every object.
+        if (colon == npos || colon == 0) continue;
         const std::string_view name = std::string_view(record).substr(0, colon);
         for (const GameObject& object : state.importObjects) {
             // A nameless object would stand in every WAD.
