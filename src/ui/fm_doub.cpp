@@ -6,11 +6,14 @@
 
 #include <QFontMetrics>
 #include <QHBoxLayout>
+#include <QItemSelection>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace kestrel::ui {
 
@@ -36,6 +39,9 @@ FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
     liDoub_ = new QListWidget(this);
     liDoub_->setObjectName(QStringLiteral("LiDoub"));
     liDoub_->setSelectionMode(QAbstractItemView::MultiSelection);
+    // Every row is one line of the same width: the rows are not measured one
+    // by one.
+    liDoub_->setUniformItemSizes(true);
     paintAsList(*liDoub_);
     const QFontMetrics fixed(fixedFont());
     liDoub_->setMinimumWidth(fixed.horizontalAdvance(QString(62, u'M')) + 40);
@@ -44,14 +50,25 @@ FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
     header->setContentsMargins(liDoub_->frameWidth() + 2, 0, 0, 0);
 
     doubles_ = openDoublesDialog(state, ports);
-    QStringList gen, letters;
-    for (std::size_t i = 0; i < doubles_.records.size(); ++i) {
-        const DoubleRecord& r = doubles_.records[i];
-        auto* item = new QListWidgetItem(fromAnsi(doubleRowText(r)), liDoub_);
-        item->setSelected(doubles_.selected[i]);
+    QStringList rows, gen, letters;
+    for (const DoubleRecord& r : doubles_.records) {
+        rows << fromAnsi(doubleRowText(r));
         gen << fromAnsi(r.gen);
         letters << fromAnsi(r.letters);
     }
+    liDoub_->addItems(rows);
+    // The selected records are selected all at once, a range per run of
+    // them: row by row, Qt takes the square of the number of records.
+    QItemSelection marked;
+    const int count = static_cast<int>(doubles_.selected.size());
+    for (int i = 0; i < count; ++i) {
+        if (!doubles_.selected[static_cast<std::size_t>(i)]) continue;
+        int last = i;
+        while (last + 1 < count && doubles_.selected[static_cast<std::size_t>(last) + 1]) ++last;
+        marked.select(liDoub_->model()->index(i, 0), liDoub_->model()->index(last, 0));
+        i = last;
+    }
+    liDoub_->selectionModel()->select(marked, QItemSelectionModel::Select);
     liDoub_->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
     hiddenList(this, "LiGEN", gen);
     hiddenList(this, "LiLETT", letters);
@@ -85,8 +102,13 @@ FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
 }
 
 void FmDoub::accept() {
-    for (int i = 0; i < liDoub_->count(); ++i)
-        doubles_.selected[static_cast<std::size_t>(i)] = liDoub_->item(i)->isSelected();
+    // Read from the selection's ranges at once: asking row by row walks
+    // every range for each row.
+    std::fill(doubles_.selected.begin(), doubles_.selected.end(), false);
+    const int count = static_cast<int>(doubles_.selected.size());
+    for (const QItemSelectionRange& range : liDoub_->selectionModel()->selection())
+        for (int r = std::max(0, range.top()); r <= std::min(count - 1, range.bottom()); ++r)
+            doubles_.selected[static_cast<std::size_t>(r)] = true;
     if (saveDoublesDialog(state_, ports_, doubles_)) QDialog::accept();
 }
 

@@ -158,7 +158,6 @@ FmSFX::FmSFX(MainState& state, Ports& ports, QWidget* parent)
     applyLanguage();
     setKeyboardOrder();
     setFixedSize(sizeHint());
-    fmObjet_ = new FmObjet(state_, ports_, [this] { redraw(); }, this);
 }
 
 // The boxes lose their focus while the window is taken down: that is no
@@ -516,7 +515,7 @@ QLayout* FmSFX::buildCommands() {
     opLangButtons_[0]->setChecked(true);
     connect(opLang_, &QButtonGroup::idClicked, this, [this](int i) {
         // The object dialog is shown again so that it takes the new texts.
-        if (state_.objetOpen) fmObjet_->hide();
+        if (state_.objetOpen && fmObjet_) fmObjet_->hide();
         act([&] { state_.language = i == 0 ? Language::English : Language::French; });
     });
     strip->addSpacing(12);
@@ -563,7 +562,11 @@ bool FmSFX::start() {
 }
 
 void FmSFX::applyLanguage() {
-    applyControlTexts(*this, mainWindowTexts(), state_.language);
+    // The fixed texts change with the language only.
+    if (textsLanguage_ != state_.language) {
+        applyControlTexts(*this, mainWindowTexts(), state_.language);
+        textsLanguage_ = state_.language;
+    }
     if (QWidget* load = controlOf(*this, "CdLoadSAM"))
         load->setToolTip(loadListTip(state_.language, state_.wasMode));
     frOrig_->setTitle(lineFrameCaption(state_.language, state_.frOrigName));
@@ -585,10 +588,11 @@ void FmSFX::redraw() {
     liSfx_->showRows(state_.rows, state_.currentRow);
     txOrig_->setText(fromAnsi(state_.txOrig));
     txModif_->setText(fromAnsi(state_.txModif));
-    if (state_.txOrig.empty() && state_.txModif.empty())
-        txLig_->clear();
-    else
-        txLig_->setPlainText(fromAnsi(state_.txOrig) + u'\n' + fromAnsi(state_.txModif));
+    // Laid out again only when it changes: that is the costly part.
+    const QString lines = state_.txOrig.empty() && state_.txModif.empty()
+                              ? QString()
+                              : fromAnsi(state_.txOrig) + u'\n' + fromAnsi(state_.txModif);
+    if (txLig_->toPlainText() != lines) txLig_->setPlainText(lines);
     redrawEditors();
     setTextIfChanged(txLett_, fromAnsi(state_.txLett));
     setTextIfChanged(txWad_, fromAnsi(state_.txWad));
@@ -642,22 +646,33 @@ void FmSFX::redrawObjectField() {
     p.setColor(QPalette::Text, chosen ? normal.color(QPalette::Base) : normal.color(QPalette::Text));
     txObjet_->setPalette(p);
     syncObjectDialog();
-    if (fmObjet_->isVisible()) fmObjet_->redraw();
+    if (fmObjet_ && fmObjet_->isVisible()) fmObjet_->redraw();
+}
+
+// The dialog is made the first time it is shown: a session that never
+// shows it does not pay for it at start-up.
+FmObjet& FmSFX::objectDialog() {
+    if (!fmObjet_) {
+        fmObjet_ = new FmObjet(state_, ports_, [this] { redraw(); }, this);
+        fmObjet_->setEnabled(!state_.build.windowDisabled());
+    }
+    return *fmObjet_;
 }
 
 void FmSFX::syncObjectDialog() {
     const bool wanted = state_.objetOpen && !isMinimized();
-    if (wanted == fmObjet_->isVisible()) return;
+    if (wanted == (fmObjet_ && fmObjet_->isVisible())) return;
     if (!wanted) {
         fmObjet_->hide();
         return;
     }
+    FmObjet& dialog = objectDialog();
     if (!objetPlaced_) {
-        fmObjet_->placeBeside(*this);
+        dialog.placeBeside(*this);
         objetPlaced_ = true;
     }
-    fmObjet_->redraw();
-    fmObjet_->show();
+    dialog.redraw();
+    dialog.show();
 }
 
 void FmSFX::changeEvent(QEvent* event) {
@@ -703,7 +718,7 @@ void FmSFX::closeEvent(QCloseEvent* event) {
     endBuildAtClose(state_, ports_);
     redrawBuild();
     closeMainWindow(state_, ports_);
-    fmObjet_->close();
+    if (fmObjet_) fmObjet_->close();
     event->accept();
 }
 

@@ -11,6 +11,8 @@
 #include <QElapsedTimer>
 #include <QWidget>
 
+#include <optional>
+
 class QButtonGroup;
 class QCheckBox;
 class QGroupBox;
@@ -62,6 +64,7 @@ private:
     // The object dialog is shown while it is toggled on and the main window
     // is not minimised.
     void syncObjectDialog();
+    FmObjet& objectDialog();
     // The build of the WAD's sound files: the window disabled and the
     // hourglass while it is waited for, the note of how it stands.
     void redrawBuild();
@@ -74,6 +77,7 @@ private:
     MainState& state_;
     Ports& ports_;
     bool redrawing_ = false;
+    std::optional<Language> textsLanguage_; // the language the fixed texts are in
 
     ToggleList* liSfx_ = nullptr;
     QGroupBox* frOrig_ = nullptr;

@@ -2,9 +2,13 @@
 
 #include "text_codec.h"
 
+#include <QAccessible>
+#include <QItemSelection>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
+#include <QScopedValueRollback>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -33,6 +37,25 @@ public:
     }
 };
 
+// Up to this many rows changing their selection are changed one by one;
+// more, and the whole selection is set again at once.
+constexpr std::size_t kFewChanges = 16;
+
+// The runs of rows from `first` to `last` for which `on` holds, one range
+// each.
+template <class On>
+QItemSelection runsOf(const QAbstractItemModel& model, int first, int last, On on) {
+    QItemSelection runs;
+    for (int i = std::max(0, first); i <= last; ++i) {
+        if (!on(i)) continue;
+        int end = i;
+        while (end + 1 <= last && on(end + 1)) ++end;
+        runs.select(model.index(i, 0), model.index(end, 0));
+        i = end;
+    }
+    return runs;
+}
+
 } // namespace
 
 ToggleList::ToggleList(QWidget* parent) : QListWidget(parent) {
@@ -48,21 +71,112 @@ void ToggleList::showRows(const std::vector<SoundRow>& rows, int currentRow) {
         clear();
         QStringList texts;
         texts.reserve(n);
-        for (const SoundRow& r : rows) texts.append(fromAnsi(r.text));
+        shownTexts_.clear();
+        shownTexts_.reserve(rows.size());
+        for (const SoundRow& r : rows) {
+            texts.append(fromAnsi(r.text));
+            shownTexts_.push_back(r.text);
+        }
         addItems(texts);
+        // The new rows start unselected; the selection model says nothing of it.
+        shownSelected_.assign(rows.size(), false);
         shownCurrent_ = -2;
     }
-    for (int i = 0; i < n; ++i) {
-        QListWidgetItem* it = item(i);
-        const QString text = fromAnsi(rows[static_cast<std::size_t>(i)].text);
-        if (it->text() != text) it->setText(text);
-        if (it->isSelected() != rows[static_cast<std::size_t>(i)].selected)
-            it->setSelected(rows[static_cast<std::size_t>(i)].selected);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (shownTexts_[i] == rows[i].text) continue;
+        item(static_cast<int>(i))->setText(fromAnsi(rows[i].text));
+        shownTexts_[i] = rows[i].text;
     }
+    showSelection(rows);
     const QModelIndex index = currentRow >= 0 ? model()->index(currentRow, 0) : QModelIndex();
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     if (currentRow != shownCurrent_ && index.isValid()) scrollTo(index);
     shownCurrent_ = currentRow;
+}
+
+// A row never changes its size: every row is one line of the list's font
+// (uniform item sizes). QListView lays every row out again and draws the
+// whole list at each change of a row's text; the base view draws that row.
+void ToggleList::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                             const QList<int>& roles) {
+    QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+}
+
+void ToggleList::showSelection(const std::vector<SoundRow>& rows) {
+    QItemSelectionModel& selection = *selectionModel();
+    const int n = static_cast<int>(rows.size());
+    const std::vector<bool> shown = shownSelected_;
+    std::vector<int> changed;
+    for (int i = 0; i < n; ++i)
+        if (shown[static_cast<std::size_t>(i)] != rows[static_cast<std::size_t>(i)].selected)
+            changed.push_back(i);
+    if (changed.empty()) return;
+    if (changed.size() <= kFewChanges) {
+        for (const int i : changed)
+            selection.select(model()->index(i, 0), rows[static_cast<std::size_t>(i)].selected
+                                                       ? QItemSelectionModel::Select
+                                                       : QItemSelectionModel::Deselect);
+        return;
+    }
+    // The whole selection is set again, one range per run of selected rows,
+    // and cleared first: Qt compares an old and a new selection range by
+    // range, which takes the square of their number unless one is empty. The
+    // view then hears of the rows that changed among those it shows, and
+    // draws those.
+    const auto on = [&rows](int i) { return rows[static_cast<std::size_t>(i)].selected; };
+    const auto was = [&shown](int i) { return static_cast<bool>(shown[static_cast<std::size_t>(i)]); };
+    const QItemSelection wanted = runsOf(*model(), 0, n - 1, on);
+    const auto [first, last] = rowsToDraw(n);
+    const QItemSelection turnedOn =
+        runsOf(*model(), first, last, [&](int i) { return on(i) && !was(i); });
+    const QItemSelection turnedOff =
+        runsOf(*model(), first, last, [&](int i) { return !on(i) && was(i); });
+    {
+        const QScopedValueRollback quiet(settingSelection_, true);
+        selection.clearSelection();
+        selection.select(wanted, QItemSelectionModel::Select);
+    }
+    QListWidget::selectionChanged(turnedOn, turnedOff);
+}
+
+// The rows the view shows, first and last; every row while an accessibility
+// client follows each change, or when the view cannot tell.
+std::pair<int, int> ToggleList::rowsToDraw(int count) const {
+    if (QAccessible::isActive()) return {0, count - 1};
+    const QModelIndex top = indexAt(QPoint(0, 0));
+    const QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
+    return {top.isValid() ? top.row() : 0, bottom.isValid() ? bottom.row() : count - 1};
+}
+
+// Every change of the selection is kept in shownSelected_. While
+// showSelection sets the whole selection again, the view hears of it once,
+// for the rows that changed.
+void ToggleList::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+    markShown(deselected, false);
+    markShown(selected, true);
+    if (!settingSelection_) QListWidget::selectionChanged(selected, deselected);
+}
+
+void ToggleList::markShown(const QItemSelection& ranges, bool on) {
+    const int n = static_cast<int>(shownSelected_.size());
+    for (const QItemSelectionRange& range : ranges)
+        for (int r = std::max(0, range.top()); r <= std::min(n - 1, range.bottom()); ++r)
+            shownSelected_[static_cast<std::size_t>(r)] = on;
+}
+
+// Qt's list draws every row between the first and the last row to draw
+// again; rows that changed apart from each other are drawn one part at a
+// time.
+void ToggleList::paintEvent(QPaintEvent* event) {
+    const QRegion region = event->region();
+    if (region.rectCount() <= 1) {
+        QListWidget::paintEvent(event);
+        return;
+    }
+    for (const QRect& rect : region) {
+        QPaintEvent part(rect);
+        QListWidget::paintEvent(&part);
+    }
 }
 
 void ToggleList::mousePressEvent(QMouseEvent* event) {

@@ -8,6 +8,8 @@
 
 #include <QListWidget>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 namespace kestrel::ui {
@@ -17,7 +19,8 @@ class ToggleList : public QListWidget {
 public:
     explicit ToggleList(QWidget* parent = nullptr);
 
-    // Rows, their on/off state and the current row (-1: none).
+    // Rows, their on/off state and the current row (-1: none). The rows'
+    // texts are set here only.
     void showRows(const std::vector<SoundRow>& rows, int currentRow);
 
 signals:
@@ -25,6 +28,11 @@ signals:
     void rowStepped(int row);
 
 protected:
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles) override;
+    void selectionChanged(const QItemSelection& selected,
+                          const QItemSelection& deselected) override;
+    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -32,8 +40,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // Selects exactly the rows that are on.
+    void showSelection(const std::vector<SoundRow>& rows);
+    std::pair<int, int> rowsToDraw(int count) const;
+    void markShown(const QItemSelection& ranges, bool on);
     int rowsPerPage() const;
+    std::vector<std::string> shownTexts_; // the text each row shows
+    std::vector<bool> shownSelected_;     // whether each row shows selected
     int shownCurrent_ = -1;
+    bool settingSelection_ = false;
 };
 
 } // namespace kestrel::ui

@@ -23,35 +23,42 @@ std::size_t firstAfterBlanks(std::string_view line, std::size_t from) {
 }
 
 // The sample list: names separated by single spaces, closed by a tab or by
-// two spaces in a row.
-SampleScan scanSamples(std::string_view line) {
-    SampleScan scan;
+// two spaces in a row. Each name is handed to `take` as a view into the line
+// (a name is the run of characters between two blanks); the result is the
+// index of the blank that closed the list, the length, or npos.
+template <class Take> std::size_t walkSamples(std::string_view line, Take take) {
+    std::size_t end = npos;
     const std::size_t colon = line.find(':');
     const std::size_t first = firstAfterBlanks(line, colon == npos ? 0 : colon + 1);
-    std::string pending;
-    std::size_t i = first;
-    for (; i < line.size(); ++i) {
+    std::size_t start = npos; // where the name being read began
+    for (std::size_t i = first; i < line.size(); ++i) {
         const char c = line[i];
         const bool twoSpaces = c == ' ' && i + 1 < line.size() && line[i + 1] == ' ';
         if (c == '\t' || twoSpaces) {
-            if (!pending.empty()) {
-                scan.samples.push_back(std::move(pending));
-                scan.end = i;
+            if (start != npos) {
+                take(line.substr(start, i - start));
+                end = i;
             }
-            return scan;
+            return end;
         }
         if (c != ' ') {
-            pending += c;
-        } else if (!pending.empty()) {
-            scan.samples.push_back(std::move(pending));
-            pending.clear();
-            scan.end = i;
+            if (start == npos) start = i;
+        } else if (start != npos) {
+            take(line.substr(start, i - start));
+            start = npos;
+            end = i;
         }
     }
-    if (!pending.empty()) {
-        scan.samples.push_back(std::move(pending));
-        scan.end = line.size();
+    if (start != npos) {
+        take(line.substr(start));
+        end = line.size();
     }
+    return end;
+}
+
+SampleScan scanSamples(std::string_view line) {
+    SampleScan scan;
+    scan.end = walkSamples(line, [&scan](std::string_view name) { scan.samples.emplace_back(name); });
     return scan;
 }
 
@@ -192,7 +199,9 @@ int roundHalfEven(double value) {
     return static_cast<int>(rounded);
 }
 
-std::size_t sampleListEnd(std::string_view line) { return scanSamples(line).end; }
+std::size_t sampleListEnd(std::string_view line) {
+    return walkSamples(line, [](std::string_view) {});
+}
 
 std::size_t letterTailStart(std::string_view line) {
     return letterStartFrom(line, tailStartFrom(line, sampleListEnd(line)));
@@ -238,14 +247,22 @@ SoundRecord parseSoundLine(std::string_view line) {
         rec.ch = readValue(line, end, "CH");
         rec.pit = readValue(line, end, "PIT");
         rec.rad = readValue(line, end, "RAD");
-        if (hasFlag(end, 'P', line)) rec.p = "P";
-        if (hasFlag(end, 'V', line)) rec.v = "V";
-        if (hasFlag(end, 'R', line)) rec.rn = "R";
-        if (hasFlag(end, 'N', line)) rec.rn = "N";
-        if (hasFlag(end, 'L', line)) rec.l = "L";
+        // Letters, not one-letter literals: GCC 12 at -O3 warns falsely
+        // (-Wrestrict) on those.
+        if (hasFlag(end, 'P', line)) rec.p = 'P';
+        if (hasFlag(end, 'V', line)) rec.v = 'V';
+        if (hasFlag(end, 'R', line)) rec.rn = 'R';
+        if (hasFlag(end, 'N', line)) rec.rn = 'N';
+        if (hasFlag(end, 'L', line)) rec.l = 'L';
     }
     rec.wad = parseWadLetters(line, letterStartFrom(line, tailStartFrom(line, scan.end)));
     return rec;
+}
+
+std::vector<std::string_view> sampleNames(std::string_view line) {
+    std::vector<std::string_view> names;
+    walkSamples(line, [&names](std::string_view name) { names.push_back(name); });
+    return names;
 }
 
 std::string SoundRecord::nameField() const { return fixedWidth(name, kNameWidth); }

@@ -88,4 +88,8 @@ bool hasLetterTag(std::string_view line, std::string_view tag);
 // Parses one line. Never fails: missing parts leave their fields empty.
 SoundRecord parseSoundLine(std::string_view line);
 
+// The sample names of a line alone, as parseSoundLine reads them, as views
+// into `line`. No name holds a blank.
+std::vector<std::string_view> sampleNames(std::string_view line);
+
 } // namespace kestrel

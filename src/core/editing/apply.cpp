@@ -97,9 +97,10 @@ std::string customLinesBytes(const MainState& state) {
     std::string out;
     for (std::size_t i = 0; i < state.liText.size(); ++i) {
         const std::string& line = state.liText[i];
-        const SoundRecord current = parseSoundLine(line);
-        const SoundRecord original = parseSoundLine(state.defaultLine(static_cast<int>(i)));
-        if (current.samplesText() == original.samplesText()) continue;
+        const std::string& original = state.defaultLine(static_cast<int>(i));
+        // Only the sample names count; as none holds a blank, the same names
+        // are the same samples text.
+        if (line == original || sampleNames(line) == sampleNames(original)) continue;
         out += formatRecordLine({static_cast<long>(i), line});
         out += "\r\n";
     }

@@ -29,6 +29,13 @@ std::string letterOfTag(std::string_view wad, std::size_t hash) {
     return std::string(wad.substr(hash + 1, end == std::string_view::npos ? end : end - hash - 1));
 }
 
+// A flag's field: its letter when the box is ticked, else nothing. (Built
+// as a string: GCC 12 at -O3 warns falsely (-Wrestrict) on a one-letter
+// literal assigned to a string.)
+std::string flagField(bool ticked, char letter) {
+    return ticked ? std::string(1, letter) : std::string();
+}
+
 void fillWadList(MainState& state) {
     SoundEditors& ed = state.ed;
     const std::string& wad = state.cur.wad;
@@ -64,7 +71,7 @@ void fillWadList(MainState& state) {
 
 ValueEdit volRule(std::string_view text) {
     std::string t(text);
-    if (!t.empty() && valueOf(t) <= 0) t = "1";
+    if (!t.empty() && valueOf(t) <= 0) t = '1'; // a character: see flagField
     if (t.empty() || t.front() == ' ') return {"", ""};
     return {t, field("VOL", valueOf(t))};
 }
@@ -99,18 +106,18 @@ void setFlagBox(MainState& state, FlagBox box, bool checked) {
     SoundEditors& ed = state.ed;
     SoundRecord& cur = state.cur;
     switch (box) {
-    case FlagBox::P: ed.ckP = checked; cur.p = checked ? "P" : ""; break;
-    case FlagBox::V: ed.ckV = checked; cur.v = checked ? "V" : ""; break;
-    case FlagBox::L: ed.ckL = checked; cur.l = checked ? "L" : ""; break;
+    case FlagBox::P: ed.ckP = checked; cur.p = flagField(checked, 'P'); break;
+    case FlagBox::V: ed.ckV = checked; cur.v = flagField(checked, 'V'); break;
+    case FlagBox::L: ed.ckL = checked; cur.l = flagField(checked, 'L'); break;
     case FlagBox::R:
         ed.ckR = checked;
         if (checked) ed.ckN = false;
-        cur.rn = checked ? "R" : "";
+        cur.rn = flagField(checked, 'R');
         break;
     case FlagBox::N:
         ed.ckN = checked;
         if (checked) ed.ckR = false;
-        cur.rn = checked ? "N" : "";
+        cur.rn = flagField(checked, 'N');
         break;
     }
 }

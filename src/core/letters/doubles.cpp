@@ -10,8 +10,9 @@ namespace kestrel {
 
 namespace {
 
-std::string fieldOr(const std::vector<std::string>& fields, std::size_t i) {
-    return i < fields.size() ? fields[i] : std::string();
+// Field `i`, moved out of the record's fields; "" when the record is shorter.
+std::string takeField(std::vector<std::string>& fields, std::size_t i) {
+    return i < fields.size() ? std::move(fields[i]) : std::string();
 }
 
 } // namespace
@@ -19,12 +20,12 @@ std::string fieldOr(const std::vector<std::string>& fields, std::size_t i) {
 std::vector<DoubleRecord> readDoubles(std::string_view bytes) {
     std::vector<DoubleRecord> out;
     for (const std::string& line : splitLines(bytes)) {
-        const auto fields = parseRecordLine(line);
+        auto fields = parseRecordLine(line);
         if (fields.empty()) continue;
         const auto id = readRecordNumber(fields[0]);
         if (!id) continue;
-        out.push_back({*id, fieldOr(fields, 1), fieldOr(fields, 2), fieldOr(fields, 3),
-                       fieldOr(fields, 4), fieldOr(fields, 5)});
+        out.push_back({*id, takeField(fields, 1), takeField(fields, 2), takeField(fields, 3),
+                       takeField(fields, 4), takeField(fields, 5)});
     }
     return out;
 }

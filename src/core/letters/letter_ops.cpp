@@ -199,7 +199,9 @@ void eraseLetterEverywhere(MainState& state, Ports& ports) {
     }
     if (ports.dialogs.message(Msg::EraseConfirm, {state.txLett}) != Answer::Ok) return;
     const std::string tag = currentTag(state);
-    for (std::string& line : state.liText) line = withoutLetterTag(line, tag);
+    // A line without the tag stays as it is; only the others are rewritten.
+    for (std::string& line : state.liText)
+        if (hasLetterTag(line, tag)) line = withoutLetterTag(line, tag);
     markSoundList(state, -1);
     makeRowCurrent(state, ports, 0);
 }

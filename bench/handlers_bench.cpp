@@ -1,0 +1,226 @@
+// How long each of the main window's event handlers takes in the core, on the
+// catalogue's 370 sounds and on 100,000. Every benchmark's events bring the
+// state back where it was, one iteration or two later, so that all
+// iterations do the same work; the "events" counter says how many user
+// events one iteration holds.
+
+#include "bench_catalogue.h"
+#include "catalogue/marks.h"
+#include "catalogue/search.h"
+#include "catalogue/selection.h"
+#include "editing/apply.h"
+#include "editing/editors.h"
+#include "editing/samples.h"
+#include "letters/doubles.h"
+#include "letters/letter_ops.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace kestrel;
+using namespace kestrel::bench;
+
+namespace {
+
+// The sound the events work on: an ordinary row without the current letter.
+constexpr int kFirstRow = 300;
+
+// A session as the main window has it after start-up, with one sound open.
+struct Session {
+    BenchPorts fake;
+    MainState state;
+    int row = -1;
+
+    explicit Session(int count) {
+        const testing::Installation inst = catalogue(count);
+        state = inst.install(fake.files);
+        loadCatalogue(state, fake.ports);
+        markSoundList(state, -1);
+        row = unmarkedRow(state, kFirstRow);
+        makeRowCurrent(state, fake.ports, row);
+    }
+};
+
+int sizeOf(const benchmark::State& state) { return static_cast<int>(state.range(0)); }
+
+void events(benchmark::State& state, int perIteration) {
+    state.counters["events"] = perIteration;
+}
+
+// A click on the open sound's row: the first gives it the current letter,
+// the next takes it away again.
+void ClickRow(benchmark::State& state) {
+    Session s(sizeOf(state));
+    for (auto _ : state) clickRow(s.state, s.fake.ports, s.row);
+    events(state, 1);
+}
+
+// Down, then Up again.
+void StepRows(benchmark::State& state) {
+    Session s(sizeOf(state));
+    const int next = unmarkedRow(s.state, s.row + 1);
+    for (auto _ : state) {
+        makeRowCurrent(s.state, s.fake.ports, next);
+        makeRowCurrent(s.state, s.fake.ports, s.row);
+    }
+    events(state, 2);
+}
+
+void LeaveValueBox(benchmark::State& state) {
+    Session s(sizeOf(state));
+    bool odd = false;
+    for (auto _ : state) {
+        s.state.ed.txVol = (odd = !odd) ? "57" : "58";
+        leaveValueBox(s.state, ValueBox::Vol);
+    }
+    events(state, 1);
+}
+
+// Return in the volume box: the box is judged, then the values accepted.
+void ValueBoxReturn(benchmark::State& state) {
+    Session s(sizeOf(state));
+    bool odd = false;
+    for (auto _ : state) {
+        s.state.ed.txVol = (odd = !odd) ? "57" : "58";
+        acceptFromValueBox(s.state, ValueBox::Vol);
+    }
+    events(state, 1);
+}
+
+void TickFlag(benchmark::State& state) {
+    Session s(sizeOf(state));
+    for (auto _ : state) setFlagBox(s.state, FlagBox::P, !s.state.ed.ckP);
+    events(state, 1);
+}
+
+void AcceptValues(benchmark::State& state) {
+    Session s(sizeOf(state));
+    for (auto _ : state) acceptValues(s.state);
+    events(state, 1);
+}
+
+void SelectSample(benchmark::State& state) {
+    Session s(sizeOf(state));
+    int k = 0;
+    for (auto _ : state) selectSample(s.state, k ^= 1);
+    events(state, 1);
+}
+
+void RenameSample(benchmark::State& state) {
+    Session s(sizeOf(state));
+    const std::string samples = s.state.dirs.sampleDir;
+    s.fake.files.files[samples + "gear1.wav"] = "RIFF";
+    s.fake.files.files[samples + "gear2.wav"] = "RIFF";
+    bool odd = false;
+    for (auto _ : state) {
+        s.state.ed.txSamp = (odd = !odd) ? "gear1" : "gear2";
+        renameSample(s.state, s.fake.ports);
+    }
+    events(state, 1);
+}
+
+// "Add Letter" then "Remove Letter" on the open sound.
+void AddRemoveLetter(benchmark::State& state) {
+    Session s(sizeOf(state));
+    for (auto _ : state) {
+        addLetter(s.state, s.fake.ports);
+        removeLetter(s.state, s.fake.ports);
+    }
+    events(state, 2);
+}
+
+// The same with an object of 40 sounds chosen: every row is marked again.
+void AddRemoveObjectLetter(benchmark::State& state) {
+    Session s(sizeOf(state));
+    s.state.txObjet = "CONVEYOR";
+    for (int id = 300; id < 340; ++id) s.state.objDlg.liOK.push_back(id);
+    for (auto _ : state) {
+        addLetter(s.state, s.fake.ports);
+        removeLetter(s.state, s.fake.ports);
+    }
+    events(state, 2);
+}
+
+// The letter leaves every line; the lines get it back between iterations.
+void EraseLetterEverywhere(benchmark::State& state) {
+    Session s(sizeOf(state));
+    const std::vector<std::string> lines = s.state.liText;
+    for (auto _ : state) {
+        state.PauseTiming();
+        s.state.liText = lines;
+        markSoundList(s.state, -1);
+        state.ResumeTiming();
+        eraseLetterEverywhere(s.state, s.fake.ports);
+    }
+    events(state, 1);
+}
+
+// "Show #g sounds", then "Hide".
+void ToggleGenericMarks(benchmark::State& state) {
+    Session s(sizeOf(state));
+    for (auto _ : state) {
+        toggleGenericMarks(s.state, s.fake.ports);
+        toggleGenericMarks(s.state, s.fake.ports);
+    }
+    events(state, 2);
+}
+
+// A text no row or line holds, from row 0 down: every row is looked at.
+void SearchFindingNothing(benchmark::State& state) {
+    Session s(sizeOf(state));
+    makeRowCurrent(s.state, s.fake.ports, 0);
+    s.state.txSearch = "no such sound";
+    for (auto _ : state) searchStep(s.state, s.fake.ports);
+    events(state, 1);
+}
+
+// The core's part of a language switch: the window draws the texts.
+void SwitchLanguage(benchmark::State& state) {
+    Session s(sizeOf(state));
+    for (auto _ : state) {
+        s.state.language =
+            s.state.language == Language::English ? Language::French : Language::English;
+        benchmark::DoNotOptimize(s.state.language);
+    }
+    events(state, 1);
+}
+
+void RestoreLine(benchmark::State& state) {
+    Session s(sizeOf(state));
+    for (auto _ : state) restoreLine(s.state);
+    events(state, 1);
+}
+
+// What the doubles dialog reads when it opens, and the marks read again
+// after it closes.
+void OpenDoublesData(benchmark::State& state) {
+    Session s(sizeOf(state));
+    for (auto _ : state) {
+        DoublesDialog dialog = openDoublesDialog(s.state, s.fake.ports);
+        benchmark::DoNotOptimize(dialog.records.data());
+        loadDoubleMarks(s.state, s.fake.files);
+    }
+    events(state, 1);
+}
+
+void sizes(benchmark::internal::Benchmark* b) {
+    b->Arg(kCatalogueSize)->Arg(100000)->Unit(benchmark::kMicrosecond);
+}
+
+BENCHMARK(ClickRow)->Apply(sizes);
+BENCHMARK(StepRows)->Apply(sizes);
+BENCHMARK(LeaveValueBox)->Apply(sizes);
+BENCHMARK(ValueBoxReturn)->Apply(sizes);
+BENCHMARK(TickFlag)->Apply(sizes);
+BENCHMARK(AcceptValues)->Apply(sizes);
+BENCHMARK(SelectSample)->Apply(sizes);
+BENCHMARK(RenameSample)->Apply(sizes);
+BENCHMARK(AddRemoveLetter)->Apply(sizes);
+BENCHMARK(AddRemoveObjectLetter)->Apply(sizes);
+BENCHMARK(EraseLetterEverywhere)->Apply(sizes);
+BENCHMARK(ToggleGenericMarks)->Apply(sizes);
+BENCHMARK(SearchFindingNothing)->Apply(sizes);
+BENCHMARK(SwitchLanguage)->Apply(sizes);
+BENCHMARK(RestoreLine)->Apply(sizes);
+BENCHMARK(OpenDoublesData)->Apply(sizes);
+
+} // namespace
