@@ -99,7 +99,7 @@ void ToggleList::showRows(const std::vector<SoundRow>& rows, int currentRow) {
 // whole list at each change of a row's text; the base view draws that row.
 void ToggleList::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                              const QList<int>& roles) {
-    QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+    QAbstractItemView::dataChanged(topLeft, bottomRight, roles); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void ToggleList::showSelection(const std::vector<SoundRow>& rows) {
