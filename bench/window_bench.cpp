@@ -350,26 +350,22 @@ void OpenDoublesDialog(benchmark::State& state) {
     });
 }
 
-void sizes(benchmark::internal::Benchmark* b) {
-    b->Arg(kCatalogueSize)->Arg(100000)->Unit(benchmark::kMicrosecond);
-}
-
-BENCHMARK(ClickRow)->Apply(sizes);
-BENCHMARK(StepRows)->Apply(sizes);
-BENCHMARK(LeaveValueBox)->Apply(sizes);
-BENCHMARK(ValueBoxReturn)->Apply(sizes);
-BENCHMARK(TickFlag)->Apply(sizes);
-BENCHMARK(AcceptValues)->Apply(sizes);
-BENCHMARK(SelectSample)->Apply(sizes);
-BENCHMARK(RenameSample)->Apply(sizes);
-BENCHMARK(AddRemoveLetter)->Apply(sizes);
-BENCHMARK(AddRemoveObjectLetter)->Apply(sizes);
-BENCHMARK(EraseLetterEverywhere)->Apply(sizes);
-BENCHMARK(ToggleGenericMarks)->Apply(sizes);
-BENCHMARK(SearchFindingNothing)->Apply(sizes);
-BENCHMARK(SwitchLanguage)->Apply(sizes);
-BENCHMARK(RestoreLine)->Apply(sizes);
-BENCHMARK(OpenDoublesDialog)->Apply(sizes);
+BENCHMARK(ClickRow)->Apply(catalogueSizes);
+BENCHMARK(StepRows)->Apply(catalogueSizes);
+BENCHMARK(LeaveValueBox)->Apply(catalogueSizes);
+BENCHMARK(ValueBoxReturn)->Apply(catalogueSizes);
+BENCHMARK(TickFlag)->Apply(catalogueSizes);
+BENCHMARK(AcceptValues)->Apply(catalogueSizes);
+BENCHMARK(SelectSample)->Apply(catalogueSizes);
+BENCHMARK(RenameSample)->Apply(catalogueSizes);
+BENCHMARK(AddRemoveLetter)->Apply(catalogueSizes);
+BENCHMARK(AddRemoveObjectLetter)->Apply(catalogueSizes);
+BENCHMARK(EraseLetterEverywhere)->Apply(catalogueSizes);
+BENCHMARK(ToggleGenericMarks)->Apply(catalogueSizes);
+BENCHMARK(SearchFindingNothing)->Apply(catalogueSizes);
+BENCHMARK(SwitchLanguage)->Apply(catalogueSizes);
+BENCHMARK(RestoreLine)->Apply(catalogueSizes);
+BENCHMARK(OpenDoublesDialog)->Apply(catalogueSizes);
 
 // The off-screen platform says at every fixed-size window that it cannot
 // pass size hints on; that says nothing about the window.
