@@ -153,9 +153,9 @@ MessagePair messagePair(Msg id) {
                 "%1\na été modifié depuis que Kestrel l'a lu.\n"
                 "Le remplacer par les lignes de Kestrel ?"};
     case Msg::FileNotWritten:
-        return {"Write", "The file\n%1\ncould not be written: %2\nNothing was changed.",
+        return {"Write", "The file\n%1\ncould not be written: %2\nIt was left as it was.",
                 "Écriture",
-                "Impossible d'écrire le fichier\n%1\n%2\nRien n'a été modifié."};
+                "Impossible d'écrire le fichier\n%1\n%2\nIl est resté tel quel."};
     case Msg::CustomLinesNotSaved:
         return {"Modification",
                 "sounds.txt was written, but not the custom lines of the WAD\n%1\n%2",
@@ -267,6 +267,55 @@ MessagePair messagePair(Msg id) {
                 "Modification",
                 "sounds.txt a été écrit, mais pas les lignes personnalisées du WAD\n%1\n"
                 "La case Nom ne contient pas de nom de WAD utilisable."};
+    case Msg::FileNotText:
+        return {"Sounds",
+                "The file\n%1\nis not a text file Kestrel can read: %2\n"
+                "Nothing will be written to it.",
+                "Sons",
+                "Le fichier\n%1\nn'est pas un fichier texte lisible par Kestrel : %2\n"
+                "Rien n'y sera écrit."};
+    case Msg::DefaultsNotCatalogue:
+        return {"Restore",
+                "The defaults file\n%1\nis not a sound catalogue: %2\n"
+                "Check your installation of Kestrel.\nRestore function aborted",
+                "Restaurer",
+                "Le fichier d'origine\n%1\nn'est pas un catalogue de sons : %2\n"
+                "Vérifier l'installation de Kestrel.\nFonction de restauration annulée"};
+    case Msg::SettingsUnreadable:
+        return {"Settings",
+                "The settings file\n%1\ncould not be read: %2\n"
+                "Kestrel stops so as not to replace it. Repair or delete it, then start "
+                "Kestrel again.",
+                "Réglages",
+                "Le fichier de réglages\n%1\nn'a pas pu être lu : %2\n"
+                "Kestrel s'arrête pour ne pas le remplacer. Le réparer ou le supprimer, puis "
+                "relancer Kestrel."};
+    case Msg::SampleHasFolder:
+        return {"Rename", "Incorrect sample name : no folder (/ \\ ..)", "Renommer",
+                "Nom de sample incorrect : pas de répertoire (/ \\ ..)"};
+    case Msg::BuildLeftovers:
+        return {"Generate SFX",
+                "The sound compiler folder\n%1\nstill holds %2 from an earlier build.\n"
+                "The build would copy them to the wads folder: move or delete them, then "
+                "generate again.",
+                "Générer SFX",
+                "Le répertoire du compilateur de sons\n%1\ncontient encore %2 d'une "
+                "génération précédente.\nLa génération les copierait dans le répertoire wads : "
+                "les déplacer ou les supprimer, puis générer à nouveau."};
+    case Msg::BuildCompilerFailed:
+        return {"Generate SFX",
+                "The sound compiler failed (status %2) while building %1.SAM and .SFX.\n"
+                "Check its messages in the console, and that sndpack is in\n%3",
+                "Générer SFX",
+                "Le compilateur de sons a échoué (code %2) en générant %1.SAM et .SFX.\n"
+                "Vérifier ses messages dans la console, et que sndpack se trouve dans\n%3"};
+    case Msg::DoublesChangedOnDisk:
+        return {"Doubles",
+                "%1\nwas changed since this window read it.\nReplace it with the marks shown "
+                "here?",
+                "Doubles",
+                "%1\na été modifié depuis que cette fenêtre l'a lu.\nLe remplacer par les "
+                "marques affichées ici ?"};
     case Msg::SettingsNotSaved:
         return {"Settings", "The settings could not be saved to\n%1\n%2", "Réglages",
                 "Les réglages n'ont pas pu être enregistrés dans\n%1\n%2"};
@@ -283,7 +332,7 @@ QString fillArguments(const QString& text, const std::vector<std::string>& args)
         if (c == u'%' && i + 1 < text.size() && text[i + 1] >= u'1' && text[i + 1] <= u'9') {
             const auto n = static_cast<std::size_t>(text[i + 1].unicode() - u'1');
             if (n < args.size()) {
-                out += fromAnsi(args[n]);
+                out += fromAnsi(shownArgument(args[n]));
                 ++i;
                 continue;
             }
@@ -375,6 +424,10 @@ QString buildNote(Language language, const BuildState& build) {
     if (build.justBuilt)
         return pick(language, "%1.SAM and .SFX are in the wads folder",
                     "%1.SAM et .SFX sont dans le répertoire wads")
+            .arg(name);
+    if (build.buildOver)
+        return pick(language, "The build of %1 is over; check the wads folder",
+                    "La génération de %1 est terminée ; vérifier le répertoire wads")
             .arg(name);
     if (build.phase == BuildPhase::Released)
         return pick(language, "The build of %1 goes on in its console",

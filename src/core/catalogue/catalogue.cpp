@@ -2,6 +2,7 @@
 
 #include "catalogue/record_file.h"
 #include "catalogue/sound_line.h"
+#include "catalogue/text_kind.h"
 #include "editing/editors.h"
 #include "letters/doubles.h"
 
@@ -14,10 +15,16 @@ std::string loadedLine(const std::string& line) {
     return line.find('#') == std::string::npos ? line : trimTrailingSpaces(line);
 }
 
+// A file that is not 8-bit text counts as unread: its lines would be
+// written back as a corrupt mix.
 bool readOrReport(Ports& ports, const std::string& path, std::string& bytes) {
     ReadResult file = ports.files.read(path);
     if (!file.ok) {
         ports.dialogs.message(Msg::FileUnreadable, {path, file.error});
+        return false;
+    }
+    if (const auto why = whyNotText(file.bytes)) {
+        ports.dialogs.message(Msg::FileNotText, {path, *why});
         return false;
     }
     bytes = std::move(file.bytes);

@@ -5,6 +5,7 @@
 #include "catalogue/record_file.h"
 #include "catalogue/selection.h"
 #include "catalogue/sound_line.h"
+#include "catalogue/text_kind.h"
 #include "editing/editors.h"
 #include "editing/field_view.h"
 #include "letters/wad_name.h"
@@ -149,10 +150,21 @@ void restoreDefaults(MainState& state, Ports& ports) {
         ports.dialogs.message(Msg::NoDefaults, {});
         return;
     }
+    // Only a catalogue may replace sounds.txt: an empty or foreign defaults
+    // file would wipe every sound, and the user's edits with them.
+    const ReadResult read = ports.files.read(*defaults);
+    if (!read.ok) {
+        ports.dialogs.message(Msg::FileUnreadable, {*defaults, read.error});
+        return;
+    }
+    if (const auto why = whyNotCatalogue(read.bytes, state.soundCount())) {
+        ports.dialogs.message(Msg::DefaultsNotCatalogue, {*defaults, *why});
+        return;
+    }
     if (!backUpOnce(state, ports)) return;
-    // The copy replaces sounds.txt in one step: there is never a moment
+    // The write replaces sounds.txt in one step: there is never a moment
     // without a sounds.txt.
-    if (reportFailure(ports, soundsPath(state), ports.files.copy(*defaults, soundsPath(state))))
+    if (reportFailure(ports, soundsPath(state), ports.files.write(soundsPath(state), read.bytes)))
         return;
     loadCatalogue(state, ports);
     makeRowCurrent(state, ports, 0);

@@ -33,6 +33,9 @@ MsgStyle styleOf(Msg id) {
     case Msg::BuildFailed:
     case Msg::EditorNotStarted:
     case Msg::CustomLinesNoWadName:
+    case Msg::SampleHasFolder:
+    case Msg::BuildLeftovers:
+    case Msg::BuildCompilerFailed:
         return {Buttons::Ok, Icon::Exclamation};
     case Msg::BuildConfirm:
     case Msg::SamImportConfirm:
@@ -47,14 +50,53 @@ MsgStyle styleOf(Msg id) {
         return {Buttons::Ok, Icon::Information};
     case Msg::ApplyConfirm:
     case Msg::SoundsChangedOnDisk:
+    case Msg::DoublesChangedOnDisk:
         return {Buttons::YesNo, Icon::Question};
     case Msg::RestoreConfirm:
         return {Buttons::OkCancel, Icon::Question};
     case Msg::FileUnreadable:
     case Msg::NoDefaults:
+    case Msg::FileNotText:
+    case Msg::DefaultsNotCatalogue:
+    case Msg::SettingsUnreadable:
         return {Buttons::Ok, Icon::Critical};
     }
     return {Buttons::Ok, Icon::Exclamation};
+}
+
+} // namespace kestrel
+
+namespace kestrel {
+
+namespace {
+
+// One byte as shown: itself, or "\xNN" for what is not text.
+std::string shownByte(char c) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const auto u = static_cast<unsigned char>(c);
+    if (u >= 0x20 && u != 0x7F) return std::string(1, c);
+    return {'\\', 'x', kHex[u >> 4], kHex[u & 0xF]};
+}
+
+} // namespace
+
+std::string shownArgument(std::string_view text, std::size_t limit) {
+    std::string whole;
+    for (std::size_t i = 0; i < text.size() && whole.size() <= limit; ++i) whole += shownByte(text[i]);
+    if (whole.size() <= limit) return whole;
+    // Only the two ends are shown, whole bytes each, however long the text.
+    std::string head, tail;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        std::string b = shownByte(text[i]);
+        if (head.size() + b.size() > limit / 2) break;
+        head += b;
+    }
+    for (std::size_t i = text.size(); i-- > 0;) {
+        std::string b = shownByte(text[i]);
+        if (tail.size() + b.size() > limit - limit / 2 - 1) break;
+        tail.insert(0, b);
+    }
+    return head + "\x85" + tail; // "…" in the 8-bit code page
 }
 
 } // namespace kestrel

@@ -3,6 +3,10 @@
 // languages live in the window layer's caption table; the core only says
 // which message, with which arguments, and how it is styled.
 
+#include <cstddef>
+#include <string>
+#include <string_view>
+
 namespace kestrel {
 
 enum class Msg {
@@ -47,6 +51,13 @@ enum class Msg {
     BuildFailed,          // Generate SFX: the batch ended without the WAD's files {name, wads, compiler folder}
     EditorNotStarted,     // Open Sounds.txt: the text editor could not be started {path, reason}
     CustomLinesNoWadName, // sounds.txt written; no usable WAD name to keep the custom lines under {path}
+    FileNotText,          // a catalogue file is not 8-bit text; nothing will be written to it {path, reason}
+    DefaultsNotCatalogue, // Restore defaults: the default lines file is no catalogue {path, reason}
+    SettingsUnreadable,   // the settings file exists but cannot be read; the program stops {path, reason}
+    SampleHasFolder,      // Rename: a folder separator or ".." in the name
+    BuildLeftovers,       // Generate SFX: .SAM/.SFX files of an earlier build are in the way {folder, names}
+    BuildCompilerFailed,  // Generate SFX: the compiler reported a failure {name, status, compiler folder}
+    DoublesChangedOnDisk, // Doubles OK: the doubles file changed since the dialog read it; replace? {path}
 };
 
 enum class Buttons { Ok, OkCancel, YesNo };
@@ -59,6 +70,12 @@ struct MsgStyle {
 };
 
 MsgStyle styleOf(Msg id);
+
+// A message argument as it is shown: bytes that are not text (NUL and other
+// control characters) as \xNN escapes, and a text longer than `limit` cut in
+// its middle with "…" (its ends name the most), so that whatever a file held
+// makes a readable message box.
+std::string shownArgument(std::string_view text, std::size_t limit = 120);
 
 // Every message id, for tables that must cover them all.
 inline constexpr Msg kAllMessages[] = {
@@ -75,7 +92,9 @@ inline constexpr Msg kAllMessages[] = {
     Msg::WasImportConfirm,  Msg::SamplesUnrecognized, Msg::WadNameUnsafe,
     Msg::LetterUnsafe,      Msg::BuildNoLetterOrWad,  Msg::BuildConfirm,
     Msg::BuildNoFolder,     Msg::BuildNotStarted,     Msg::BuildFailed,
-    Msg::EditorNotStarted,  Msg::CustomLinesNoWadName,
+    Msg::EditorNotStarted,  Msg::CustomLinesNoWadName, Msg::FileNotText,
+    Msg::DefaultsNotCatalogue, Msg::SettingsUnreadable, Msg::SampleHasFolder,
+    Msg::BuildLeftovers,    Msg::BuildCompilerFailed, Msg::DoublesChangedOnDisk,
 };
 
 // The file-open dialogs the program shows; their titles and filters are in the

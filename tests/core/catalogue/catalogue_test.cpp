@@ -63,17 +63,37 @@ TEST(LoadCatalogue, ProtectedSoundsShowNoNameAndTheMarksCoverTheWholeCatalogue) 
     EXPECT_EQ(r.state.doubleMarks[62], "   ");
 }
 
-TEST(LoadCatalogue, MissingFilesAreNamedAndMakeItIncomplete) {
-    for (const char* missing : {"Kestrel.tow", "Kestrel.tos", "Sounds.txt"}) {
-        SCOPED_TRACE(missing);
-        const Installation inst = withSounds({"A:\ta", "B:\tb"});
-        Read r(inst, inst.pathOf(missing));
-        ASSERT_EQ(r.fake.dialogs.shown.size(), 1u);
-        EXPECT_EQ(r.fake.dialogs.shown[0].id, Msg::FileUnreadable);
-        EXPECT_EQ(r.fake.dialogs.shown[0].args[0], inst.pathOf(missing));
-        EXPECT_FALSE(r.state.catalogueComplete);
-        EXPECT_EQ(r.state.defaultLine(7), ""); // never out of range
+TEST(LoadCatalogue, UnreadableOrBinaryFilesAreNamedAndMakeItIncomplete) {
+    using namespace std::string_literals;
+    // Nothing: the file cannot be read; else bytes that are not 8-bit text.
+    const std::optional<std::string> contents[] = {
+        std::nullopt, "A:\0\r\n"s, "\xFF\xFE" "A\0:\0"s, "\xFE\xFF\0A\0:"s, "\xFF\xFE\0\0A\0\0\0"s};
+    for (const char* file : {"Kestrel.tow", "Kestrel.tos", "Sounds.txt"}) {
+        for (const auto& bytes : contents) {
+            SCOPED_TRACE(std::string(file) + " " + bytes.value_or("unreadable"));
+            Installation inst = withSounds({"A:\ta", "B:\tb"});
+            FakePorts fake;
+            MainState state = inst.install(fake.files);
+            if (bytes)
+                fake.files.files[inst.pathOf(file)] = *bytes;
+            else
+                fake.files.failing.push_back(inst.pathOf(file));
+            loadCatalogue(state, fake.ports);
+            ASSERT_EQ(fake.dialogs.shown.size(), 1u);
+            EXPECT_EQ(fake.dialogs.shown[0].id, bytes ? Msg::FileNotText : Msg::FileUnreadable);
+            EXPECT_EQ(fake.dialogs.shown[0].args[0], inst.pathOf(file));
+            EXPECT_FALSE(state.catalogueComplete);
+            EXPECT_EQ(state.defaultLine(7), ""); // never out of range
+        }
     }
+    // A UTF-8 byte-order mark and mixed line ends are text.
+    Installation inst = withSounds({});
+    FakePorts fake;
+    MainState state = inst.install(fake.files);
+    fake.files.files[inst.pathOf("Sounds.txt")] = "\xEF\xBB\xBF" "A:\ta\nB:\tb\r\n";
+    loadCatalogue(state, fake.ports);
+    EXPECT_TRUE(state.catalogueComplete);
+    EXPECT_EQ(state.soundCount(), 2);
 }
 
 TEST(LoadCatalogue, MoreSoundsThanTheCatalogueHoldsStillLoad) {

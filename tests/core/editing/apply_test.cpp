@@ -201,21 +201,47 @@ TEST(RestoreLine, PutsTheDefaultLineBack) {
     EXPECT_EQ(m.state.cur, cur);
 }
 
-TEST(RestoreDefaults, CancelOrNoDefaultsChangeNothing) {
-    SoundOneOpen l;
-    l.state.liText[1] = "ONE:\t\t\tedited";
-    const auto before = l.fake.files.files;
-    restoreDefaults(l.state, l.fake.ports); // the default answer is Cancel
-    EXPECT_EQ(l.shown(), std::vector<Msg>{Msg::RestoreConfirm});
-    EXPECT_EQ(l.state.liText[1], "ONE:\t\t\tedited");
-    EXPECT_EQ(l.fake.files.files, before);
-
-    l.fake.files.files.erase(l.inst.pathOf("Kestrel.tos"));
-    l.fake.dialogs.answers = {Answer::Ok};
-    restoreDefaults(l.state, l.fake.ports);
-    EXPECT_EQ(l.shown().back(), Msg::NoDefaults);
-    EXPECT_EQ(l.bytes(l.soundsPath()), soundsBytes(kOne));
-    EXPECT_TRUE(l.fake.files.writes.empty());
+TEST(RestoreDefaults, RefusalsChangeNothing) {
+    using namespace std::string_literals;
+    struct Case {
+        const char* what;
+        Answer answer;
+        std::optional<std::string> defaults; // nothing: no Kestrel.tos
+        bool unreadable;
+        Msg shown;
+    };
+    const Case cases[] = {
+        {"cancelled", Answer::Cancel, joinLinesCrLf({kZero}), false, Msg::RestoreConfirm},
+        {"no defaults", Answer::Ok, std::nullopt, false, Msg::NoDefaults},
+        {"unreadable", Answer::Ok, joinLinesCrLf({kZero, kOne, kTwo}), true, Msg::FileUnreadable},
+        {"empty", Answer::Ok, "", false, Msg::DefaultsNotCatalogue},
+        {"no sound line", Answer::Ok, "garbage\r\nmore\r\n", false, Msg::DefaultsNotCatalogue},
+        {"NUL bytes", Answer::Ok, "ZERO:\0\r\nONE:\r\nTWO:\r\n"s, false, Msg::DefaultsNotCatalogue},
+        {"UTF-16", Answer::Ok, "\xFF\xFE" "Z\0:\0\r\0\n\0Z\0:\0"s, false, Msg::DefaultsNotCatalogue},
+        {"far fewer sounds", Answer::Ok, joinLinesCrLf({kZero}), false,
+         Msg::DefaultsNotCatalogue},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SoundOneOpen l;
+        const std::string tos = l.inst.pathOf("Kestrel.tos");
+        if (c.defaults)
+            l.fake.files.files[tos] = *c.defaults;
+        else
+            l.fake.files.files.erase(tos);
+        if (c.unreadable) l.fake.files.failing = {tos};
+        l.state.liText[1] = "ONE:\t\t\tedited";
+        const auto before = l.fake.files.files;
+        l.fake.dialogs.answers = {c.answer};
+        restoreDefaults(l.state, l.fake.ports);
+        EXPECT_EQ(l.shown().back(), c.shown);
+        if (c.shown == Msg::FileUnreadable || c.shown == Msg::DefaultsNotCatalogue) {
+            EXPECT_EQ(l.lastArgs().at(0), tos);
+        }
+        EXPECT_EQ(l.state.liText[1], "ONE:\t\t\tedited");
+        EXPECT_EQ(l.fake.files.files, before);
+        EXPECT_TRUE(l.fake.files.writes.empty());
+    }
 }
 
 TEST(RestoreDefaults, ReplacesSoundsTxtAndReloads) {

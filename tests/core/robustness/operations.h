@@ -108,7 +108,7 @@ inline std::vector<Operation> operations() {
              return s.liText == std::vector<std::string>{kZero, kOne, kTwo} &&
                     readOr(ports.files, p.sounds) == defaults && s.soundsFile.bytes == defaults;
          },
-         {{FileOp::Copy, &Paths::backup}, {FileOp::Copy, &Paths::sounds}},
+         {{FileOp::Copy, &Paths::backup}, {FileOp::Write, &Paths::sounds}},
          {Msg::FileNotWritten}},
         {"DoublesDialogOk", false, nullptr,
          [](MainState& s, Ports& ports, FakeDialogs&, const Paths& p) {
