@@ -73,14 +73,17 @@ Status QtPrograms::start(const std::string& program, const std::vector<std::stri
     return startDetached({program, args}, workingDir, true).status;
 }
 
-StartedProcess QtPrograms::startBatch(const std::string& batchPath, const std::string& workingDir) {
+StartedProcess QtPrograms::startBatch(const BatchLaunch& batch) {
 #ifdef _WIN32
-    return startDetached({"cmd.exe", {"/c", batchPath}}, workingDir, true);
+    return startDetached({"cmd.exe", {"/c", batch.batchPath}}, batch.workingDir, true);
 #else
     const QString runner = QDir(QCoreApplication::applicationDirPath()).filePath(u"kestrel-batch"_qs);
     const std::string terminal = terminalForBatch();
-    return startDetached(runnerCommand(runner.toLocal8Bit().toStdString(), batchPath, terminal),
-                         workingDir, !terminal.empty());
+    StartedProcess started =
+        startDetached(runnerCommand(runner.toLocal8Bit().toStdString(), batch, terminal),
+                      batch.workingDir, !terminal.empty());
+    started.writesStatus = true;
+    return started;
 #endif
 }
 

@@ -10,7 +10,7 @@ class QtPrograms : public Programs {
 public:
     Status start(const std::string& program, const std::vector<std::string>& args,
                  const std::string& workingDir) override;
-    StartedProcess startBatch(const std::string& batchPath, const std::string& workingDir) override;
+    StartedProcess startBatch(const BatchLaunch& batch) override;
     bool isRunning(ProcessId id) override;
     Status openTextFile(const std::string& path) override;
 };

@@ -623,14 +623,16 @@ void FmSFX::redrawBuild() {
 }
 
 void FmSFX::buildChecked() {
-    const bool wasBuilt = state_.build.justBuilt;
+    const auto ended = [this] { return state_.build.justBuilt || state_.build.buildOver; };
+    const bool wasEnded = ended();
     act([&] { checkBuild(state_, ports_, clock_.elapsed()); });
     if (state_.build.watching()) tmSfx_->start(kBuildCheckMs);
-    // The news that the files are in place stays a little, then goes.
-    if (state_.build.justBuilt && !wasBuilt)
-        QTimer::singleShot(kBuiltNoteMs, this, [this] {
-            if (!state_.build.justBuilt) return;
+    // The news that the build is over stays a little, then goes.
+    if (ended() && !wasEnded)
+        QTimer::singleShot(kBuiltNoteMs, this, [this, ended] {
+            if (!ended()) return;
             state_.build.justBuilt = false;
+            state_.build.buildOver = false;
             redraw();
         });
 }

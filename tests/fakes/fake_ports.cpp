@@ -83,7 +83,8 @@ std::optional<std::int64_t> FakeFiles::stamp(const std::string& path) {
 
 ReadResult FakeFiles::read(const std::string& path) {
     auto it = lookup(path);
-    if (it == files.end() || fails(path)) return {false, {}, "file not found"};
+    if (it == files.end()) return {false, {}, "file not found", true};
+    if (fails(path)) return {false, {}, "permission denied"};
     return {true, it->second, {}};
 }
 
@@ -175,11 +176,10 @@ Status FakePrograms::start(const std::string& program, const std::vector<std::st
     return fail ? Status::failure("cannot start") : Status::success();
 }
 
-StartedProcess FakePrograms::startBatch(const std::string& batchPath,
-                                        const std::string& workingDir) {
-    batches.push_back({batchPath, {}, workingDir});
+StartedProcess FakePrograms::startBatch(const BatchLaunch& batch) {
+    batches.push_back(batch);
     if (failBatch) return {Status::failure("cannot start"), 0};
-    return {Status::success(), static_cast<ProcessId>(batches.size())};
+    return {Status::success(), static_cast<ProcessId>(batches.size()), batchWritesStatus};
 }
 
 bool FakePrograms::isRunning(ProcessId id) {

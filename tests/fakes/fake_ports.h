@@ -85,7 +85,10 @@ private:
 class FakeSound : public Sound {
 public:
     std::vector<std::string> played;
-    void play(const std::string& wavPath) override { played.push_back(wavPath); }
+    Status play(const std::string& wavPath) override {
+        played.push_back(wavPath);
+        return Status::success();
+    }
 };
 
 class FakePrograms : public Programs {
@@ -101,10 +104,13 @@ public:
                  const std::string& workingDir) override;
 
     // Batches started get the IDs 1, 2, …; they run until `exited` is set.
-    std::vector<Started> batches;
+    // By default they are run as the Windows interpreter runs them, without
+    // a status file.
+    std::vector<BatchLaunch> batches;
     bool failBatch = false;
+    bool batchWritesStatus = false;
     std::vector<ProcessId> exited;
-    StartedProcess startBatch(const std::string& batchPath, const std::string& workingDir) override;
+    StartedProcess startBatch(const BatchLaunch& batch) override;
     bool isRunning(ProcessId id) override;
 
     std::vector<std::string> opened; // text files given to the editor

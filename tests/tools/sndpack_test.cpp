@@ -56,6 +56,17 @@ TEST(Sndpack, TheListHoldsTheSamplesOfTheWholeTagOnceEachInOrder) {
         return f == "wind1.wav" ? std::nullopt : std::optional<std::string>("x");
     });
     EXPECT_EQ(missing.missing, std::vector<std::string>{"wind1.wav"});
+
+    // A stored name never leads the compiler out of the samples folder.
+    std::vector<std::string> opened;
+    const auto escaping = sndpack::pack(
+        joinLinesCrLf({"PIPE:\t\t..\\x sub/y up..z ok\t\tVOL1\t\t\t\t\t#a"}), "a",
+        [&](const std::string& f) {
+            opened.push_back(f);
+            return std::optional<std::string>("x");
+        });
+    EXPECT_EQ(escaping.missing, (std::vector<std::string>{"..\\x.wav", "sub/y.wav", "up..z.wav"}));
+    EXPECT_EQ(opened, std::vector<std::string>{"ok.wav"});
 }
 
 TEST(Sndpack, TheProgramWritesNothingWhenASampleIsMissingOrNoSoundMatches) {
@@ -82,7 +93,7 @@ TEST(Sndpack, ABuildThenAnImportOfItsListGivesTheLetterBackToTheSameSounds) {
     fs::copy_file(SNDPACK_PROGRAM, inst.sfxDir / "sndpack");
 
     std::ostringstream out, err;
-    batch::Context ctx{inst.sfxDir, out, err, false};
+    batch::Context ctx{inst.sfxDir, out, err, false, inst.root, {}};
     ASSERT_EQ(batch::runBatch(batchText("LEVEL1", "ab"), ctx), 0) << err.str();
     EXPECT_TRUE(fs::exists(inst.wadsDir / "LEVEL1.SFX"));
     EXPECT_FALSE(fs::exists(inst.sfxDir / "LEVEL1.SFX"));

@@ -11,21 +11,25 @@
 namespace kestrel::testing {
 
 struct DiskInstallation {
-    std::filesystem::path root;
+    std::filesystem::path base; // holds the installation and a folder beside it
+    std::filesystem::path root, outside;
     std::filesystem::path sfxDir, samplesDir, wadsDir;
 
     DiskInstallation() {
         std::random_device seed;
-        root = std::filesystem::temp_directory_path() /
+        base = std::filesystem::temp_directory_path() /
                ("kestrel-tools-" + std::to_string(seed()) + std::to_string(seed()));
+        root = base / "editor";
+        outside = base / "outside";
         sfxDir = root / "sound" / "LevelSFX Creator";
         samplesDir = root / "sound" / "Samples";
         wadsDir = root / "graphics" / "wads";
-        for (const auto& dir : {sfxDir, samplesDir, wadsDir}) std::filesystem::create_directories(dir);
+        for (const auto& dir : {sfxDir, samplesDir, wadsDir, outside})
+            std::filesystem::create_directories(dir);
     }
     ~DiskInstallation() {
         std::error_code ec;
-        std::filesystem::remove_all(root, ec);
+        std::filesystem::remove_all(base, ec);
     }
     DiskInstallation(const DiskInstallation&) = delete;
     DiskInstallation& operator=(const DiskInstallation&) = delete;

@@ -1,5 +1,6 @@
 #include "batch_runner.h"
 
+#include "build/batch.h"
 #include "session/os_files.h"
 
 #include <algorithm>
@@ -38,6 +39,53 @@ std::pair<std::string, std::string> splitPattern(std::string_view path) {
     return {std::string(path.substr(0, slash)), std::string(path.substr(slash + 1))};
 }
 
+std::string slashed(std::string_view path) {
+    std::string s(path);
+    std::replace(s.begin(), s.end(), '\\', '/');
+    return s;
+}
+
+bool isAbsoluteOrDrive(std::string_view path) {
+    return (!path.empty() && (path[0] == '/' || path[0] == '\\')) ||
+           path.find(':') != std::string_view::npos;
+}
+
+// Whether `path`, after ".." and links, lies in `root` (or is it); a path
+// that cannot be made real is not.
+bool isInside(const fs::path& path, const fs::path& root) {
+    std::error_code ec, rootEc;
+    const fs::path real = fs::weakly_canonical(path, ec);
+    const fs::path realRoot = fs::weakly_canonical(root, rootEc);
+    if (ec || rootEc) return false;
+    const fs::path rel = real.lexically_relative(realRoot);
+    return !rel.empty() && *rel.begin() != "..";
+}
+
+// A copy writes through a link at its target, even one that names nothing
+// yet: such a link is taken as leading out.
+bool writesInside(const fs::path& target, const fs::path& root) {
+    std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(target, ec)) && !fs::exists(target, ec)) return false;
+    return isInside(target, root);
+}
+
+const fs::path& rootOf(const Context& ctx) { return ctx.root.empty() ? ctx.dir : ctx.root; }
+
+// The folder part of a copy or del argument, as written and as found in
+// any case, stays inside the root.
+bool folderStaysInside(std::string_view folder, const Context& ctx) {
+    if (!isInside(ctx.dir / slashed(folder), rootOf(ctx))) return false;
+    const auto found =
+        folder.empty() ? std::optional<fs::path>(ctx.dir) : resolvePath(ctx.dir, folder);
+    return !found || isInside(*found, rootOf(ctx));
+}
+
+bool refusedOutside(std::string_view arg, std::string_view folder, Context& ctx) {
+    if (!isAbsoluteOrDrive(arg) && folderStaysInside(folder, ctx)) return false;
+    ctx.err << "line " << ctx.line << ": " << arg << " is outside the level editor's folder\n";
+    return true;
+}
+
 std::vector<fs::path> matchingFiles(const fs::path& dir, std::string_view path) {
     const auto [folder, pattern] = splitPattern(path);
     std::vector<fs::path> found;
@@ -56,6 +104,9 @@ bool copyFiles(const Command& c, Context& ctx) {
         ctx.err << "copy: expected a file pattern and a folder\n";
         return false;
     }
+    if (refusedOutside(c.args[0], splitPattern(c.args[0]).first, ctx) ||
+        refusedOutside(c.args[1], c.args[1], ctx))
+        return false;
     const auto target = resolvePath(ctx.dir, c.args[1]);
     std::error_code ec;
     if (!target || !fs::is_directory(*target, ec)) {
@@ -68,12 +119,23 @@ bool copyFiles(const Command& c, Context& ctx) {
         ctx.out << "        0 file(s) copied.\n";
         return false;
     }
+    // A file of the same name in another case is replaced, not doubled.
+    std::vector<std::pair<fs::path, fs::path>> copies;
+    for (const fs::path& file : files) {
+        const std::string name = file.filename().string();
+        copies.emplace_back(file, findEntry(*target, name).value_or(*target / name));
+    }
+    // A link among them must not lead out either.
+    for (const auto& [from, to] : copies) {
+        if (isInside(from, rootOf(ctx)) && writesInside(to, rootOf(ctx))) continue;
+        ctx.err << "line " << ctx.line << ": " << from.filename().string()
+                << " leads outside the level editor's folder\n";
+        return false;
+    }
     int copied = 0;
     bool ok = true;
-    for (const fs::path& file : files) {
-        // A file of the same name in another case is replaced, not doubled.
+    for (const auto& [file, to] : copies) {
         const std::string name = file.filename().string();
-        const fs::path to = findEntry(*target, name).value_or(*target / name);
         fs::copy_file(file, to, fs::copy_options::overwrite_existing, ec);
         if (ec) {
             ctx.err << "copy: " << name << ": " << ec.message() << "\n";
@@ -92,6 +154,7 @@ bool deleteFiles(const Command& c, Context& ctx) {
         ctx.err << "del: expected one file pattern\n";
         return false;
     }
+    if (refusedOutside(c.args[0], splitPattern(c.args[0]).first, ctx)) return false;
     const std::vector<fs::path> files = matchingFiles(ctx.dir, c.args[0]);
     if (files.empty()) {
         ctx.err << "del: could not find " << c.args[0] << "\n";
@@ -137,16 +200,32 @@ bool pause(const Command& c, Context& ctx) {
     return true;
 }
 
-bool runProgram(const Command& c, Context& ctx) {
-    // Only a program that lies in the batch's own folder, as the level
-    // editor's compiler does; nothing is looked for on the PATH.
-    std::optional<fs::path> program = findEntry(ctx.dir, c.word);
-    if (!program) program = findEntry(ctx.dir, c.word + ".exe");
+constexpr int kNotRun = 127;
+
+bool isBareName(std::string_view word) {
+    return word.find_first_of("/\\:") == std::string_view::npos &&
+           word.find("..") == std::string_view::npos;
+}
+
+// Only a program that lies in the batch's own folder, as the level editor's
+// compiler does, links and all; nothing is looked for on the PATH.
+std::optional<fs::path> programInFolder(const std::string& word, const Context& ctx) {
+    if (!isBareName(word)) return std::nullopt;
+    std::optional<fs::path> program = findEntry(ctx.dir, word);
+    if (!program) program = findEntry(ctx.dir, word + ".exe");
     std::error_code ec;
-    if (!program || !fs::is_regular_file(*program, ec)) {
-        ctx.err << "'" << c.word << "' is not a command of this batch runner, nor a program in "
+    if (!program || !fs::is_regular_file(*program, ec) || !isInside(*program, ctx.dir))
+        return std::nullopt;
+    return program;
+}
+
+int runProgram(const Command& c, Context& ctx) {
+    const std::optional<fs::path> program = programInFolder(c.word, ctx);
+    if (!program) {
+        ctx.err << "line " << ctx.line << ": '" << c.word
+                << "' is not a command of this batch runner, nor a program in "
                 << ctx.dir.string() << "\n";
-        return false;
+        return kNotRun;
     }
 #ifndef _WIN32
     ctx.out << std::flush;
@@ -160,25 +239,58 @@ bool runProgram(const Command& c, Context& ctx) {
     const pid_t pid = fork();
     if (pid < 0) {
         ctx.err << "'" << c.word << "' could not be started: " << std::strerror(errno) << "\n";
-        return false;
+        return kNotRun;
     }
     if (pid == 0) {
         if (chdir(dir.c_str()) == 0) execv(raw[0], raw.data());
-        _exit(127);
+        _exit(kNotRun);
     }
     int status = 0;
     while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
     }
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 0) return true;
-    if (WIFEXITED(status) && WEXITSTATUS(status) == 127)
+    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (code == kNotRun)
         ctx.err << "'" << c.word << "' could not be run\n";
-    else
-        ctx.err << "'" << c.word << "' failed\n";
-    return false;
+    else if (code != 0)
+        ctx.err << "'" << c.word << "' failed (status " << code << ")\n";
+    return code;
 #else
     ctx.err << "'" << c.word << "': run this batch with the command interpreter\n";
-    return false;
+    return kNotRun;
 #endif
+}
+
+bool isBuiltIn(std::string_view word) {
+    return sameIgnoringCase(word, "copy") || sameIgnoringCase(word, "del") ||
+           sameIgnoringCase(word, "pause");
+}
+
+// The batch's status as its lines end (see batch_runner.h).
+struct BatchStatus {
+    int code = 0;
+    bool programFailed = false;
+    bool reported = false;
+
+    void add(int lineStatus, bool programLine) {
+        if (lineStatus == 0) return;
+        if (programLine && !programFailed) {
+            code = lineStatus;
+            programFailed = true;
+        } else if (code == 0) {
+            code = 1;
+        }
+    }
+};
+
+void reportStatus(BatchStatus& status, Context& ctx) {
+    if (status.reported || ctx.statusFile.empty()) return;
+    status.reported = true;
+    const kestrel::Status written =
+        kestrel::OsFiles().write(ctx.statusFile.string(), kestrel::batchStatusText(status.code));
+    if (written) return;
+    ctx.err << "the status could not be written to " << ctx.statusFile.string() << ": "
+            << written.error << "\n";
+    status.add(1, false);
 }
 
 } // namespace
@@ -212,23 +324,22 @@ std::optional<Command> parseLine(std::string_view line, std::string& error) {
 }
 
 std::optional<fs::path> resolvePath(const fs::path& dir, std::string_view relative) {
-    std::string path(relative);
-    std::replace(path.begin(), path.end(), '\\', '/');
-    fs::path wanted = (dir / path).lexically_normal();
+    fs::path wanted = (dir / slashed(relative)).lexically_normal();
     if (!wanted.has_filename()) wanted = wanted.parent_path();
     const auto found = kestrel::OsFiles().find(wanted.string());
     return found ? std::optional<fs::path>(*found) : std::nullopt;
 }
 
-bool runCommand(const Command& c, Context& ctx) {
-    if (sameIgnoringCase(c.word, "copy")) return copyFiles(c, ctx);
-    if (sameIgnoringCase(c.word, "del")) return deleteFiles(c, ctx);
-    if (sameIgnoringCase(c.word, "pause")) return pause(c, ctx);
+int runCommand(const Command& c, Context& ctx) {
+    if (sameIgnoringCase(c.word, "copy")) return copyFiles(c, ctx) ? 0 : 1;
+    if (sameIgnoringCase(c.word, "del")) return deleteFiles(c, ctx) ? 0 : 1;
+    if (sameIgnoringCase(c.word, "pause")) return pause(c, ctx) ? 0 : 1;
     return runProgram(c, ctx);
 }
 
 int runBatch(std::string_view bytes, Context& ctx) {
-    bool allOk = true;
+    BatchStatus status;
+    ctx.line = 0;
     std::size_t at = 0;
     while (at < bytes.size()) {
         std::size_t end = bytes.find('\n', at);
@@ -236,18 +347,23 @@ int runBatch(std::string_view bytes, Context& ctx) {
         std::string_view line = bytes.substr(at, end - at);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         at = end + 1;
+        ++ctx.line;
         std::string error;
         const auto command = parseLine(line, error);
         if (!command) {
-            ctx.err << error << "\n";
-            allOk = false;
+            ctx.err << "line " << ctx.line << ": " << error << "\n";
+            status.add(1, false);
             continue;
         }
         if (command->word.empty()) continue;
+        // Kestrel takes the batch's work as done here, while the console
+        // still waits for its key.
+        if (sameIgnoringCase(command->word, "pause")) reportStatus(status, ctx);
         ctx.out << ctx.dir.string() << "> " << line << "\n";
-        if (!runCommand(*command, ctx)) allOk = false;
+        status.add(runCommand(*command, ctx), !isBuiltIn(command->word));
     }
-    return allOk ? 0 : 1;
+    reportStatus(status, ctx);
+    return status.code;
 }
 
 } // namespace batch

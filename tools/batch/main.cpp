@@ -1,5 +1,5 @@
-// kestrel-batch FILE.bat: runs the build's batch file in the current folder
-// (see batch_runner.h).
+// kestrel-batch [--root DIR] [--status FILE] FILE.bat: runs the build's
+// batch file in the current folder (see batch_runner.h).
 
 #include "batch_runner.h"
 
@@ -11,14 +11,32 @@
 #include <unistd.h>
 #endif
 
+namespace {
+
+int usage() {
+    std::cerr << "usage: kestrel-batch [--root DIR] [--status FILE] FILE.bat\n";
+    return 2;
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
-    if (argc != 2) {
-        std::cerr << "usage: kestrel-batch FILE.bat\n";
-        return 2;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::filesystem::path root, status, batchFile;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if ((args[i] == "--root" || args[i] == "--status") && i + 1 < args.size()) {
+            (args[i] == "--root" ? root : status) = args[i + 1];
+            ++i;
+        } else if (batchFile.empty() && args[i].rfind("--", 0) != 0) {
+            batchFile = args[i];
+        } else {
+            return usage();
+        }
     }
-    std::ifstream in(argv[1], std::ios::binary);
+    if (batchFile.empty()) return usage();
+    std::ifstream in(batchFile, std::ios::binary);
     if (!in) {
-        std::cerr << "kestrel-batch: cannot read " << argv[1] << "\n";
+        std::cerr << "kestrel-batch: cannot read " << batchFile.string() << "\n";
         return 2;
     }
     std::ostringstream bytes;
@@ -28,6 +46,7 @@ int main(int argc, char* argv[]) {
 #else
     const bool interactive = true;
 #endif
-    batch::Context ctx{std::filesystem::current_path(), std::cout, std::cerr, interactive};
+    batch::Context ctx{
+        std::filesystem::current_path(), std::cout, std::cerr, interactive, root, status};
     return batch::runBatch(bytes.str(), ctx);
 }

@@ -65,6 +65,13 @@ bool writeFile(const fs::path& path, const std::string& bytes) {
     return kestrel::OsFiles().write(path.string(), bytes).ok;
 }
 
+// A sample name from Sounds.txt names a file of the samples folder, never
+// a path out of it.
+bool staysInSamplesFolder(std::string_view sample) {
+    return sample.find_first_of("\\/") == std::string_view::npos &&
+           sample.find("..") == std::string_view::npos;
+}
+
 bool isUsableName(std::string_view name) {
     return !name.empty() && name.find_first_of("\\/:*?\"<>| \t") == std::string_view::npos;
 }
@@ -88,7 +95,7 @@ Packed pack(std::string_view soundsBytes, std::string_view letter, const SampleR
             const auto [known, isNew] = indexOf.try_emplace(file, packed.sampleFiles.size());
             if (isNew) {
                 packed.sampleFiles.push_back(file);
-                auto bytes = readSample(file);
+                auto bytes = staysInSamplesFolder(sample) ? readSample(file) : std::nullopt;
                 if (!bytes) packed.missing.push_back(file);
                 data.push_back(bytes.value_or(std::string()));
             }
@@ -145,7 +152,9 @@ int run(const fs::path& dir, const std::vector<std::string>& args, std::ostream&
     });
     if (!packed.missing.empty()) {
         for (const std::string& file : packed.missing)
-            err << "sndpack: missing sample " << file << "\n";
+            err << (staysInSamplesFolder(file) ? "sndpack: missing sample "
+                                               : "sndpack: sample outside the Samples folder ")
+                << file << "\n";
         err << "sndpack: nothing written\n";
         return 1;
     }

@@ -25,7 +25,9 @@
 //
 // The samples are read from the Samples folder beside the compiler folder
 // (..\Samples). A sample that is missing there is an error: nothing is
-// written, so a WAD never gets a list that its sound file does not match.
+// written, so a WAD never gets a list that its sound file does not match. A
+// sample name holding "/", "\" or ".." is an error the same way, and no file
+// is opened for it.
 
 #include <cstdint>
 #include <filesystem>
@@ -48,7 +50,7 @@ struct Packed {
     std::string sfx;
     int soundCount = 0;
     std::vector<std::string> sampleFiles;
-    std::vector<std::string> missing; // sample files the reader did not find
+    std::vector<std::string> missing; // sample files not found, or named outside the folder
 };
 
 // Builds both files from the bytes of Sounds.txt.

@@ -1,5 +1,7 @@
 #include "build/batch.h"
 
+#include <charconv>
+
 namespace kestrel {
 
 std::string batchText(std::string_view wadName, std::string_view letter) {
@@ -13,9 +15,24 @@ std::string batchText(std::string_view wadName, std::string_view letter) {
     return text;
 }
 
-CommandLine runnerCommand(const std::string& runner, const std::string& batchPath,
+std::string batchStatusText(int status) { return "status " + std::to_string(status) + "\r\n"; }
+
+std::optional<int> parseBatchStatus(std::string_view text) {
+    constexpr std::string_view prefix = "status ";
+    if (text.substr(0, prefix.size()) != prefix) return std::nullopt;
+    text.remove_prefix(prefix.size());
+    if (text.size() >= 2 && text.substr(text.size() - 2) == "\r\n") text.remove_suffix(2);
+    int status = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), status);
+    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    return status;
+}
+
+CommandLine runnerCommand(const std::string& runner, const BatchLaunch& batch,
                           const std::string& terminal) {
-    if (terminal.empty()) return {runner, {batchPath}};
+    const std::vector<std::string> runnerArgs = {"--root", batch.installRoot, "--status",
+                                                 batch.statusPath, batch.batchPath};
+    if (terminal.empty()) return {runner, runnerArgs};
     const std::string name = terminal.substr(terminal.find_last_of("/\\") + 1);
     std::vector<std::string> args;
     if (name == "konsole")
@@ -27,7 +44,7 @@ CommandLine runnerCommand(const std::string& runner, const std::string& batchPat
     else
         args = {"-T", kBatchName, "-e"};
     args.push_back(runner);
-    args.push_back(batchPath);
+    args.insert(args.end(), runnerArgs.begin(), runnerArgs.end());
     return {terminal, args};
 }
 

@@ -4,12 +4,16 @@
 
 #include "session/ports.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace kestrel {
 
 inline constexpr const char* kBatchName = "CreateSFX.bat";
+// Written beside the batch by Kestrel's batch runner once the batch has done
+// its work (see batchStatusText).
+inline constexpr const char* kBatchStatusName = "CreateSFX.status";
 
 // The six lines, each ended by CR LF: the compiler run for the WAD, the copy
 // of its output to the wads folder, the clean-up, and a pause that keeps the
@@ -21,9 +25,16 @@ std::string batchText(std::string_view wadName, std::string_view letter);
 inline constexpr const char* kTerminals[] = {"xterm", "konsole", "gnome-terminal",
                                              "xfce4-terminal"};
 
-// Off Windows the batch runs with Kestrel's batch runner: inside `terminal`
+// The status file's text: "status N" and CR LF, N = 0 when the batch
+// succeeded, else the failing status (see tools/batch/batch_runner.h).
+std::string batchStatusText(int status);
+// N from a status file; nothing when the text is not one.
+std::optional<int> parseBatchStatus(std::string_view text);
+
+// Off Windows the batch runs with Kestrel's batch runner, confined to the
+// installation root and told where to write its status: inside `terminal`
 // (a path to one of kTerminals) when there is one, else on its own.
-CommandLine runnerCommand(const std::string& runner, const std::string& batchPath,
+CommandLine runnerCommand(const std::string& runner, const BatchLaunch& batch,
                           const std::string& terminal);
 
 } // namespace kestrel

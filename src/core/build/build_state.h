@@ -27,11 +27,14 @@ struct BuildState {
     ProcessId process = 0;
     std::string wadName;
     std::string batchPath;
-    WadFileStamps before; // the WAD's files when the build started
-    std::int64_t startedAt = 0; // ms, by the clock the window gives
-    std::int64_t elapsed = 0;   // ms since the start, at the last check
+    std::string statusPath;
+    bool statusExpected = false; // the batch's runner writes statusPath when done
+    WadFileStamps before;        // the WAD's files when the build started
+    std::int64_t startedAt = 0;  // ms, by the clock the window gives
+    std::int64_t elapsed = 0;    // ms since the start, at the last check
     bool canStopWaiting = false; // the wait has gone on long enough to offer a way out
     bool justBuilt = false;      // the last build put the WAD's files in the wads folder
+    bool buildOver = false;      // the last build succeeded, but its WAD's files did not arrive
 
     bool windowDisabled() const { return phase == BuildPhase::Waiting; }
     bool watching() const { return phase != BuildPhase::Idle; }

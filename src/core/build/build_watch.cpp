@@ -47,6 +47,35 @@ bool inputIsUsable(const MainState& state, Ports& ports) {
     return true;
 }
 
+// Files the batch's copy lines would take for this build's output.
+std::string leftoverOutputs(const MainState& state, Ports& ports) {
+    std::string names;
+    for (const char* pattern : {"*.sam", "*.sfx"})
+        for (const std::string& name : ports.files.list(state.dirs.sfxDir, pattern))
+            names += (names.empty() ? "" : ", ") + name;
+    return names;
+}
+
+// An earlier batch's status would end this build's wait at once.
+bool removeOldStatus(const std::string& statusPath, Ports& ports) {
+    const auto found = ports.files.find(statusPath);
+    if (!found) return true;
+    const Status removed = ports.files.remove(*found);
+    if (!removed) ports.dialogs.message(Msg::FileNotWritten, {*found, removed.error});
+    return removed.ok;
+}
+
+// N of the status the batch's runner left, once it is there ("?" when it
+// cannot be read, a failure); the file goes as it is read.
+std::optional<std::string> takeBatchStatus(const BuildState& b, Ports& ports) {
+    const auto found = b.statusPath.empty() ? std::nullopt : ports.files.find(b.statusPath);
+    if (!found) return std::nullopt;
+    const ReadResult file = ports.files.read(*found);
+    ports.files.remove(*found);
+    const auto status = file.ok ? parseBatchStatus(file.bytes) : std::nullopt;
+    return status ? std::to_string(*status) : "?";
+}
+
 void deleteBatchFile(MainState& state, Ports& ports) {
     if (ports.files.find(state.build.batchPath)) ports.files.remove(state.build.batchPath);
 }
@@ -62,52 +91,41 @@ void finishWait(MainState& state, Ports& ports, bool exited) {
     }
 }
 
-} // namespace
-
-void startBuild(MainState& state, Ports& ports, std::int64_t now) {
-    if (state.build.windowDisabled() || !inputIsUsable(state, ports)) return;
-    if (ports.dialogs.message(Msg::BuildConfirm, {state.txWad}) != Answer::Ok) return;
-
-    const std::string& dir = state.dirs.sfxDir;
-    if (!ports.files.find(dir)) {
-        ports.dialogs.message(Msg::BuildNoFolder, {dir});
+// The batch has done its work: the window comes back, and the status says
+// how it went; the files only word a success.
+void endWithStatus(MainState& state, Ports& ports, const std::string& status, bool exited) {
+    BuildState& b = state.build;
+    finishWait(state, ports, exited);
+    if (status != "0") {
+        ports.dialogs.message(Msg::BuildCompilerFailed, {b.wadName, status, state.dirs.sfxDir});
         return;
     }
-    const std::string batchPath = dir + kBatchName;
-    if (const Status written = ports.files.write(batchPath, batchText(state.txWad, state.txLett));
-        !written) {
-        ports.dialogs.message(Msg::FileNotWritten, {batchPath, written.error});
-        return;
-    }
-    BuildState next;
-    next.wadName = state.txWad;
-    next.batchPath = batchPath;
-    next.startedAt = now;
-    state.build = next;
-    state.build.before = wadFileStamps(state, ports);
-
-    const StartedProcess started = ports.programs.startBatch(batchPath, dir);
-    if (!started.status) {
-        // Nothing runs it: the file written for it goes again.
-        ports.files.remove(batchPath);
-        state.build = BuildState{};
-        ports.dialogs.message(Msg::BuildNotStarted, {batchPath, started.status.error});
-        return;
-    }
-    state.build.process = started.id;
-    state.build.phase = BuildPhase::Waiting;
+    if (wadFilesArrived(state, ports))
+        b.justBuilt = true;
+    else
+        b.buildOver = true;
 }
 
-void checkBuild(MainState& state, Ports& ports, std::int64_t now) {
+// Where the runner writes a status, the files alone do not tell a success
+// (a failing compiler may leave some): the wait ends with the status, or
+// when the runner ended without writing one.
+void waitForStatus(MainState& state, Ports& ports, bool exited) {
     BuildState& b = state.build;
-    const bool exited = b.watching() && !ports.programs.isRunning(b.process);
-    if (b.phase == BuildPhase::Released) {
-        if (exited) finishWait(state, ports, true);
+    if (!exited) {
+        b.canStopWaiting = b.elapsed >= kBuildWayOutMs;
         return;
     }
-    if (b.phase != BuildPhase::Waiting) return;
-    b.elapsed = now - b.startedAt;
+    finishWait(state, ports, true);
+    if (wadFilesArrived(state, ports))
+        b.buildOver = true;
+    else
+        ports.dialogs.message(Msg::BuildFailed, {b.wadName, state.dirs.wadDir, state.dirs.sfxDir});
+}
 
+// Without a status (the Windows interpreter) the wait ends once the files
+// have arrived and the clean-up is done, or once the batch has exited.
+void waitForWadFiles(MainState& state, Ports& ports, bool exited) {
+    BuildState& b = state.build;
     const bool filesIn = wadFilesArrived(state, ports);
     const bool sfxLeft = !ports.files.list(state.dirs.sfxDir, "*.sfx").empty();
     if (filesIn && (!sfxLeft || exited)) {
@@ -121,6 +139,72 @@ void checkBuild(MainState& state, Ports& ports, std::int64_t now) {
         return;
     }
     b.canStopWaiting = b.elapsed >= kBuildWayOutMs;
+}
+
+} // namespace
+
+void startBuild(MainState& state, Ports& ports, std::int64_t now) {
+    if (state.build.windowDisabled() || !inputIsUsable(state, ports)) return;
+    if (ports.dialogs.message(Msg::BuildConfirm, {state.txWad}) != Answer::Ok) return;
+
+    const std::string& dir = state.dirs.sfxDir;
+    if (!ports.files.find(dir)) {
+        ports.dialogs.message(Msg::BuildNoFolder, {dir});
+        return;
+    }
+    if (const std::string leftovers = leftoverOutputs(state, ports); !leftovers.empty()) {
+        ports.dialogs.message(Msg::BuildLeftovers, {dir, leftovers});
+        return;
+    }
+    const std::string statusPath = dir + kBatchStatusName;
+    if (!removeOldStatus(statusPath, ports)) return;
+    const std::string batchPath = dir + kBatchName;
+    if (const Status written = ports.files.write(batchPath, batchText(state.txWad, state.txLett));
+        !written) {
+        ports.dialogs.message(Msg::FileNotWritten, {batchPath, written.error});
+        return;
+    }
+    BuildState next;
+    next.wadName = state.txWad;
+    next.batchPath = batchPath;
+    next.statusPath = statusPath;
+    next.startedAt = now;
+    state.build = next;
+    state.build.before = wadFileStamps(state, ports);
+
+    const StartedProcess started =
+        ports.programs.startBatch({batchPath, dir, state.dirs.editorDir, statusPath});
+    if (!started.status) {
+        // Nothing runs it: the file written for it goes again.
+        ports.files.remove(batchPath);
+        state.build = BuildState{};
+        ports.dialogs.message(Msg::BuildNotStarted, {batchPath, started.status.error});
+        return;
+    }
+    state.build.process = started.id;
+    state.build.statusExpected = started.writesStatus;
+    state.build.phase = BuildPhase::Waiting;
+}
+
+void checkBuild(MainState& state, Ports& ports, std::int64_t now) {
+    BuildState& b = state.build;
+    if (!b.watching()) return;
+    // Whether it had exited before its status is looked for: a runner
+    // writes the status before it exits.
+    const bool exited = !ports.programs.isRunning(b.process);
+    if (b.phase == BuildPhase::Waiting) b.elapsed = now - b.startedAt;
+    if (const auto status = takeBatchStatus(b, ports)) {
+        endWithStatus(state, ports, *status, exited);
+        return;
+    }
+    if (b.phase == BuildPhase::Released) {
+        if (exited) finishWait(state, ports, true);
+        return;
+    }
+    if (b.statusExpected)
+        waitForStatus(state, ports, exited);
+    else
+        waitForWadFiles(state, ports, exited);
 }
 
 void stopWaitingForBuild(MainState& state) {

@@ -21,13 +21,19 @@ inline constexpr int kBuildCheckMs = 1000;
 inline constexpr std::int64_t kBuildWayOutMs = 60000;
 
 // The CdCopy click, at time `now` (ms): checks the letter and the WAD name,
-// asks, writes the batch file in the compiler folder and starts it.
+// asks, refuses while .sam/.sfx files of an earlier build are in the
+// compiler folder (the batch would copy them as this build's), removes an
+// old status file, writes the batch file there and starts it.
 void startBuild(MainState& state, Ports& ports, std::int64_t now);
 
-// A timer check: ends the wait once the WAD's files are in the wads folder
-// and no .sfx file is left in the compiler folder, or once the batch has
-// exited (a failure when the files did not arrive). The batch file is
-// deleted once its process has exited.
+// A timer check. Once the runner's status file is there, the batch has done
+// its work: the file is deleted, the window comes back and the status says
+// whether the compiler failed; a success whose files did not arrive is only
+// "over". Where a status is awaited, the runner's exit without one ends the
+// wait too. Where none comes (the Windows interpreter), the wait ends once
+// the WAD's files are in the wads folder and no .sfx file is left in the
+// compiler folder, or once the batch has exited (a failure when the files
+// did not arrive). The batch file is deleted once its process has exited.
 void checkBuild(MainState& state, Ports& ports, std::int64_t now);
 
 // The way out of a wait that does not end: the window is given back; the

@@ -22,10 +22,14 @@ struct Status {
     explicit operator bool() const { return ok; }
 };
 
+// Far above any catalogue: a larger file is not one of the program's.
+inline constexpr std::uint64_t kMaxReadBytes = 256ull << 20;
+
 struct ReadResult {
     bool ok = false;
     std::string bytes;
     std::string error;
+    bool missing = false; // nothing is there (or a link names nothing)
 };
 
 class Dialogs {
@@ -47,9 +51,13 @@ public:
     virtual ~Files() = default;
     // The existing path that matches `path` without regard to case.
     virtual std::optional<std::string> find(const std::string& path) = 0;
+    // Reads a regular file (after links) of at most kMaxReadBytes; a folder,
+    // a pipe, a device or a larger file is a failure that says so.
     virtual ReadResult read(const std::string& path) = 0;
-    // Writes the whole file through a temporary file renamed over the target:
-    // on failure the old file is left as it was.
+    // Writes the whole file through a temporary file that is synced and
+    // renamed over the target: on failure the old file is left as it was. A
+    // link stays a link: the file it names takes the bytes, and a link that
+    // cannot be followed is a failure.
     virtual Status write(const std::string& path, std::string_view bytes) = 0;
     virtual Status copy(const std::string& from, const std::string& to) = 0;
     virtual Status remove(const std::string& path) = 0;
@@ -64,8 +72,10 @@ public:
 class Sound {
 public:
     virtual ~Sound() = default;
-    // Starts playing a .wav file and returns at once; a new play replaces the old.
-    virtual void play(const std::string& wavPath) = 0;
+    // Starts playing a .wav file and returns at once; a new play replaces the
+    // old. Only a regular file of at most kMaxReadBytes is played: anything
+    // else is a failure that says why.
+    virtual Status play(const std::string& wavPath) = 0;
 };
 
 // A program and its arguments, each one argument, blanks and all.
@@ -79,6 +89,17 @@ using ProcessId = std::int64_t;
 struct StartedProcess {
     Status status;
     ProcessId id = 0;
+    // What runs the batch writes BatchLaunch::statusPath once the batch has
+    // done its work (Kestrel's batch runner; not the Windows interpreter).
+    bool writesStatus = false;
+};
+
+// The build's batch file and what its runner is told.
+struct BatchLaunch {
+    std::string batchPath;
+    std::string workingDir;
+    std::string installRoot; // the level editor's folder: copy and del stay inside it
+    std::string statusPath;  // where the runner says how the batch went
 };
 
 class Programs {
@@ -87,10 +108,9 @@ public:
     // Starts a program without waiting for it.
     virtual Status start(const std::string& program, const std::vector<std::string>& args,
                          const std::string& workingDir) = 0;
-    // Starts a batch file in `workingDir` in a console window of its own,
-    // without waiting; the process can be watched afterwards.
-    virtual StartedProcess startBatch(const std::string& batchPath,
-                                      const std::string& workingDir) = 0;
+    // Starts a batch file in its working folder in a console window of its
+    // own, without waiting; the process can be watched afterwards.
+    virtual StartedProcess startBatch(const BatchLaunch& batch) = 0;
     // Whether a process started here is still running.
     virtual bool isRunning(ProcessId id) = 0;
     // Opens a text file in the desktop's text editor, without waiting.

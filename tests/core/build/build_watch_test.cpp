@@ -13,6 +13,7 @@ namespace {
 const std::string kSfxDir = "/games/lvedit/sound/LevelSFX Creator/";
 const std::string kWads = "/games/lvedit/graphics/wads/";
 const std::string kBatch = kSfxDir + "CreateSFX.bat";
+const std::string kStatus = kSfxDir + "CreateSFX.status";
 using Args = std::vector<std::string>;
 
 Installation threeSounds() {
@@ -43,15 +44,24 @@ TEST(BuildBatch, TheSixLinesAreWrittenAsTyped) {
     EXPECT_EQ(batchText("level1", "pr").substr(0, 19), "sndpack level1 pr\r\n");
 }
 
-TEST(BuildBatch, TheRunnerRunsInATerminalThatStaysInTheForeground) {
-    const auto alone = runnerCommand("/k/kestrel-batch", "/e/Sound Creator/CreateSFX.bat", "");
+TEST(BuildBatch, TheRunnerRunsConfinedInATerminalThatStaysInTheForeground) {
+    const BatchLaunch sound{"/e/Sound Creator/CreateSFX.bat", "/e/Sound Creator/", "/e/",
+                            "/e/Sound Creator/CreateSFX.status"};
+    const auto alone = runnerCommand("/k/kestrel-batch", sound, "");
     EXPECT_EQ(alone.program, "/k/kestrel-batch");
-    EXPECT_EQ(alone.args, Args{"/e/Sound Creator/CreateSFX.bat"});
-    const auto xterm = runnerCommand("/k/r", "/b.bat", "/usr/bin/xterm");
+    EXPECT_EQ(alone.args, (Args{"--root", "/e/", "--status", "/e/Sound Creator/CreateSFX.status",
+                                "/e/Sound Creator/CreateSFX.bat"}));
+    const BatchLaunch b{"/b.bat", "/", "/r/", "/s"};
+    const auto xterm = runnerCommand("/k/r", b, "/usr/bin/xterm");
     EXPECT_EQ(xterm.program, "/usr/bin/xterm");
-    EXPECT_EQ(xterm.args, (Args{"-T", "CreateSFX.bat", "-e", "/k/r", "/b.bat"}));
-    EXPECT_EQ(runnerCommand("/k/r", "/b.bat", "/usr/bin/gnome-terminal").args[0], "--wait");
-    EXPECT_EQ(runnerCommand("/k/r", "/b.bat", "/usr/bin/konsole").args[0], "--nofork");
+    EXPECT_EQ(xterm.args, (Args{"-T", "CreateSFX.bat", "-e", "/k/r", "--root", "/r/", "--status",
+                                "/s", "/b.bat"}));
+    EXPECT_EQ(runnerCommand("/k/r", b, "/usr/bin/gnome-terminal").args[0], "--wait");
+    EXPECT_EQ(runnerCommand("/k/r", b, "/usr/bin/konsole").args[0], "--nofork");
+    for (const int status : {0, 2, 137})
+        EXPECT_EQ(parseBatchStatus(batchStatusText(status)), status);
+    for (const char* text : {"", "status \r\n", "status 1x\r\n", "done 0\r\n"})
+        EXPECT_FALSE(parseBatchStatus(text)) << text;
 }
 
 TEST(BuildStart, AMissingOrUnsafeLetterOrNameIsRefusedBeforeAnythingIsWritten) {
@@ -98,11 +108,15 @@ TEST(BuildStart, CancelAtTheConfirmationWritesAndStartsNothing) {
 TEST(BuildStart, TheBatchReplacesAnOldOneAndStartsInTheCompilerFolder) {
     Build b;
     b.fake.files.files[kBatch] = "echo old\r\n";
+    b.fake.files.files[kSfxDir + "createsfx.STATUS"] = "status 0\r\n";
     b.start();
     EXPECT_EQ(b.fake.files.bytes(kBatch), batchText("HARBOUR", "a"));
+    EXPECT_FALSE(b.fake.files.find(kStatus)) << "an old status would end the wait at once";
     ASSERT_EQ(b.fake.programs.batches.size(), 1u);
-    EXPECT_EQ(b.fake.programs.batches[0].program, kBatch);
+    EXPECT_EQ(b.fake.programs.batches[0].batchPath, kBatch);
     EXPECT_EQ(b.fake.programs.batches[0].workingDir, kSfxDir);
+    EXPECT_EQ(b.fake.programs.batches[0].installRoot, "/games/lvedit/");
+    EXPECT_EQ(b.fake.programs.batches[0].statusPath, kStatus);
     EXPECT_EQ(b.state.build.phase, BuildPhase::Waiting);
     EXPECT_TRUE(b.state.build.windowDisabled());
 }
@@ -112,19 +126,38 @@ TEST(BuildStart, EachFailingStepIsReportedAndLeavesTheWindowUsable) {
         const char* step;
         std::function<void(Build&)> breakIt;
         Msg message;
+        Args args;
         bool started;
     } cases[] = {
-        {"no folder", [](Build& b) { b.state.dirs.sfxDir = "/nowhere/"; }, Msg::BuildNoFolder, false},
-        {"unwritable", [](Build& b) { b.fake.files.failing = {kBatch}; }, Msg::FileNotWritten, false},
+        {"no folder", [](Build& b) { b.state.dirs.sfxDir = "/nowhere/"; }, Msg::BuildNoFolder,
+         {"/nowhere/"}, false},
+        // The batch's copy lines would pass an earlier build's files off as
+        // this one's.
+        {"leftovers",
+         [](Build& b) {
+             b.fake.files.files[kSfxDir + "FOUNDRY.SAM"] = "old";
+             b.fake.files.files[kSfxDir + "foundry.sfx"] = "old";
+         },
+         Msg::BuildLeftovers, {kSfxDir, "FOUNDRY.SAM, foundry.sfx"}, false},
+        {"old status stays",
+         [](Build& b) {
+             b.fake.files.files[kStatus] = "status 0\r\n";
+             b.fake.files.failing = {kStatus};
+         },
+         Msg::FileNotWritten, {kStatus, "file not found"}, false},
+        {"unwritable", [](Build& b) { b.fake.files.failing = {kBatch}; }, Msg::FileNotWritten,
+         {kBatch, "disk full"}, false},
         {"unstartable", [](Build& b) { b.fake.programs.failBatch = true; }, Msg::BuildNotStarted,
-         true},
+         {kBatch, "cannot start"}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.step);
         Build b;
         c.breakIt(b);
         b.start();
-        EXPECT_TRUE(b.fake.dialogs.showed(c.message));
+        ASSERT_EQ(b.fake.dialogs.shown.size(), 2u);
+        EXPECT_EQ(b.fake.dialogs.shown[1].id, c.message);
+        EXPECT_EQ(b.fake.dialogs.shown[1].args, c.args);
         EXPECT_FALSE(b.batchThere());
         EXPECT_EQ(b.fake.files.writes.empty(), !c.started);
         EXPECT_EQ(b.fake.programs.batches.size(), c.started ? 1u : 0u);
@@ -173,10 +206,58 @@ TEST(BuildWatch, ABatchThatEndsWithoutTheFilesIsAFailure) {
     EXPECT_FALSE(b.batchThere());
 }
 
+// Kestrel's runner writes its status once the batch has done its work,
+// while its console may still wait at the pause.
+TEST(BuildWatch, TheRunnersStatusEndsTheWaitAndTheFilesOnlyWordASuccess) {
+    using P = BuildPhase;
+    const struct {
+        const char* status; // the status file; nullptr: none
+        bool filesIn, exited;
+        P phase;
+        bool justBuilt, over;
+        std::optional<Msg> message;
+        Args args;
+    } cases[] = {
+        {"status 0\r\n", true, false, P::Released, true, false, {}, {}},
+        {"status 0\r\n", false, false, P::Released, false, true, {}, {}},
+        {"status 0\r\n", true, true, P::Idle, true, false, {}, {}},
+        {"status 2\r\n", true, false, P::Released, false, false, Msg::BuildCompilerFailed,
+         {"HARBOUR", "2", kSfxDir}},
+        {"status 1\r\n", false, true, P::Idle, false, false, Msg::BuildCompilerFailed,
+         {"HARBOUR", "1", kSfxDir}},
+        {"torn", true, false, P::Released, false, false, Msg::BuildCompilerFailed,
+         {"HARBOUR", "?", kSfxDir}},
+        {nullptr, true, false, P::Waiting, false, false, {}, {}},
+        {nullptr, true, true, P::Idle, false, true, {}, {}},
+        {nullptr, false, true, P::Idle, false, false, Msg::BuildFailed, {"HARBOUR", kWads, kSfxDir}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.status ? c.status : "no status") + (c.filesIn ? " in" : "") +
+                     (c.exited ? " exited" : ""));
+        Build b;
+        b.fake.programs.batchWritesStatus = true;
+        b.start();
+        if (c.filesIn) b.compilerWrote("HARBOUR");
+        if (c.status) b.fake.files.write(kStatus, c.status);
+        if (c.exited) b.fake.programs.exited = {1};
+        b.check(3000);
+        EXPECT_EQ(b.state.build.phase, c.phase);
+        EXPECT_EQ(b.state.build.justBuilt, c.justBuilt);
+        EXPECT_EQ(b.state.build.buildOver, c.over);
+        EXPECT_FALSE(b.fake.files.find(kStatus));
+        EXPECT_EQ(b.batchThere(), c.phase != P::Idle);
+        ASSERT_EQ(b.fake.dialogs.shown.size(), c.message ? 2u : 1u);
+        if (c.message) {
+            EXPECT_EQ(b.fake.dialogs.shown[1].id, *c.message);
+            EXPECT_EQ(b.fake.dialogs.shown[1].args, c.args);
+        }
+    }
+}
+
 TEST(BuildWatch, AWaitThatNeverEndsOffersAWayOutAndKeepsTheBatchWhileItRuns) {
     Build b;
-    b.fake.files.files[kSfxDir + "stuck.sfx"] = "x";
     b.start();
+    b.fake.files.files[kSfxDir + "stuck.sfx"] = "x";
     b.compilerWrote("HARBOUR");
     b.check(3000);
     EXPECT_FALSE(b.state.build.canStopWaiting);
