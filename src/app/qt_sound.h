@@ -15,7 +15,7 @@ class QtSound : public Sound {
 public:
     QtSound();
     ~QtSound() override;
-    void play(const std::string& wavPath) override;
+    Status play(const std::string& wavPath) override;
 
 private:
     std::unique_ptr<QSoundEffect> effect_;

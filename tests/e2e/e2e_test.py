@@ -190,6 +190,53 @@ class EndToEnd(unittest.TestCase):
                 tagged |= samples_of(line)
         self.assertEqual(set(files[WADS / "FOUNDRY.SAM"].lower().split()), tagged)
 
+    def test_build_refuses_stale_files_and_reports_a_failing_compiler(self):
+        tagged = set().union(*(samples_of(l) for l in self.inst.lines() if b"#f" in tags_of(l)))
+        missing = next(p for p in (self.inst.root / "editor/sound/Samples").iterdir()
+                       if p.name.lower().encode() in tagged)
+        missing.unlink()  # the compiler fails for want of it
+        stale = [self.inst.root / SFX_DIR / name for name in ("FOUNDRY.SAM", "FOUNDRY.SFX")]
+        for path in stale:
+            path.write_bytes(b"stale")
+        build = """
+            click CdCopy
+            answer Ok FOUNDRY
+            answer Ok {}
+            wait CdCopy enabled true
+            quit
+        """
+        self.inst.run(build.format("still holds FOUNDRY.SAM, FOUNDRY.SFX"))
+        for path in stale:
+            path.unlink()
+        self.inst.run(build.format("The sound compiler failed (status 1)"))
+        self.assertChanged([missing.relative_to(self.inst.root)])
+
+    def test_refusals_leave_every_file_as_it_was(self):
+        # An empty defaults file, a letter the build would refuse, a sample
+        # name that leads out of the samples folder.
+        (self.inst.root / "app/Kestrel.tos").write_bytes(b"")
+        self.before = self.inst.files()
+        self.inst.run("""
+            click CdDefaut
+            answer Ok Restore original
+            answer Ok is not a sound catalogue
+            row LiSFX 3
+            row LiSamp 0
+            type TxSamp ../../ab
+            click CdRename
+            answer Ok no folder
+            type TxLett *
+            key TxLett Tab
+            answer Ok cannot be used
+            expect TxLett text
+            click CdValidW
+            answer Yes sounds.txt
+            quit
+        """)
+        self.assertEqual(self.inst.lines()[3], self.before[SOUNDS].split(b"\r\n")[3] + b" #f")
+        # The refused letter leaves the letter box empty, and so the settings.
+        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM, "app/Kestrel.par"])
+
     def test_search_french_help_doubles_and_the_settings_round_trip(self):
         self.inst.run("""
             type TxSearch CLIMB

@@ -29,6 +29,11 @@ bool isUsableSampleName(std::string_view name) {
     return true;
 }
 
+bool namesAFolder(std::string_view name) {
+    return name.find_first_of("/\\") != std::string_view::npos ||
+           name.find("..") != std::string_view::npos;
+}
+
 void selectSample(MainState& state, int k) {
     SoundEditors& ed = state.ed;
     const bool valid = k >= 0 && k < static_cast<int>(ed.liSamp.size());
@@ -42,11 +47,14 @@ void selectSample(MainState& state, int k) {
 void playSample(MainState& state, Ports& ports) {
     const std::string& name = state.ed.curSample;
     if (name.empty()) return;
-    const std::string path = wavPath(state, name);
-    if (const auto found = ports.files.find(path))
-        ports.sound.play(*found);
-    else
+    // A stored name never leads the player out of the samples folder.
+    const auto found = namesAFolder(name) ? std::nullopt : ports.files.find(wavPath(state, name));
+    if (!found) {
         ports.dialogs.message(Msg::SampleMissingPlay, {name, state.dirs.sampleDir});
+        return;
+    }
+    if (const Status played = ports.sound.play(*found); !played)
+        ports.dialogs.message(Msg::FileUnreadable, {*found, played.error});
 }
 
 void renameSample(MainState& state, Ports& ports) {
@@ -63,6 +71,11 @@ void renameSample(MainState& state, Ports& ports) {
     }
     if (!isUsableSampleName(t)) {
         ports.dialogs.message(Msg::SampleHasSpace, {});
+        ports.dialogs.focus("TxSamp");
+        return;
+    }
+    if (namesAFolder(t)) {
+        ports.dialogs.message(Msg::SampleHasFolder, {});
         ports.dialogs.focus("TxSamp");
         return;
     }

@@ -5,6 +5,7 @@
 #include "catalogue/sound_line.h"
 #include "editing/editors.h"
 #include "editing/rebuild.h"
+#include "letters/wad_name.h"
 #include "objects/object_dialog.h"
 
 #include <algorithm>
@@ -88,6 +89,13 @@ void leaveLetterBox(MainState& state, Ports& ports) {
     state.txLett = cleanLetter(state.txLett);
     if (state.txLett == "g") {
         ports.dialogs.message(Msg::LetterReserved, {});
+        state.txLett.clear();
+        ports.dialogs.focus("TxLett");
+        return;
+    }
+    // "a " or "*" would be written as a tag the build refuses.
+    if (!state.txLett.empty() && !isSafeWadName(state.txLett)) {
+        ports.dialogs.message(Msg::LetterUnsafe, {state.txLett});
         state.txLett.clear();
         ports.dialogs.focus("TxLett");
         return;

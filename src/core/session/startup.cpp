@@ -62,9 +62,14 @@ void applySettings(MainState& state, const Settings& s) {
 StartOutcome startMainWindow(MainState& state, Ports& ports) {
     state.dirs.appDir = withDirSep(state.dirs.appDir);
     Settings settings = defaultSettings();
-    if (const auto found = ports.files.find(settingsPath(state))) {
-        const ReadResult file = ports.files.read(*found);
-        if (file.ok) settings = parseSettings(file.bytes, settings);
+    const auto found = ports.files.find(settingsPath(state));
+    const ReadResult file = found ? ports.files.read(*found) : ReadResult{};
+    if (file.ok) {
+        settings = parseSettings(file.bytes, settings);
+    } else if (found && !file.missing) {
+        // Starting afresh would replace the settings at close: stop instead.
+        ports.dialogs.message(Msg::SettingsUnreadable, {*found, file.error});
+        return StartOutcome::Aborted;
     } else {
         const auto chosen = askForEditor(settings, ports);
         if (!chosen) {

@@ -55,6 +55,9 @@ TEST(RenameSample, NamesMustFitInThirtyTwoAndHoldNoBlank) {
         {"o1 o2", "ab\tcd", 1, Msg::SampleHasSpace},
         {"o1 o2", "ab\x01", 1, Msg::SampleHasSpace},
         {"o1 o2", "ab\x7f", 1, Msg::SampleHasSpace},
+        {"o1 o2", "../../ab", 1, Msg::SampleHasFolder},
+        {"o1 o2", "sub\\ab", 1, Msg::SampleHasFolder},
+        {"o1 o2", "a..b", 1, Msg::SampleHasFolder},
     };
     for (const auto& c : cases) {
         SoundOpen l("ONE:\t\t\t" + c.samples + "\tVOL05");
@@ -124,4 +127,11 @@ TEST(PlaySample, PlaysTheChosenSampleOrSaysItIsMissing) {
     l.state.ed.curSample.clear(); // nothing chosen: nothing happens
     playSample(l.state, l.fake.ports);
     EXPECT_EQ(l.fake.sound.played.size() + l.fake.dialogs.shown.size(), 2u);
+
+    // A stored name never leads out of the samples folder, even to a file.
+    SoundOpen m("ONE:\t\t\t../escape\t\t\tVOL05");
+    m.fake.files.files[m.state.dirs.sampleDir + "../escape.wav"] = "RIFF";
+    playSample(m.state, m.fake.ports);
+    EXPECT_TRUE(m.fake.sound.played.empty());
+    EXPECT_TRUE(m.fake.dialogs.showed(Msg::SampleMissingPlay));
 }

@@ -39,11 +39,17 @@ TEST(Letters, LetterBoxRules) {
     for (const auto& [typed, kept] : cases) EXPECT_EQ(cleanLetter(typed), kept) << typed;
 
     Loaded l(letterInstallation());
-    l.state.txLett = "g";
-    leaveLetterBox(l.state, l.fake.ports);
-    EXPECT_TRUE(l.fake.dialogs.showed(Msg::LetterReserved));
-    EXPECT_EQ(l.state.txLett, "");
-    EXPECT_EQ(l.fake.dialogs.focused.back(), "TxLett");
+    // Refused with the box emptied: the reserved letter, and what the build
+    // would refuse in a tag.
+    for (const auto& [typed, refusal] : {std::pair{"g", Msg::LetterReserved},
+                                         {"a ", Msg::LetterUnsafe}, {"*", Msg::LetterUnsafe},
+                                         {"a/", Msg::LetterUnsafe}}) {
+        l.state.txLett = typed;
+        leaveLetterBox(l.state, l.fake.ports);
+        EXPECT_EQ(l.fake.dialogs.shown.back().id, refusal) << typed;
+        EXPECT_EQ(l.state.txLett, "") << typed;
+        EXPECT_EQ(l.fake.dialogs.focused.back(), "TxLett");
+    }
 
     // A letter of the WAD table: OK takes that WAD's file name, Cancel empties the box.
     l.state.txLett = "b";

@@ -4,6 +4,11 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
+
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
 
 using namespace kestrel;
 namespace fs = std::filesystem;
@@ -52,6 +57,59 @@ TEST_F(OsFilesTest, WritesReplaceTheFileOfAnyCaseOrSayWhyNot) {
     EXPECT_FALSE(failed);
     EXPECT_FALSE(failed.error.empty());
 }
+
+#ifndef _WIN32
+TEST_F(OsFilesTest, ReadsOnlyRegularFilesOfASaneSize) {
+    const fs::path dir = root / "Sound";
+    ASSERT_EQ(::mkfifo((dir / "fifo").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", dir / "zero");
+    fs::create_symlink(dir / "nowhere", dir / "dangling");
+    fs::create_symlink(dir / "loop", dir / "loop");
+    fs::resize_file(root / "Sound/LevelSFX Creator/Sounds.txt", kMaxReadBytes + 1); // sparse
+    const struct {
+        const char* name;
+        const char* reason;
+        bool missing;
+    } cases[] = {
+        {"fifo", "not a regular file", false}, {"zero", "not a regular file", false},
+        {"LevelSFX Creator", "folder", false}, {"dangling", "not found", true},
+        {"loop", "loop", false},               {"LevelSFX Creator/Sounds.txt", "256 MiB", false},
+    };
+    for (const auto& c : cases) {
+        const ReadResult r = files.read((dir / c.name).string()); // never hangs
+        EXPECT_FALSE(r.ok) << c.name;
+        EXPECT_NE(r.error.find(c.reason), std::string::npos) << c.name << ": " << r.error;
+        EXPECT_EQ(r.missing, c.missing) << c.name;
+    }
+    EXPECT_FALSE(files.copy((dir / "fifo").string(), at("copy.txt")));
+    EXPECT_FALSE(fs::exists(root / "copy.txt"));
+}
+
+TEST_F(OsFilesTest, ALinkStaysALinkAndOnlyOwnStaleTemporaryFilesGo) {
+    const fs::path dir = root / "Sound";
+    fs::create_symlink(dir / "nowhere", dir / "dangling");
+    fs::create_symlink(dir / "loop", dir / "loop");
+    for (const char* link : {"dangling", "loop"}) {
+        EXPECT_FALSE(files.write((dir / link).string(), "x")) << link;
+        EXPECT_TRUE(fs::is_symlink(dir / link)) << link;
+    }
+    EXPECT_FALSE(fs::exists(dir / "nowhere"));
+
+    const fs::path sounds = dir / "LevelSFX Creator" / "Sounds.txt";
+    for (const char* left : {".kestrel-tmp123456", ".kestrel-tmp7"})
+        std::ofstream(sounds.string() + left) << "stale";
+    for (const char* kept : {".kestrel-tmp", ".kestrel-tmp12a", ".bak"})
+        std::ofstream(sounds.string() + kept) << "not ours";
+    std::ofstream(dir / "LevelSFX Creator" / "Other.txt.kestrel-tmp1") << "another file's";
+    ASSERT_TRUE(files.write(sounds.string(), "new"));
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir / "LevelSFX Creator"))
+        names.insert(e.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"Sounds.txt", "Sounds.txt.kestrel-tmp",
+                                            "Sounds.txt.kestrel-tmp12a", "Sounds.txt.bak",
+                                            "Other.txt.kestrel-tmp1"}));
+}
+#endif
 
 TEST_F(OsFilesTest, CopyRemoveMakeDirAndList) {
     ASSERT_TRUE(files.copy(at("Sound/LevelSFX Creator/Sounds.txt"), at("Orig.txt")));

@@ -78,6 +78,16 @@ TEST(Startup, FirstStartCancelledAborts) {
     }
 }
 
+TEST(Startup, UnreadableSettingsStopBeforeAnythingIsReplaced) {
+    Start s;
+    s.fake.files.failing = {"/app/Kestrel.par"};
+    EXPECT_EQ(s.start(), StartOutcome::Aborted);
+    ASSERT_EQ(s.fake.dialogs.shown.size(), 1u);
+    EXPECT_EQ(s.fake.dialogs.shown[0].id, Msg::SettingsUnreadable);
+    EXPECT_EQ(s.fake.dialogs.shown[0].args.at(0), "/app/Kestrel.par");
+    EXPECT_TRUE(s.fake.dialogs.fileDialogs.empty());
+}
+
 TEST(Startup, FirstStartWithMissingCatalogueStaysUsable) {
     Start s(demoLike(), false);
     s.fake.dialogs.fileAnswers.push_back("/elsewhere/mapforge.exe");
