@@ -28,8 +28,14 @@ struct DoubleRecord {
 // no number is not a record and is skipped; missing fields read as empty.
 std::vector<DoubleRecord> readDoubles(std::string_view bytes);
 
-// The file again, one CR LF line per record, strings quoted.
+// A new file, one CR LF line per record, strings quoted.
 std::string formatDoubles(const std::vector<DoubleRecord>& records);
+
+// The file again with the mark of each record whose row selection differs
+// from its mark rewritten (the selection of record i is selected[i]; a
+// missing one is unselected). Every other byte, line end and line that is no
+// record stays as it was read.
+std::string withDoubleMarks(std::string_view bytes, const std::vector<bool>& selected);
 
 // A row of the dialog: the ID right-aligned in three places, ": ", the name
 // field, one space and the samples field.
@@ -40,11 +46,12 @@ std::string doubleRowText(const DoubleRecord& record);
 // The table covers at least the 370 catalogue places and every loaded sound.
 void loadDoubleMarks(MainState& state, Files& files);
 
-// The doubles dialog while it is open: the records as read and which rows
-// are selected. Saving is refused when the file could not be read, so that a
-// shortened file is never written.
+// The doubles dialog while it is open: the file as read, its records and
+// which rows are selected. Saving is refused when the file could not be
+// read, so that a shortened file is never written.
 struct DoublesDialog {
     bool readOk = false;
+    std::string bytes; // written back with the new marks; tells whether the file changed since
     std::vector<DoubleRecord> records;
     std::vector<bool> selected;
 };
@@ -54,9 +61,11 @@ std::string doublesPath(const MainState& state);
 // Opening the dialog: the file is read; an unreadable file is reported.
 DoublesDialog openDoublesDialog(const MainState& state, Ports& ports);
 
-// OK: every record is written back as it was read, with the mark of its row.
-// False, after a message, when the file could not be written (the old one
-// stays).
+// OK: the file is written back as it was read, only the marks of the rows
+// whose selection changed rewritten; nothing is written when none did. When
+// the file changed on disk since it was read, it is replaced only on Yes.
+// False when nothing was written because the user said no, or, after a
+// message, because the file could not be written (the old one stays).
 bool saveDoublesDialog(const MainState& state, Ports& ports, const DoublesDialog& dialog);
 
 } // namespace kestrel

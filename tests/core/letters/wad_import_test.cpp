@@ -54,37 +54,63 @@ TEST(WadImport, TheChosenPathNamesTheWad) {
     EXPECT_EQ(wadNameOfPath("/w/.sam"), "");
 }
 
-TEST(Doubles, TheFileRoundTripsAndOnlyTheMarkChanges) {
+TEST(Doubles, OkRewritesOnlyTheMarksThatChanged) {
+    // A comment, an extra field, odd quoting, a blank line, mixed line ends,
+    // a mark that only reads as unselected, a record without one (its quote open).
     const std::string bytes =
-        "7,\"OK \",\"   \",\"BELL:                   \",\"bell1 bell2                     \",\"#b\"\r\n"
-        "123,\"   \",\"GEN\",\"A_VERY_LONG_SOUND_NAME_HERE:\",\"s \"\"q\"\" \",\"\"\r\n";
+        "; sounds sharing a sample\r\n"
+        "7,\"OK \",\"   \",\"BELL:\",\"bell1 bell2\",\"#b\",\"x\"\r\n"
+        "\r\n"
+        "123, \"   \" ?,\"GEN\",\"A_VERY_LONG_SOUND_NAME_HERE:\",\"s \"\"q\"\" \",\"\"\n"
+        "9,OK\r"
+        "\"12";
+    const std::string saved =
+        "; sounds sharing a sample\r\n"
+        "7,\"   \",\"   \",\"BELL:\",\"bell1 bell2\",\"#b\",\"x\"\r\n"
+        "\r\n"
+        "123,\"OK \",\"GEN\",\"A_VERY_LONG_SOUND_NAME_HERE:\",\"s \"\"q\"\" \",\"\"\n"
+        "9,OK\r"
+        "\"12\",\"OK \"";
     const auto records = readDoubles(bytes);
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(formatDoubles(records), bytes);
+    ASSERT_EQ(records.size(), 4u);
+    EXPECT_EQ(readDoubles(formatDoubles(records)), records);
     EXPECT_EQ(doubleRowText(records[0]).substr(0, 5), "  7: ");
     EXPECT_EQ(doubleRowText(records[1]).size(), 3u + 2 + 24 + 1 + 32);
     EXPECT_TRUE(records[0].selected());
-    EXPECT_EQ(readDoubles("x,\"OK \"\r\n\r\n5,\"OK\"\r\n").size(), 1u);
 
     Installation inst;
     inst.sounds = Installation::numberedSounds(3);
     inst.doubles = bytes;
     Loaded app(inst);
+    const std::string tod = "/app/Kestrel.tod";
     DoublesDialog dialog = openDoublesDialog(app.state, app.fake.ports);
+    DoublesDialog later = openDoublesDialog(app.state, app.fake.ports);
     ASSERT_TRUE(dialog.readOk);
-    dialog.selected = {false, true};
+    const std::size_t writes = app.fake.files.writes.size();
     ASSERT_TRUE(saveDoublesDialog(app.state, app.fake.ports, dialog));
-    auto saved = readDoubles(app.fake.files.bytes("/app/Kestrel.tod"));
-    EXPECT_EQ(saved[0].mark, "   ");
-    EXPECT_EQ(saved[1].mark, "OK ");
-    EXPECT_EQ(saved[1].name, "A_VERY_LONG_SOUND_NAME_HERE:");
+    EXPECT_EQ(app.fake.files.writes.size(), writes); // no change, no write
+    dialog.selected = {false, true, false, true};
+    ASSERT_TRUE(saveDoublesDialog(app.state, app.fake.ports, dialog));
+    EXPECT_EQ(app.fake.files.bytes(tod), saved);
+
+    // Another dialog opened before that save: its OK replaces the file only on Yes.
+    later.selected[2] = true;
+    EXPECT_FALSE(saveDoublesDialog(app.state, app.fake.ports, later));
+    EXPECT_EQ(app.fake.dialogs.shown.back().id, Msg::DoublesChangedOnDisk);
+    EXPECT_EQ(app.fake.dialogs.shown.back().args, std::vector<std::string>{tod});
+    EXPECT_EQ(app.fake.files.bytes(tod), saved);
+    app.fake.dialogs.answers = {Answer::Yes};
+    ASSERT_TRUE(saveDoublesDialog(app.state, app.fake.ports, later));
+    EXPECT_EQ(readDoubles(app.fake.files.bytes(tod))[2].mark, kDoubleSelected);
 
     // A failed write keeps the old file and says so; an unreadable file is never saved.
-    app.fake.files.failing.push_back("/app/Kestrel.tod");
-    const std::string before = app.fake.files.bytes("/app/Kestrel.tod");
+    dialog = openDoublesDialog(app.state, app.fake.ports);
+    dialog.selected[0] = !dialog.selected[0];
+    app.fake.files.failNth(FileOp::Write, 0);
+    const std::string before = app.fake.files.bytes(tod);
     EXPECT_FALSE(saveDoublesDialog(app.state, app.fake.ports, dialog));
     EXPECT_TRUE(app.fake.dialogs.showed(Msg::FileNotWritten));
-    EXPECT_EQ(app.fake.files.bytes("/app/Kestrel.tod"), before);
+    EXPECT_EQ(app.fake.files.bytes(tod), before);
     EXPECT_FALSE(saveDoublesDialog(app.state, app.fake.ports, DoublesDialog{}));
 }
 
