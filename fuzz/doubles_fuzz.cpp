@@ -1,20 +1,52 @@
 // The doubles file Kestrel.tod: the records read are written out and read
-// back as the same records; the marks table built from it has a mark for
-// every sound; and the doubles dialog writes back every record it read,
-// only the marks following the rows.
+// back as the same records; with every row's selection changed, the file
+// reads back as the same records with the new marks and keeps every line
+// that is no record and every field beyond the mark; unchanged, it is the
+// same bytes and the dialog writes nothing. The marks table built from it has
+// a mark for every sound.
 
+#include "catalogue/record_file.h"
 #include "fake_ports.h"
 #include "fuzz_support.h"
 #include "letters/doubles.h"
 #include "session/main_state.h"
+
+#include <algorithm>
 
 using namespace kestrel;
 using namespace kestrel::testing;
 
 namespace {
 
-bool isMark(const std::string& mark) {
-    return mark == kDoubleSelected || mark == kDoubleUnselected;
+std::vector<bool> selectionOf(const std::vector<DoubleRecord>& records, bool flipped) {
+    std::vector<bool> selected;
+    for (const DoubleRecord& r : records) selected.push_back(r.selected() != flipped);
+    return selected;
+}
+
+// The fields after the mark, as many as the line has.
+std::vector<std::string> fieldsAfterMark(std::string_view line) {
+    std::vector<std::string> fields = parseRecordLine(line);
+    fields.erase(fields.begin(), fields.begin() + std::min<std::size_t>(fields.size(), 2));
+    return fields;
+}
+
+void checkMarksRewritten(std::string_view bytes, const std::vector<DoubleRecord>& records) {
+    FUZZ_CHECK(withDoubleMarks(bytes, selectionOf(records, false)) == bytes);
+    const std::string flipped = withDoubleMarks(bytes, selectionOf(records, true));
+    const std::vector<DoubleRecord> saved = readDoubles(flipped);
+    FUZZ_CHECK(saved.size() == records.size());
+    for (std::size_t i = 0; i < saved.size(); ++i) {
+        DoubleRecord expected = records[i];
+        expected.mark = expected.selected() ? kDoubleUnselected : kDoubleSelected;
+        FUZZ_CHECK(saved[i] == expected);
+    }
+    const std::vector<std::string> before = splitLines(bytes), after = splitLines(flipped);
+    FUZZ_CHECK(before.size() == after.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (readDoubles(before[i]).empty()) FUZZ_CHECK(after[i] == before[i]);
+        FUZZ_CHECK(fieldsAfterMark(after[i]) == fieldsAfterMark(before[i]));
+    }
 }
 
 void checkMarks(std::string_view bytes, const std::vector<DoubleRecord>& records) {
@@ -37,21 +69,18 @@ void checkMarks(std::string_view bytes, const std::vector<DoubleRecord>& records
                    (last[id] ? last[id]->mark : std::string(kDoubleSelected)));
     }
 
-    // The dialog, saved with each row as it was read: the file then holds
-    // the same records, each mark now one of the two the dialog writes.
+    // The dialog: OK without a change writes nothing; with every row
+    // changed, it writes the file with every mark rewritten.
     DoublesDialog dialog = openDoublesDialog(state, fake.ports);
     FUZZ_CHECK(dialog.readOk);
     FUZZ_CHECK(dialog.records == records);
-    FUZZ_CHECK(dialog.selected.size() == records.size());
+    FUZZ_CHECK(dialog.selected == selectionOf(records, false));
     FUZZ_CHECK(saveDoublesDialog(state, fake.ports, dialog));
-    const std::vector<DoubleRecord> saved = readDoubles(fake.files.bytes(doublesPath(state)));
-    FUZZ_CHECK(saved.size() == records.size());
-    for (std::size_t i = 0; i < saved.size(); ++i) {
-        DoubleRecord expected = records[i];
-        expected.mark = expected.selected() ? kDoubleSelected : kDoubleUnselected;
-        FUZZ_CHECK(saved[i] == expected);
-        FUZZ_CHECK(isMark(saved[i].mark));
-    }
+    FUZZ_CHECK(fake.files.writes.empty());
+    dialog.selected = selectionOf(records, true);
+    FUZZ_CHECK(saveDoublesDialog(state, fake.ports, dialog));
+    FUZZ_CHECK(fake.files.bytes(doublesPath(state)) ==
+               withDoubleMarks(bytes, selectionOf(records, true)));
 }
 
 } // namespace
@@ -70,6 +99,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(row.compare(row.size() - kSamplesWidth, kSamplesWidth,
                                fixedWidth(r.samples, kSamplesWidth)) == 0);
     }
+    checkMarksRewritten(bytes, records);
     checkMarks(bytes, records);
     return 0;
 }
