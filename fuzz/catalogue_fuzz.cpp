@@ -29,12 +29,37 @@ std::string asLoaded(const std::string& line) {
     return line.find('#') == std::string::npos ? line : trimTrailingSpaces(line);
 }
 
+// A file that is not 8-bit text (NUL bytes, a UTF-16 or UTF-32 byte-order
+// mark) is not read: its lines written back would be a corrupt mix.
+bool isText(std::string_view bytes) {
+    return bytes.find('\0') == std::string_view::npos && !bytes.starts_with("\xFF\xFE") &&
+           !bytes.starts_with("\xFE\xFF");
+}
+
+// The installation around the catalogue, laid out once and copied for each
+// input.
+struct Installed {
+    FakeFiles files;
+    MainState state;
+    Installed() : state(Installation{}.install(files)) {}
+};
+
+const Installed& installed() {
+    static const Installed made;
+    return made;
+}
+
 class Session {
   public:
-    explicit Session(std::string_view bytes) : state_(Installation{}.install(fake_.files)) {
+    explicit Session(std::string_view bytes) : state_(installed().state) {
+        fake_.files = installed().files;
         fake_.files.files[state_.dirs.sfxDir + "Sounds.txt"] = std::string(bytes);
         fake_.files.files[state_.dirs.appDir + "Kestrel.tos"] = std::string(bytes);
         loadCatalogue(state_, fake_.ports);
+        if (!isText(bytes)) {
+            checkRefused(bytes);
+            return;
+        }
         checkLoaded(bytes);
         markSoundList(state_, -1);
         sounds_ = state_.soundCount();
@@ -146,6 +171,14 @@ class Session {
                    : static_cast<int>((arg * 37 + step * 101) % static_cast<unsigned>(count));
     }
 
+    // Nothing is read, and Apply leaves sounds.txt as it was.
+    void checkRefused(std::string_view bytes) {
+        FUZZ_CHECK(!state_.catalogueComplete);
+        fake_.dialogs.answers = {Answer::Yes, Answer::Yes};
+        applyChanges(state_, fake_.ports);
+        FUZZ_CHECK(fake_.files.bytes(state_.dirs.sfxDir + "Sounds.txt") == bytes);
+    }
+
     // Every line is kept where it stood; only lines with letters lose their
     // trailing spaces.
     void checkLoaded(std::string_view bytes) {
@@ -184,7 +217,9 @@ class Session {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Session session(fuzz::bytesOf(data, size));
+    const std::string_view bytes = fuzz::bytesOf(data, size);
+    Session session(bytes);
+    if (!isText(bytes)) return 0;
     session.open(size);
     for (std::size_t k = 0; k < kEditBytes && k < size; ++k)
         session.edit(data[k], static_cast<unsigned>(k));

@@ -49,38 +49,52 @@ inline testing::Installation importInstallation() {
     return inst;
 }
 
+// The installation read and its object list loaded, as the import finds
+// them: made once, and copied for each run.
+struct ImportStart {
+    testing::Loaded app{importInstallation()};
+    ImportStart() { loadImportObjects(app.state, app.fake.ports); }
+};
+
 class ImportRun {
   public:
-    explicit ImportRun(bool wasMode) : app_(importInstallation()) {
-        loadImportObjects(app_.state, app_.fake.ports);
-        app_.state.wasMode = wasMode;
-        before_ = app_.state.liText;
+    explicit ImportRun(bool wasMode) : state_(start().app.state) {
+        fake_.dialogs = start().app.fake.dialogs;
+        fake_.files = start().app.fake.files;
+        state_.wasMode = wasMode;
+        before_ = state_.liText;
         put(".SAM", "rope1.wav\r\nhorn.wav,smp10.wav\r\n");
     }
 
     // One of the WAD's lists, by extension.
     void put(const std::string& extension, std::string_view bytes) {
-        app_.fake.files.files[app_.state.dirs.wadDir + kImportWad + extension] = std::string(bytes);
+        fake_.files.files[state_.dirs.wadDir + kImportWad + extension] = std::string(bytes);
         (extension == ".SAM" ? sam_ : was_) = std::string(bytes);
     }
     void putCustomLines(std::string_view bytes) {
-        app_.fake.files.files[app_.state.dirs.appDir + "sounds/" + kImportWad + ".tor"] =
+        fake_.files.files[state_.dirs.appDir + "sounds/" + kImportWad + ".tor"] =
             std::string(bytes);
         customLines_ = true;
     }
 
     void run() {
-        app_.fake.dialogs.answers = {Answer::Ok};
-        loadWadList(app_.state, app_.fake.ports);
-        FUZZ_CHECK(app_.fake.dialogs.showed(app_.state.wasMode ? Msg::WasImportConfirm
-                                                               : Msg::SamImportConfirm));
+        fake_.dialogs.answers = {Answer::Ok};
+        loadWadList(state_, fake_.ports);
+        FUZZ_CHECK(
+            fake_.dialogs.showed(state_.wasMode ? Msg::WasImportConfirm : Msg::SamImportConfirm));
         checkCatalogue();
         if (!customLines_) checkOnlyTheLetterWasGiven();
         checkApplyAndReload();
     }
 
   private:
-    testing::Loaded app_;
+    static const ImportStart& start() {
+        static const ImportStart made;
+        return made;
+    }
+
+    testing::FakePorts fake_;
+    MainState state_;
     std::vector<std::string> before_;
     bool customLines_ = false;
     std::string sam_, was_;
@@ -98,7 +112,7 @@ class ImportRun {
     // take a letter as a double; for a .WAS list, sound 60 and the sounds of
     // every object whose name holds, or is held by, a name the list gives.
     std::vector<bool> named() const {
-        const MainState& s = app_.state;
+        const MainState& s = state_;
         std::vector<bool> out(kImportSounds, false);
         if (!s.wasMode) {
             for (const std::string& record : records(sam_)) {
@@ -133,7 +147,7 @@ class ImportRun {
     // Every sound is still there, still a sound line, its row numbered and
     // marked as its line says.
     void checkCatalogue() {
-        const MainState& s = app_.state;
+        const MainState& s = state_;
         FUZZ_CHECK(s.soundCount() == kImportSounds);
         FUZZ_CHECK(s.rows.size() == static_cast<std::size_t>(kImportSounds));
         for (int i = 0; i < kImportSounds; ++i) {
@@ -154,7 +168,7 @@ class ImportRun {
     // letter at its end, parted by at most one blank; the sounds the list
     // names carry the letter (unless generic), and only they gain it.
     void checkOnlyTheLetterWasGiven() {
-        const MainState& s = app_.state;
+        const MainState& s = state_;
         const std::vector<bool> wanted = named();
         for (int i = 0; i < kImportSounds; ++i) {
             if (isProtected(i)) continue;
@@ -174,11 +188,11 @@ class ImportRun {
 
     // Apply writes sounds.txt; reading it again gives back every working line.
     void checkApplyAndReload() {
-        MainState& s = app_.state;
+        MainState& s = state_;
         const std::vector<std::string> working = s.liText;
-        app_.fake.dialogs.answers = {Answer::Yes, Answer::Yes};
-        applyChanges(s, app_.fake.ports);
-        loadCatalogue(s, app_.fake.ports);
+        fake_.dialogs.answers = {Answer::Yes, Answer::Yes};
+        applyChanges(s, fake_.ports);
+        loadCatalogue(s, fake_.ports);
         FUZZ_CHECK(s.soundCount() == static_cast<int>(working.size()));
         for (std::size_t i = 0; i < working.size(); ++i) {
             const std::string& line = working[i];

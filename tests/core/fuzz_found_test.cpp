@@ -14,6 +14,7 @@
 
 using namespace kestrel;
 using namespace kestrel::testing;
+using namespace std::string_literals;
 
 namespace {
 
@@ -99,8 +100,9 @@ TEST(FuzzFound, ANamelessWasRecordNamesNoObject) {
 }
 
 // A custom-lines record whose line has no colon would be no sound line once
-// written: sounds.txt would lose a sound and every later one move up.
-TEST(FuzzFound, ACustomLineWithoutAColonIsSkipped) {
+// written: sounds.txt would lose a sound and every later one move up. One
+// that is not 8-bit text would make sounds.txt a file no longer read.
+TEST(FuzzFound, ACustomLineWithoutAColonOrNotTextIsSkipped) {
     Installation inst;
     inst.sounds = Installation::numberedSounds(70);
     Loaded app(inst);
@@ -108,13 +110,15 @@ TEST(FuzzFound, ACustomLineWithoutAColonIsSkipped) {
     app.state.txWad = "DOCKS";
     app.fake.files.files[kWads + "DOCKS.SAM"] = "s1.wav\r\n";
     app.fake.files.files["/app/sounds/DOCKS.tor"] =
-        "3,\"no colon here\"\r\n4,\"\"\r\n5,\"FIVE:\t\ts5b\t\tVOL10\"\r\n";
+        "0,\"\xFF\xFE:\"\r\n3,\"no colon here\"\r\n4,\"\"\r\n5,\"FIVE:\t\ts5b\t\tVOL10\"\r\n"
+        "6,\":\0\"\r\n"s;
     const std::string three = app.line(3);
     app.fake.dialogs.answers = {Answer::Ok};
     loadWadList(app.state, app.fake.ports);
     EXPECT_EQ(app.line(3), three);
     EXPECT_EQ(app.line(4), inst.sounds[4]);
     EXPECT_EQ(app.line(5), "FIVE:\t\ts5b\t\tVOL10");
+    for (int id : {0, 6}) EXPECT_EQ(app.line(id), inst.sounds[id]) << id;
 
     app.fake.dialogs.answers = {Answer::Yes};
     applyChanges(app.state, app.fake.ports);

@@ -5,6 +5,7 @@
 #include "catalogue/record_file.h"
 #include "catalogue/selection.h"
 #include "catalogue/sound_line.h"
+#include "catalogue/text_kind.h"
 #include "editing/rebuild.h"
 #include "letters/doubles.h"
 #include "letters/wad_name.h"
@@ -60,8 +61,9 @@ void putBackCustomLines(MainState& state, Ports& ports) {
         if (!id || *id < 0 || *id >= state.soundCount()) continue;
         // A line without a colon is no sound line: put in the catalogue, it
         // would be written to sounds.txt as a comment, and every later sound
-        // would move up one place at the next reading.
-        if (fields[1].find(':') == std::string::npos) continue;
+        // would move up one place at the next reading. A line that is not
+        // 8-bit text would make sounds.txt a file the next reading refuses.
+        if (fields[1].find(':') == std::string::npos || whyNotText(fields[1])) continue;
         const auto row = static_cast<std::size_t>(*id);
         state.liText[row] = fields[1];
         state.rows[row].text = soundRowText(static_cast<int>(*id), fields[1]);
