@@ -86,8 +86,8 @@ std::string shownArgument(std::string_view text, std::size_t limit) {
     if (whole.size() <= limit) return whole;
     // Only the two ends are shown, whole bytes each, however long the text.
     std::string head, tail;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        std::string b = shownByte(text[i]);
+    for (const char c : text) {
+        std::string b = shownByte(c);
         if (head.size() + b.size() > limit / 2) break;
         head += b;
     }

@@ -308,7 +308,7 @@ Status OsFiles::write(const std::string& path, std::string_view bytes) {
     if (Status written = writeSynced(temp, bytes); !written) return written;
     std::error_code modeErr; // a mode that cannot be kept does not undo the write
     if (replacing) fs::permissions(temp, old.permissions(), modeErr);
-    const Status replaced = replaceDurably(temp, target);
+    Status replaced = replaceDurably(temp, target);
     if (!replaced) {
         std::error_code ignored;
         fs::remove(temp, ignored);
