@@ -213,7 +213,12 @@ bool hasFlag(std::size_t start, char letter, std::string_view line) {
     const char withTab[] = {letter, '\t'};
     std::size_t pos = line.find(std::string_view(withSpace, 2), start);
     if (pos == npos) pos = line.find(std::string_view(withTab, 2), start);
-    if (pos == npos && line.back() == letter) pos = line.size() - 1;
+    // A flag that ends the line counts when it stands alone: the L of a
+    // closing "VOL" or of a tag "#xL" is no flag.
+    const std::size_t last = line.size() - 1;
+    if (pos == npos && line[last] == letter && last > start &&
+        (line[last - 1] == ' ' || line[last - 1] == '\t'))
+        pos = last;
     if (pos == npos) return false;
     return pos == 0 || line[pos - 1] != '#';
 }

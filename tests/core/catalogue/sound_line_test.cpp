@@ -80,6 +80,8 @@ TEST(ParseSoundLine, ReadsFlags) {
         {"A:\ts\tVOL08\t#P P ", "", "", "", ""},    // only the first occurrence is judged
         {"A:\ts\tVOL08\t#a L", "", "", "", "L"},    // a flag that ends the line counts
         {"A:\ts\tVOL08\t#L", "", "", "", ""},       // ...but not a letter code
+        {"A:\ts\tCH01\tVOL", "", "", "", ""},       // ...nor the end of a keyword
+        {"A:\ts\tVOL08\t#aL", "", "", "", ""},      // ...nor of a tag
         {"A:\tPs\tVOL08", "", "", "", ""},          // samples are never flags
         {"A:\tP V", "", "", "", ""},                // no tail, no flags
     };
