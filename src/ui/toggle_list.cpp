@@ -92,6 +92,7 @@ void ToggleList::showRows(const std::vector<SoundRow>& rows, int currentRow) {
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     if (currentRow != shownCurrent_ && index.isValid()) scrollTo(index);
     shownCurrent_ = currentRow;
+    if (currentRow >= 0) stepFrom_ = currentRow;
 }
 
 // A row never changes its size: every row is one line of the list's font
@@ -183,7 +184,9 @@ void ToggleList::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     if (event->button() != Qt::LeftButton) return;
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid()) emit rowClicked(index.row());
+    if (!index.isValid()) return;
+    stepFrom_ = index.row();
+    emit rowClicked(index.row());
 }
 
 // The second press of a double click is not a second toggle: a quick double
@@ -201,7 +204,7 @@ int ToggleList::rowsPerPage() const {
 
 void ToggleList::keyPressEvent(QKeyEvent* event) {
     const int last = count() - 1;
-    const int from = currentRow();
+    const int from = currentRow() >= 0 ? currentRow() : std::min(stepFrom_, last);
     int to = -1;
     switch (event->key()) {
     case Qt::Key_Up: to = std::max(0, from - 1); break;
@@ -211,12 +214,14 @@ void ToggleList::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Home: to = 0; break;
     case Qt::Key_End: to = last; break;
     case Qt::Key_Space:
-        if (from >= 0) emit rowClicked(from);
+        if (currentRow() >= 0) emit rowClicked(currentRow());
         return;
     // Past the list's own key handling: typing must not move the current row.
     default: QWidget::keyPressEvent(event); return; // NOLINT(bugprone-parent-virtual-call)
     }
-    if (last >= 0 && to != from) emit rowStepped(to);
+    if (last < 0 || to == currentRow()) return;
+    stepFrom_ = to;
+    emit rowStepped(to);
 }
 
 } // namespace kestrel::ui

@@ -48,6 +48,9 @@ private:
     std::vector<std::string> shownTexts_; // the text each row shows
     std::vector<bool> shownSelected_;     // whether each row shows selected
     int shownCurrent_ = -1;
+    // Where the keys step from while no row is current: the row last made
+    // current, clicked or stepped to (a refused protected row included).
+    int stepFrom_ = -1;
     bool settingSelection_ = false;
 };
 

@@ -478,6 +478,13 @@ private slots:
         QVERIFY(!w.list()->item(27)->isSelected());
         QCOMPARE(w.find<QGroupBox>("FrOrig")->title(), QStringLiteral("Line in sounds.txt"));
         QVERIFY(w.find<QPlainTextEdit>("TxLig")->toPlainText().isEmpty());
+        // The keys step on from the refused row, in both directions.
+        QTest::keyClick(w.list(), Qt::Key_Down);
+        QCOMPARE(w.state.currentRow, 28);
+        whenModalAppears([](QWidget* modal) { modal->close(); });
+        w.clickRow(27);
+        QTest::keyClick(w.list(), Qt::Key_Up);
+        QCOMPARE(w.state.currentRow, 26);
     }
 
     void frenchSettingsShowFrenchTextsAndTheSwitchGoesBack() {
