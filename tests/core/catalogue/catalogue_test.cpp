@@ -1,5 +1,6 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/marks.h"
+#include "catalogue/text_kind.h"
 #include "fake_ports.h"
 #include "installation.h"
 
@@ -94,6 +95,20 @@ TEST(LoadCatalogue, UnreadableOrBinaryFilesAreNamedAndMakeItIncomplete) {
     loadCatalogue(state, fake.ports);
     EXPECT_TRUE(state.catalogueComplete);
     EXPECT_EQ(state.soundCount(), 2);
+}
+
+TEST(WhyNotCatalogue, DefaultLinesMustBeTextWithHalfAsManySounds) {
+    const struct {
+        const char* bytes;
+        int soundsNow;
+        bool refused;
+    } cases[] = {
+        {"A:\r\n", 0, false}, {"", 0, true},          {"heading\r\n", 0, true},
+        {"A:\r\nB:\r\n", 4, false}, {"A:\r\nB:\r\n", 5, true}, {"A:\r\nx\r\n", 3, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(whyNotCatalogue(c.bytes, c.soundsNow).has_value(), c.refused)
+            << c.bytes << " " << c.soundsNow;
 }
 
 TEST(LoadCatalogue, MoreSoundsThanTheCatalogueHoldsStillLoad) {

@@ -42,6 +42,7 @@ TEST_F(OsFilesTest, FindsAndReadsWithoutRegardToCase) {
     const ReadResult r = files.read(at("sound/LevelSFX Creator/sounds.txt"));
     ASSERT_TRUE(r.ok);
     EXPECT_EQ(r.bytes, "A:\ta\r\n");
+    EXPECT_TRUE(files.read(at("missing.txt")).missing);
     EXPECT_FALSE(files.read(at("missing.txt")).ok);
     EXPECT_FALSE(files.read(at("Sound")).ok);
 }
