@@ -2,6 +2,7 @@
 
 #include "catalogue/record_file.h"
 #include "catalogue/sound_line.h"
+#include "editing/samples.h"
 #include "session/os_files.h"
 
 #include <algorithm>
@@ -67,10 +68,7 @@ bool writeFile(const fs::path& path, const std::string& bytes) {
 
 // A sample name from Sounds.txt names a file of the samples folder, never
 // a path out of it.
-bool staysInSamplesFolder(std::string_view sample) {
-    return sample.find_first_of("\\/") == std::string_view::npos &&
-           sample.find("..") == std::string_view::npos;
-}
+bool staysInSamplesFolder(std::string_view sample) { return !kestrel::namesAFolder(sample); }
 
 bool isUsableName(std::string_view name) {
     return !name.empty() && name.find_first_of("\\/:*?\"<>| \t") == std::string_view::npos;
