@@ -108,7 +108,8 @@ std::optional<QKeyCombination> keyOf(const QString& text) {
 std::optional<QMessageBox::StandardButton> buttonOf(const QString& text) {
     static const std::pair<const char*, QMessageBox::StandardButton> buttons[] = {
         {"Ok", QMessageBox::Ok}, {"Cancel", QMessageBox::Cancel},
-        {"Yes", QMessageBox::Yes}, {"No", QMessageBox::No}};
+        {"Yes", QMessageBox::Yes}, {"No", QMessageBox::No},
+        {"Apply", QMessageBox::Apply}, {"Discard", QMessageBox::Discard}};
     for (const auto& [name, button] : buttons)
         if (text == QLatin1String(name)) return button;
     return std::nullopt;

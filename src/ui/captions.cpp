@@ -316,6 +316,19 @@ MessagePair messagePair(Msg id) {
                 "Doubles",
                 "%1\na été modifié depuis que cette fenêtre l'a lu.\nLe remplacer par les "
                 "marques affichées ici ?"};
+    case Msg::PendingChanges:
+        return {"Changes not applied",
+                "%1 sounds carry changes that are not applied. Apply them to Sounds.txt first?",
+                "Modifications non appliquées",
+                "%1 sons portent des modifications non appliquées. Les appliquer d'abord à "
+                "Sounds.txt ?"};
+    case Msg::HistoryRestoreConfirm:
+        return {"History",
+                "Replace Sounds.txt with its version of %1?\nThe current Sounds.txt is kept in "
+                "the history first.",
+                "Historique",
+                "Remplacer Sounds.txt par sa version du %1 ?\nLe Sounds.txt actuel est d'abord "
+                "gardé dans l'historique."};
     case Msg::SettingsNotSaved:
         return {"Settings", "The settings could not be saved to\n%1\n%2", "Réglages",
                 "Les réglages n'ont pas pu être enregistrés dans\n%1\n%2"};
@@ -359,6 +372,8 @@ QString answerText(Answer answer, Language language) {
     case Answer::Cancel: return pick(language, "Cancel", "Annuler");
     case Answer::Yes: return pick(language, "Yes", "Oui");
     case Answer::No: return pick(language, "No", "Non");
+    case Answer::Apply: return pick(language, "Apply", "Appliquer");
+    case Answer::Discard: return pick(language, "Discard", "Abandonner");
     }
     return {};
 }

@@ -29,6 +29,8 @@ QMessageBox::StandardButtons qtButtons(Buttons buttons) {
     case Buttons::Ok: return QMessageBox::Ok;
     case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
     case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::ApplyDiscardCancel:
+        return QMessageBox::Apply | QMessageBox::Discard | QMessageBox::Cancel;
     }
     return QMessageBox::Ok;
 }
@@ -38,6 +40,8 @@ Answer answerOf(int button) {
     case QMessageBox::Ok: return Answer::Ok;
     case QMessageBox::Yes: return Answer::Yes;
     case QMessageBox::No: return Answer::No;
+    case QMessageBox::Apply: return Answer::Apply;
+    case QMessageBox::Discard: return Answer::Discard;
     default: return Answer::Cancel;
     }
 }
@@ -52,12 +56,15 @@ Answer QtDialogs::message(Msg id, const std::vector<std::string>& args) {
     QMessageBox box(qtIcon(style.icon), t.title, t.text, qtButtons(style.buttons), window_);
     const std::pair<QMessageBox::StandardButton, Answer> buttons[] = {
         {QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel},
-        {QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}};
+        {QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No},
+        {QMessageBox::Apply, Answer::Apply}, {QMessageBox::Discard, Answer::Discard}};
     for (const auto& [button, answer] : buttons)
         if (QAbstractButton* b = box.button(button)) b->setText(answerText(answer, language_()));
     // Closing a question box without answering must never go on.
     if (style.buttons == Buttons::YesNo) box.setEscapeButton(QMessageBox::No);
-    if (style.buttons == Buttons::OkCancel) box.setEscapeButton(QMessageBox::Cancel);
+    if (style.buttons == Buttons::OkCancel || style.buttons == Buttons::ApplyDiscardCancel)
+        box.setEscapeButton(QMessageBox::Cancel);
+    if (style.buttons == Buttons::ApplyDiscardCancel) box.setDefaultButton(QMessageBox::Apply);
     return answerOf(box.exec());
 }
 

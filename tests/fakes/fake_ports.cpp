@@ -33,6 +33,7 @@ Answer FakeDialogs::message(Msg id, const std::vector<std::string>& args) {
     case Buttons::Ok: return Answer::Ok;
     case Buttons::OkCancel: return Answer::Cancel;
     case Buttons::YesNo: return Answer::No;
+    case Buttons::ApplyDiscardCancel: return Answer::Cancel;
     }
     return Answer::Ok;
 }

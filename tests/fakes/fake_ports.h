@@ -66,6 +66,9 @@ public:
     // Each write or copy gives the file a new stamp; files put straight into
     // `files` have stamp 0.
     std::optional<std::int64_t> stamp(const std::string& path) override;
+    // What localTime says; a test moves it on.
+    std::string now = "20261208-101500";
+    std::string localTime() override { return now; }
 
     // The bytes of a file, found without regard to case; "" when absent.
     std::string bytes(const std::string& path) const;

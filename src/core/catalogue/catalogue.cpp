@@ -10,6 +10,8 @@ namespace kestrel {
 
 namespace {
 
+bool isSoundLine(const std::string& line) { return line.find(':') != std::string::npos; }
+
 // Lines carrying WAD letters lose their trailing spaces when loaded.
 std::string loadedLine(const std::string& line) {
     return line.find('#') == std::string::npos ? line : trimTrailingSpaces(line);
@@ -43,6 +45,7 @@ void resetCatalogue(MainState& state) {
     state.txModif.clear();
     state.frOrigName.reset();
     state.soundsFile = {};
+    state.changedCount = 0;
     clearEditors(state);
 }
 
@@ -71,13 +74,14 @@ bool loadSoundLines(MainState& state, Ports& ports) {
     if (!readOrReport(ports, state.dirs.sfxDir + "Sounds.txt", bytes)) return false;
     state.soundsFile.read = true;
     for (std::string& raw : splitLines(bytes)) {
-        if (raw.find(':') == std::string::npos) {
+        if (!isSoundLine(raw)) {
             state.soundsFile.layout.emplace_back(std::move(raw));
             continue;
         }
         state.soundsFile.layout.emplace_back(std::nullopt);
         std::string line = loadedLine(raw);
         state.rows.push_back({soundRowText(state.soundCount(), line), false});
+        state.soundsFile.lines.push_back(line);
         state.liText.push_back(std::move(line));
     }
     state.soundsFile.bytes = std::move(bytes);
@@ -85,6 +89,13 @@ bool loadSoundLines(MainState& state, Ports& ports) {
 }
 
 } // namespace
+
+std::vector<std::string> soundLinesOf(std::string_view bytes) {
+    std::vector<std::string> lines;
+    for (const std::string& raw : splitLines(bytes))
+        if (isSoundLine(raw)) lines.push_back(loadedLine(raw));
+    return lines;
+}
 
 std::string soundRowText(int id, const std::string& line) {
     const std::string number = padNumber(id, 3, ' ');

@@ -6,6 +6,8 @@
 #include "session/ports.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace kestrel {
 
@@ -13,6 +15,9 @@ namespace kestrel {
 // places, ": " and its name cut or padded to 22; a protected sound shows its
 // number and the colon alone.
 std::string soundRowText(int id, const std::string& line);
+
+// The sound lines of a sounds.txt as they are loaded into working lines.
+std::vector<std::string> soundLinesOf(std::string_view bytes);
 
 // Rebuilds every catalogue list from the data files and sounds.txt. A file
 // that cannot be read is named in a message and leaves its lists empty; the

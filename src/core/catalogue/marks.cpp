@@ -10,7 +10,7 @@ namespace {
 
 const std::size_t kMarkLength = std::strlen(kLetterMark);
 
-void markRow(MainState& state, int i, const std::string& key) {
+void markRow(MainState& state, int i, const std::string& key, bool strip) {
     SoundRow& row = state.rows[i];
     if (row.text.size() > kMarkLength && endsWithMark(row.text))
         row.text.resize(row.text.size() - kMarkLength);
@@ -24,6 +24,7 @@ void markRow(MainState& state, int i, const std::string& key) {
         row.selected = true;
         return;
     }
+    if (!strip) return;
     const std::size_t hash = line.find('#', letterTailStart(line));
     if (hash != std::string::npos) line.resize(hash);
 }
@@ -41,10 +42,16 @@ void markSoundList(MainState& state, int row) {
     const std::string key = letterKey(state.txLett);
     const int count = static_cast<int>(state.rows.size());
     if (row == -1) {
-        for (int i = 0; i < count; ++i) markRow(state, i, key);
+        for (int i = 0; i < count; ++i) markRow(state, i, key, true);
     } else if (row >= 0 && row < count) {
-        markRow(state, row, key);
+        markRow(state, row, key, true);
     }
+}
+
+void showMarks(MainState& state, const std::vector<int>& ids) {
+    const std::string key = letterKey(state.txLett);
+    for (const int id : ids)
+        if (id >= 0 && id < static_cast<int>(state.rows.size())) markRow(state, id, key, false);
 }
 
 } // namespace kestrel

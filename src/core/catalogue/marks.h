@@ -5,6 +5,7 @@
 #include "session/main_state.h"
 
 #include <string>
+#include <vector>
 
 namespace kestrel {
 
@@ -19,5 +20,9 @@ bool endsWithMark(const std::string& rowText);
 // `row` is -1. A protected sound whose line carries the letter is never
 // marked; its line loses its WAD letters instead.
 void markSoundList(MainState& state, int row);
+
+// The marks of those rows as their lines stand, taking no letter away: the
+// lines were put back by Undo or Redo exactly as they were.
+void showMarks(MainState& state, const std::vector<int>& ids);
 
 } // namespace kestrel

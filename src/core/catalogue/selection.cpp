@@ -49,6 +49,16 @@ void makeRowCurrent(MainState& state, Ports& ports, int row) {
     toggleLetterOfRow(state, ports, n);
 }
 
+void showRow(MainState& state, int row) {
+    const bool openable = row >= 0 && row < static_cast<int>(state.rows.size()) && !isProtected(row);
+    resetEditors(state);
+    state.currentRow = openable ? row : -1;
+    if (openable)
+        openSound(state, row);
+    else
+        state.buttons.setAll(false);
+}
+
 void clickRow(MainState& state, Ports& ports, int row) {
     if (row < 0 || row >= static_cast<int>(state.rows.size())) return;
     state.rows[row].selected = !state.rows[row].selected;

@@ -11,6 +11,10 @@ namespace kestrel {
 // show a stale sound. No row's selection changes.
 void makeRowCurrent(MainState& state, Ports& ports, int row);
 
+// Opens `row` in the editors with no selection handling: no letter is given
+// or taken and no message shown (a protected row or -1: no row current).
+void showRow(MainState& state, int row);
+
 // The user clicks `row`: its selection toggles, it becomes current, and the
 // selection handling runs, which may give or take the current letter.
 void clickRow(MainState& state, Ports& ports, int row);

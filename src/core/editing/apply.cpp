@@ -6,6 +6,7 @@
 #include "catalogue/selection.h"
 #include "catalogue/sound_line.h"
 #include "catalogue/text_kind.h"
+#include "editing/edit_history.h"
 #include "editing/editors.h"
 #include "editing/field_view.h"
 #include "letters/wad_name.h"
@@ -112,23 +113,37 @@ std::string customLinesPath(const MainState& state) {
     return customLinesDir(state) + state.txWad + ".tor";
 }
 
-void applyChanges(MainState& state, Ports& ports) {
+bool applyChanges(MainState& state, Ports& ports) {
     if (!state.catalogueComplete) {
         ports.dialogs.message(Msg::ApplyIncomplete, {});
-        return;
+        return false;
     }
-    if (ports.dialogs.message(Msg::ApplyConfirm, {}) != Answer::Yes) return;
+    if (ports.dialogs.message(Msg::ApplyConfirm, {}) != Answer::Yes) return false;
     if (changedOnDisk(state, ports) &&
         ports.dialogs.message(Msg::SoundsChangedOnDisk, {soundsPath(state)}) != Answer::Yes)
-        return;
-    if (!backUpOnce(state, ports)) return;
+        return false;
+    if (!backUpOnce(state, ports)) return false;
 
     const std::string bytes = soundsFileBytes(state);
     if (reportFailure(ports, soundsPath(state), ports.files.write(soundsPath(state), bytes)))
-        return;
+        return false;
     state.soundsFile.bytes = bytes;
+    state.soundsFile.lines = state.liText;
+    state.appliedCount = state.changedCount;
+    refreshChangedRows(state);
+    clearHistory(state);
     writeCustomLines(state, ports);
     reshowCurrentSound(state);
+    return true;
+}
+
+bool settlePendingChanges(MainState& state, Ports& ports) {
+    if (state.changedCount == 0) return true;
+    switch (ports.dialogs.message(Msg::PendingChanges, {std::to_string(state.changedCount)})) {
+    case Answer::Apply: return applyChanges(state, ports);
+    case Answer::Discard: return true;
+    default: return false;
+    }
 }
 
 void restoreLine(MainState& state) {
@@ -161,12 +176,14 @@ void restoreDefaults(MainState& state, Ports& ports) {
         ports.dialogs.message(Msg::DefaultsNotCatalogue, {*defaults, *why});
         return;
     }
+    if (!settlePendingChanges(state, ports)) return;
     if (!backUpOnce(state, ports)) return;
     // The write replaces sounds.txt in one step: there is never a moment
     // without a sounds.txt.
     if (reportFailure(ports, soundsPath(state), ports.files.write(soundsPath(state), read.bytes)))
         return;
     loadCatalogue(state, ports);
+    clearHistory(state);
     makeRowCurrent(state, ports, 0);
 }
 

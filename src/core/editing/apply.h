@@ -25,8 +25,14 @@ std::string customLinesPath(const MainState& state);
 // working lines to sounds.txt and the current WAD's custom lines, then shows
 // the current sound again. A partial catalogue is never written; a file
 // changed on disk since it was read is only overwritten after a second Yes.
-// Any failure is reported and leaves sounds.txt as it was.
-void applyChanges(MainState& state, Ports& ports);
+// Any failure is reported and leaves sounds.txt as it was. True when
+// sounds.txt was written.
+bool applyChanges(MainState& state, Ports& ports);
+
+// Before the working lines are dropped: when sounds carry changes not
+// applied, asks whether to apply them first. True to go on (nothing
+// pending, Discard, or an Apply that wrote sounds.txt).
+bool settlePendingChanges(MainState& state, Ports& ports);
 
 // The current sound's working line becomes its default line again.
 void restoreLine(MainState& state);

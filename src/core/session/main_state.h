@@ -3,6 +3,7 @@
 // lists are plain vectors.
 
 #include "build/build_state.h"
+#include "editing/edit_steps.h"
 #include "catalogue/sound_line.h"
 #include "objects/object_list.h"
 
@@ -42,6 +43,7 @@ struct WadTable {
 struct SoundRow {
     std::string text;
     bool selected = false;
+    bool changed = false; // its working line differs from sounds.txt; drawn, never in the text
 };
 
 // The buttons that only work on a chosen sound or sample.
@@ -62,6 +64,9 @@ struct SoundsFile {
     // One entry per line of the file: the line itself when it is not a sound
     // line, nothing where a sound line stands.
     std::vector<std::optional<std::string>> layout;
+    // The sound lines of the file, as the working lines were loaded from it:
+    // a sound whose working line differs carries a change not applied.
+    std::vector<std::string> lines;
 };
 
 // The editors of the current sound: value boxes, flag boxes, samples list and
@@ -118,6 +123,9 @@ struct MainState {
     int currentRow = -1;
 
     SoundsFile soundsFile;
+    int changedCount = 0;  // sounds whose rows are marked changed
+    EditHistory history;   // the steps Undo and Redo walk
+    int appliedCount = -1; // sounds changed by the last Apply, for its note; -1: none yet
 
     std::vector<GameObject> importObjects; // the object list for the .WAS import
     bool objectListUnreadable = false;     // already reported once

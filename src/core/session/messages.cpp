@@ -53,7 +53,10 @@ MsgStyle styleOf(Msg id) {
     case Msg::DoublesChangedOnDisk:
         return {Buttons::YesNo, Icon::Question};
     case Msg::RestoreConfirm:
+    case Msg::HistoryRestoreConfirm:
         return {Buttons::OkCancel, Icon::Question};
+    case Msg::PendingChanges:
+        return {Buttons::ApplyDiscardCancel, Icon::Question};
     case Msg::FileUnreadable:
     case Msg::NoDefaults:
     case Msg::FileNotText:

@@ -58,11 +58,13 @@ enum class Msg {
     BuildLeftovers,       // Generate SFX: .SAM/.SFX files of an earlier build are in the way {folder, names}
     BuildCompilerFailed,  // Generate SFX: the compiler reported a failure {name, status, compiler folder}
     DoublesChangedOnDisk, // Doubles OK: the doubles file changed since the dialog read it; replace? {path}
+    PendingChanges,       // the working lines are about to be dropped: apply first? {count}
+    HistoryRestoreConfirm, // replace sounds.txt with a kept version? {time}
 };
 
-enum class Buttons { Ok, OkCancel, YesNo };
+enum class Buttons { Ok, OkCancel, YesNo, ApplyDiscardCancel };
 enum class Icon { Exclamation, Question, Information, Critical };
-enum class Answer { Ok, Cancel, Yes, No };
+enum class Answer { Ok, Cancel, Yes, No, Apply, Discard };
 
 struct MsgStyle {
     Buttons buttons;
@@ -95,6 +97,7 @@ inline constexpr Msg kAllMessages[] = {
     Msg::EditorNotStarted,  Msg::CustomLinesNoWadName, Msg::FileNotText,
     Msg::DefaultsNotCatalogue, Msg::SettingsUnreadable, Msg::SampleHasFolder,
     Msg::BuildLeftovers,    Msg::BuildCompilerFailed, Msg::DoublesChangedOnDisk,
+    Msg::PendingChanges,    Msg::HistoryRestoreConfirm,
 };
 
 // The file-open dialogs the program shows; their titles and filters are in the

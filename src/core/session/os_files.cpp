@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <filesystem>
 #include <random>
 #include <system_error>
@@ -358,6 +359,19 @@ std::optional<std::int64_t> OsFiles::stamp(const std::string& path) {
     const auto time = fs::last_write_time(*found, ec);
     if (ec) return std::nullopt;
     return static_cast<std::int64_t>(time.time_since_epoch().count());
+}
+
+std::string OsFiles::localTime() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+#ifdef _WIN32
+    localtime_s(&local, &now);
+#else
+    localtime_r(&now, &local);
+#endif
+    char text[32];
+    std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
+    return text;
 }
 
 } // namespace kestrel

@@ -21,6 +21,7 @@ public:
     Status makeDir(const std::string& path) override;
     std::vector<std::string> list(const std::string& dir, const std::string& pattern) override;
     std::optional<std::int64_t> stamp(const std::string& path) override;
+    std::string localTime() override;
 };
 
 } // namespace kestrel

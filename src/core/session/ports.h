@@ -67,6 +67,9 @@ public:
     // A value that changes whenever the file is written (its modification
     // time); nothing when the file does not exist.
     virtual std::optional<std::int64_t> stamp(const std::string& path) = 0;
+    // The local date and time now, as "YYYYMMDD-HHMMSS": the name of a file
+    // kept by the program tells when it was kept.
+    virtual std::string localTime() = 0;
 };
 
 class Sound {
