@@ -54,6 +54,8 @@ constexpr ControlText kMainWindowTexts[] = {
     {"OpLang0", R::Tooltip, "English display", "Affichage en Anglais"},
     {"OpLang1", R::Tooltip, "French display", "Affichage en Français"},
     {"CkUL", R::Caption, "Upper/Lower Case sensitive", "Respecter la casse"},
+    {"CdChanges", R::Tooltip, "Changes not applied (Ctrl+D)", "Modifications non appliquées (Ctrl+D)"},
+    {"CdHistory", R::Tooltip, "Versions of Sounds.txt kept", "Versions gardées de Sounds.txt"},
     {"CdStopWait", R::Caption, "Stop waiting", "Ne plus attendre"},
     {"CdStopWait", R::Tooltip, "Give the window back; the build goes on in its console",
      "Rendre la fenêtre ; la génération continue dans sa console"},
@@ -73,6 +75,33 @@ constexpr ControlText kDoublesDialogTexts[] = {
      "Les sons non cochés ne seront jamais appliqués lors du chargement du fichier SAM"},
     {"CdOK", R::Caption, "OK", "OK"},
     {"CdCancel", R::Caption, "Cancel", "Annuler"},
+};
+
+constexpr ControlText kChangesDialogTexts[] = {
+    {"FmChanges", R::Title, "Changes not applied", "Modifications non appliquées"},
+    {"Label1", R::Caption,
+     "Each sound: its line in Sounds.txt above the line Apply would write. Double-click a sound "
+     "to open it.",
+     "Chaque son : sa ligne dans Sounds.txt au-dessus de celle qu'Appliquer écrirait. Double-cliquer "
+     "un son pour l'ouvrir."},
+    {"LbNone", R::Caption, "No sound carries a change that is not applied.",
+     "Aucun son ne porte de modification non appliquée."},
+    {"CdRevert", R::Caption, "Revert the chosen sounds", "Ramener les sons choisis"},
+    {"CdRevert", R::Tooltip, "Give the chosen sounds their lines in Sounds.txt again",
+     "Redonner aux sons choisis leurs lignes de Sounds.txt"},
+    {"CdClose", R::Caption, "Close", "Fermer"},
+};
+
+constexpr ControlText kHistoryDialogTexts[] = {
+    {"FmHistory", R::Title, "Versions of Sounds.txt", "Versions de Sounds.txt"},
+    {"Label1", R::Caption, "Versions of Sounds.txt that Kestrel replaced, newest first",
+     "Versions de Sounds.txt remplacées par Kestrel, la plus récente d'abord"},
+    {"Label2", R::Caption, "Each sound that differs: the kept line above the line in Sounds.txt now",
+     "Chaque son qui diffère : la ligne gardée au-dessus de la ligne actuelle de Sounds.txt"},
+    {"LbNone", R::Caption, "No version of Sounds.txt has been kept yet: one is kept each time Kestrel replaces it.",
+     "Aucune version de Sounds.txt n'est encore gardée : une l'est chaque fois que Kestrel le remplace."},
+    {"CdRestoreVersion", R::Caption, "Restore this version", "Restaurer cette version"},
+    {"CdClose", R::Caption, "Close", "Fermer"},
 };
 
 struct TextPair {
@@ -360,6 +389,82 @@ QString fillArguments(const QString& text, const std::vector<std::string>& args)
 std::span<const ControlText> mainWindowTexts() { return kMainWindowTexts; }
 std::span<const ControlText> objectDialogTexts() { return kObjectDialogTexts; }
 std::span<const ControlText> doublesDialogTexts() { return kDoublesDialogTexts; }
+std::span<const ControlText> changesDialogTexts() { return kChangesDialogTexts; }
+std::span<const ControlText> historyDialogTexts() { return kHistoryDialogTexts; }
+
+QStringList historyColumns(Language language) {
+    return {pick(language, "Kept on", "Gardée le"), pick(language, "Size", "Taille"),
+            pick(language, "Sounds that differ", "Sons qui diffèrent")};
+}
+
+namespace {
+
+QString soundCount(Language language, int n) {
+    return n == 1 ? pick(language, "1 sound", "1 son")
+                  : pick(language, "%1 sounds", "%1 sons").arg(n);
+}
+
+} // namespace
+
+QString stepName(Language language, const EditStep& step) {
+    const QString detail = fromAnsi(step.detail);
+    const QString sounds = soundCount(language, step.sounds);
+    switch (step.kind) {
+    case StepKind::AcceptValues:
+        return pick(language, "accept the values of sound %1", "accepter les valeurs du son %1")
+            .arg(step.firstId);
+    case StepKind::RenameSample:
+        return pick(language, "rename a sample of sound %1", "renommer un sample du son %1")
+            .arg(step.firstId);
+    case StepKind::Letter:
+    case StepKind::GiveLetter:
+        return pick(language, "give %1 to %2", "donner %1 à %2").arg(detail, sounds);
+    case StepKind::TakeLetter:
+        return pick(language, "take %1 from %2", "retirer %1 de %2").arg(detail, sounds);
+    case StepKind::EraseLetter:
+        return pick(language, "remove %1 from every line (%2)",
+                    "enlever %1 de toutes les lignes (%2)")
+            .arg(detail, sounds);
+    case StepKind::RestoreLine:
+        return pick(language, "restore the original line of sound %1",
+                    "restaurer la ligne d'origine du son %1")
+            .arg(step.firstId);
+    case StepKind::StripProtected:
+        return pick(language, "take the letters of protected sounds (%1)",
+                    "retirer les lettres des sons protégés (%1)")
+            .arg(sounds);
+    case StepKind::ImportList:
+        return pick(language, "load %1 (%2)", "charger %1 (%2)").arg(detail, sounds);
+    case StepKind::RevertSounds:
+        return pick(language, "bring back %1 from Sounds.txt", "ramener %1 de Sounds.txt")
+            .arg(sounds);
+    }
+    return {};
+}
+
+QString undoTip(Language language, const EditStep* step) {
+    if (!step) return pick(language, "Undo (Ctrl+Z)", "Annuler (Ctrl+Z)");
+    return pick(language, "Undo: %1 (Ctrl+Z)", "Annuler : %1 (Ctrl+Z)").arg(stepName(language, *step));
+}
+
+QString redoTip(Language language, const EditStep* step) {
+    if (!step) return pick(language, "Redo (Ctrl+Shift+Z)", "Rétablir (Ctrl+Maj+Z)");
+    return pick(language, "Redo: %1 (Ctrl+Shift+Z)", "Rétablir : %1 (Ctrl+Maj+Z)")
+        .arg(stepName(language, *step));
+}
+
+QString changesNote(Language language, int changed, int applied) {
+    if (changed > 0)
+        return changed == 1 ? pick(language, "1 sound changed, not applied",
+                                   "1 son modifié, non appliqué")
+                            : pick(language, "%1 sounds changed, not applied",
+                                   "%1 sons modifiés, non appliqués")
+                                  .arg(changed);
+    if (applied >= 0)
+        return pick(language, "Sounds.txt written: %1 changed", "Sounds.txt écrit : %1 modifiés")
+            .arg(soundCount(language, applied));
+    return {};
+}
 
 QString loadListTip(Language language, bool wasList) {
     return wasList ? pick(language, "Load WAS file", "Charger le fichier WAS")

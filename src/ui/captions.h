@@ -2,6 +2,7 @@
 // Every text the windows show, in English and in French. No other file of the
 // program holds a displayed text of either language.
 
+#include "editing/edit_steps.h"
 #include "session/main_state.h"
 #include "session/messages.h"
 
@@ -30,6 +31,21 @@ struct ControlText {
 std::span<const ControlText> mainWindowTexts();
 std::span<const ControlText> objectDialogTexts();
 std::span<const ControlText> doublesDialogTexts();
+std::span<const ControlText> changesDialogTexts();
+std::span<const ControlText> historyDialogTexts();
+
+// The column titles of the list of kept versions.
+QStringList historyColumns(Language language);
+
+// What a step of the working lines did ("give #f to 6 sounds"), and the
+// tooltips of Undo and Redo that name the step they would take (null: none).
+QString stepName(Language language, const EditStep& step);
+QString undoTip(Language language, const EditStep* step);
+QString redoTip(Language language, const EditStep* step);
+
+// The note of the sounds carrying changes not applied; after an Apply with
+// nothing pending, what it wrote (`applied` >= 0); "" otherwise.
+QString changesNote(Language language, int changed, int applied);
 
 // The tooltip of the WAD list import, which names the list it reads.
 QString loadListTip(Language language, bool wasList);

@@ -2,6 +2,7 @@
 
 #include "captions.h"
 #include "controls.h"
+#include "editing/edit_history.h"
 #include "looks.h"
 #include "objects/object_dialog.h"
 #include "text_codec.h"
@@ -83,7 +84,10 @@ FmObjet::FmObjet(MainState& state, Ports& ports, std::function<void()> changed, 
     liSid_ = fixedList(panel, "LiSID");
     liSid_->setFixedWidth(QFontMetrics(fixedFont()).horizontalAdvance(QStringLiteral("MMMMM")) + 30);
     connect(liSid_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
-        act([&] { clickObjectSoundId(state_, ports_, liSid_->row(item)); });
+        act([&] {
+            recordStep(state_, StepKind::Letter,
+                       [&] { clickObjectSoundId(state_, ports_, liSid_->row(item)); });
+        });
     });
 
     cdOk_ = new QToolButton(panel);

@@ -5,10 +5,13 @@
 #include "controls.h"
 #include "catalogue/selection.h"
 #include "editing/apply.h"
+#include "editing/edit_history.h"
 #include "editing/samples.h"
 #include "catalogue/search.h"
+#include "fm_changes.h"
 #include "fm_doub.h"
 #include "fm_help.h"
+#include "fm_history.h"
 #include "fm_objet.h"
 #include "letters/letter_ops.h"
 #include "letters/wad_import.h"
@@ -36,6 +39,7 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
@@ -175,6 +179,32 @@ template <class F> void FmSFX::act(F&& operation) {
     redraw();
 }
 
+template <class F> void FmSFX::edit(StepKind kind, F&& operation) {
+    act([&] { recordStep(state_, kind, operation); });
+}
+
+void FmSFX::undo() {
+    if (!state_.build.windowDisabled()) act([&] { undoStep(state_); });
+}
+
+void FmSFX::redo() {
+    if (!state_.build.windowDisabled()) act([&] { redoStep(state_); });
+}
+
+void FmSFX::openChangesWindow() {
+    if (state_.build.windowDisabled()) return;
+    FmChanges changes(state_, ports_, [this] { redraw(); }, this);
+    changes.exec();
+    redraw();
+}
+
+void FmSFX::openHistoryWindow() {
+    if (state_.build.windowDisabled()) return;
+    FmHistory history(state_, ports_, [this] { redraw(); }, this);
+    history.exec();
+    redraw();
+}
+
 QLayout* FmSFX::buildSoundList() {
     const QFontMetrics fixed(fixedFont());
     liSfx_ = new ToggleList(this);
@@ -184,9 +214,9 @@ QLayout* FmSFX::buildSoundList() {
                           liSfx_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 12);
     liSfx_->setMinimumHeight(fixed.lineSpacing() * kListRows);
     connect(liSfx_, &ToggleList::rowClicked, this,
-            [this](int row) { act([&] { clickRow(state_, ports_, row); }); });
+            [this](int row) { edit(StepKind::Letter, [&] { clickRow(state_, ports_, row); }); });
     connect(liSfx_, &ToggleList::rowStepped, this,
-            [this](int row) { act([&] { makeRowCurrent(state_, ports_, row); }); });
+            [this](int row) { edit(StepKind::Letter, [&] { makeRowCurrent(state_, ports_, row); }); });
 
     auto* column = new QVBoxLayout;
     column->addWidget(label(this, "Label11"));
@@ -216,7 +246,8 @@ QWidget* FmSFX::buildLineFrame() {
     captions->addWidget(label(frOrig_, "Label16"));
 
     auto* restore = commandButton(frOrig_, "CdRstWAD", QStyle::SP_ArrowBack);
-    connect(restore, &QToolButton::clicked, this, [this] { act([&] { restoreLine(state_); }); });
+    connect(restore, &QToolButton::clicked, this,
+            [this] { edit(StepKind::RestoreLine, [&] { restoreLine(state_); }); });
 
     auto* grid = new QGridLayout(frOrig_);
     grid->addLayout(captions, 0, 0, Qt::AlignVCenter);
@@ -246,7 +277,7 @@ QLayout* FmSFX::buildEditors() {
         connect(box, &QLineEdit::textEdited, this,
                 [this, i](const QString& t) { valueText(state_.ed, i) = toAnsi(t); });
         connect(box, &QLineEdit::returnPressed, this,
-                [this, i] { act([&] { acceptFromValueBox(state_, kValueBoxes[i]); }); });
+                [this, i] { edit(StepKind::AcceptValues, [&] { acceptFromValueBox(state_, kValueBoxes[i]); }); });
         valueBoxes_[i] = box;
         values->addWidget(new QLabel(name(boxCaptions[i]), this), i, 0);
         values->addWidget(box, i, 1);
@@ -263,7 +294,8 @@ QLayout* FmSFX::buildEditors() {
         values->addWidget(box, i, 2);
     }
     auto* accept = commandButton(this, "CdMajVal", QStyle::SP_DialogApplyButton);
-    connect(accept, &QToolButton::clicked, this, [this] { act([&] { acceptValues(state_); }); });
+    connect(accept, &QToolButton::clicked, this,
+            [this] { edit(StepKind::AcceptValues, [&] { acceptValues(state_); }); });
     values->addWidget(accept, 4, 0, 1, 2, Qt::AlignLeft);
 
     // Samples.
@@ -281,7 +313,7 @@ QLayout* FmSFX::buildEditors() {
     connect(play, &QToolButton::clicked, this, [this] { act([&] { playSample(state_, ports_); }); });
     auto* rename = commandButton(this, "CdRename", QStyle::SP_BrowserReload);
     connect(rename, &QToolButton::clicked, this,
-            [this] { act([&] { renameSample(state_, ports_); }); });
+            [this] { edit(StepKind::RenameSample, [&] { renameSample(state_, ports_); }); });
     auto* sampleButtons = new QHBoxLayout;
     sampleButtons->addWidget(play);
     sampleButtons->addWidget(rename);
@@ -332,12 +364,14 @@ QLayout* FmSFX::buildLetters() {
     txObjet_->setFixedWidth(fixed.horizontalAdvance(QString(25, u'M')) + 12);
 
     auto* add = commandButton(frame3, "CdAddWAD", QStyle::SP_ArrowUp);
-    connect(add, &QToolButton::clicked, this, [this] { act([&] { addLetter(state_, ports_); }); });
+    connect(add, &QToolButton::clicked, this,
+            [this] { edit(StepKind::Letter, [&] { addLetter(state_, ports_); }); });
     auto* del = commandButton(frame3, "CdDel", QStyle::SP_ArrowDown);
-    connect(del, &QToolButton::clicked, this, [this] { act([&] { removeLetter(state_, ports_); }); });
+    connect(del, &QToolButton::clicked, this,
+            [this] { edit(StepKind::Letter, [&] { removeLetter(state_, ports_); }); });
     auto* erase = commandButton(frame3, "CdErase", QStyle::SP_TrashIcon);
     connect(erase, &QToolButton::clicked, this,
-            [this] { act([&] { eraseLetterEverywhere(state_, ports_); }); });
+            [this] { edit(StepKind::EraseLetter, [&] { eraseLetterEverywhere(state_, ports_); }); });
     auto* objects = commandButton(frame3, "CdOBJ", QStyle::SP_FileDialogListView);
     connect(objects, &QToolButton::clicked, this,
             [this] { act([&] { toggleObjectDialog(state_, ports_); }); });
@@ -365,10 +399,19 @@ QLayout* FmSFX::buildLetters() {
     txWad_->installEventFilter(this);
     auto* show = commandButton(frame4, "CdShow", QStyle::SP_DialogHelpButton);
     connect(show, &QToolButton::clicked, this,
-            [this] { act([&] { toggleGenericMarks(state_, ports_); }); });
+            [this] { edit(StepKind::StripProtected, [&] { toggleGenericMarks(state_, ports_); }); });
     auto* apply = commandButton(frame4, "CdValidW", QStyle::SP_DialogSaveButton);
-    connect(apply, &QToolButton::clicked, this,
-            [this] { act([&] { applyChanges(state_, ports_); }); });
+    connect(apply, &QToolButton::clicked, this, [this] {
+        act([&] { applyChanges(state_, ports_); });
+        // The note of what Apply wrote stays a little, then goes.
+        if (state_.appliedCount < 0) return;
+        const int note = ++appliedNotes_;
+        QTimer::singleShot(kBuiltNoteMs, this, [this, note] {
+            if (note != appliedNotes_) return;
+            state_.appliedCount = -1;
+            redraw();
+        });
+    });
     // Which list of the WAD the import reads, and the import itself.
     opWad_ = new QButtonGroup(this);
     auto* lists = new QHBoxLayout;
@@ -383,7 +426,8 @@ QLayout* FmSFX::buildLetters() {
     connect(opWad_, &QButtonGroup::idClicked, this,
             [this](int i) { act([&] { state_.wasMode = i == 1; }); });
     auto* load = commandButton(frame4, "CdLoadSAM", QStyle::SP_FileDialogContentsView);
-    connect(load, &QToolButton::clicked, this, [this] { act([&] { loadWadList(state_, ports_); }); });
+    connect(load, &QToolButton::clicked, this,
+            [this] { edit(StepKind::ImportList, [&] { loadWadList(state_, ports_); }); });
     auto* doubles = commandButton(frame4, "CdDoub", QStyle::SP_FileDialogDetailedView);
     connect(doubles, &QToolButton::clicked, this,
             [this] { act([&] { manageDoubles(state_, ports_, this); }); });
@@ -489,18 +533,49 @@ QLayout* FmSFX::buildCommands() {
             [this] { act([&] { openSoundsInEditor(state_, ports_); }); });
     cdHlp_ = commandButton(this, "CdHlp", QStyle::SP_MessageBoxQuestion);
     connect(cdHlp_, &QToolButton::clicked, this, &FmSFX::openHelpWindow);
+    // Undo and Redo of the working lines, what they hold that sounds.txt
+    // does not, and the versions of sounds.txt kept.
+    cdUndo_ = commandButton(this, "CdUndo", QStyle::SP_ArrowLeft);
+    cdUndo_->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), cdUndo_->icon()));
+    connect(cdUndo_, &QToolButton::clicked, this, &FmSFX::undo);
+    cdRedo_ = commandButton(this, "CdRedo", QStyle::SP_ArrowRight);
+    cdRedo_->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), cdRedo_->icon()));
+    connect(cdRedo_, &QToolButton::clicked, this, &FmSFX::redo);
+    auto* changes = commandButton(this, "CdChanges", QStyle::SP_FileDialogInfoView);
+    connect(changes, &QToolButton::clicked, this, &FmSFX::openChangesWindow);
+    auto* history = commandButton(this, "CdHistory", QStyle::SP_FileDialogBack);
+    connect(history, &QToolButton::clicked, this, &FmSFX::openHistoryWindow);
     for (QToolButton* b : {select, defaults, build, edit, cdHlp_}) strip->addWidget(b);
+    strip->addSpacing(8);
+    for (QToolButton* b : {cdUndo_, cdRedo_, changes, history}) strip->addWidget(b);
 
-    // How a build stands, and the way out of a wait that goes on.
+    // Outside a text box, the keys of Undo and Redo work on the working
+    // lines; inside one, the box takes them for its own typing first.
+    const auto shortcut = [this](const QKeySequence& keys, auto slot) {
+        connect(new QShortcut(keys, this), &QShortcut::activated, this, slot);
+    };
+    shortcut(QKeySequence::Undo, &FmSFX::undo);
+    shortcut(QKeySequence::Redo, &FmSFX::redo);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &FmSFX::redo);
+    shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &FmSFX::redo);
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_D), &FmSFX::openChangesWindow);
+
+    // How a build stands, and the way out of a wait that goes on; below it,
+    // the sounds carrying changes not applied.
     lbBuild_ = label(this, "LbBuild");
-    lbBuild_->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QString(44, u'x')));
+    lbBuild_->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QString(36, u'x')));
+    lbChanges_ = label(this, "LbChanges");
     cdStopWait_ = new QToolButton(this);
     cdStopWait_->setObjectName(QStringLiteral("CdStopWait"));
     cdStopWait_->hide();
     connect(cdStopWait_, &QToolButton::clicked, this,
             [this] { act([&] { stopWaitingForBuild(state_); }); });
+    auto* notes = new QVBoxLayout;
+    notes->setSpacing(0);
+    notes->addWidget(lbChanges_);
+    notes->addWidget(lbBuild_);
     strip->addSpacing(8);
-    strip->addWidget(lbBuild_, 1);
+    strip->addLayout(notes, 1);
     strip->addWidget(cdStopWait_);
 
     opLang_ = new QButtonGroup(this);
@@ -532,7 +607,8 @@ void FmSFX::setKeyboardOrder() {
         "CdRename", "LiWAD",    "CdRstWAD", "TxLett",    "CdAddWAD", "CdDel",    "CdErase",
         "CdOBJ",    "CdEfface", "TxWAD",    "CdShow",    "CdValidW", "OpWAD0",   "OpWAD1",
         "CdLoadSAM", "CdDoub",  "TxSearch", "CdLook",    "OpSens0",  "OpSens1",  "CkUL",
-        "CdSelLE",  "CdDefaut", "CdCopy",   "CdEdit",    "CdHlp",    "CdStopWait", "OpLang0",
+        "CdSelLE",  "CdDefaut", "CdCopy",   "CdEdit",    "CdHlp",    "CdUndo",   "CdRedo",
+        "CdChanges", "CdHistory", "CdStopWait", "OpLang0",
         "OpLang1",  "CdStop"};
     QWidget* previous = nullptr;
     for (const char* control : order) {
@@ -605,7 +681,19 @@ void FmSFX::redraw() {
         {"CdOBJ", b.obj}};
     for (const auto& [control, on] : enabled)
         if (QWidget* w = controlOf(*this, control)) w->setEnabled(on && !building);
+    redrawChanges();
     redrawBuild();
+}
+
+void FmSFX::redrawChanges() {
+    const bool building = state_.build.windowDisabled();
+    const EditStep* back = stepToUndo(state_);
+    const EditStep* again = stepToRedo(state_);
+    cdUndo_->setEnabled(back && !building);
+    cdRedo_->setEnabled(again && !building);
+    cdUndo_->setToolTip(undoTip(state_.language, back));
+    cdRedo_->setToolTip(redoTip(state_.language, again));
+    lbChanges_->setText(changesNote(state_.language, state_.changedCount, state_.appliedCount));
 }
 
 void FmSFX::redrawBuild() {
@@ -709,13 +797,21 @@ bool FmSFX::eventFilter(QObject* watched, QEvent* event) {
         for (int i = 0; i < 4; ++i)
             if (watched == valueBoxes_[i] && userLeft)
                 act([&] { leaveValueBox(state_, kValueBoxes[i]); });
-        if (watched == txLett_ && userLeft) act([&] { leaveLetterBox(state_, ports_); });
+        if (watched == txLett_ && userLeft)
+            edit(StepKind::StripProtected, [&] { leaveLetterBox(state_, ports_); });
         if (watched == txWad_ && userLeft) act([&] { leaveWadBox(state_); });
     }
     return QWidget::eventFilter(watched, event);
 }
 
 void FmSFX::closeEvent(QCloseEvent* event) {
+    // Changes not applied are never dropped without a word.
+    const bool goOn = settlePendingChanges(state_, ports_);
+    redraw();
+    if (!goOn) {
+        event->ignore();
+        return;
+    }
     tmSfx_->stop();
     endBuildAtClose(state_, ports_);
     redrawBuild();

@@ -4,6 +4,7 @@
 // It holds no rule of its own: every event goes to the core, then the window
 // is drawn again from the state.
 
+#include "editing/edit_steps.h"
 #include "editing/editors.h"
 #include "session/main_state.h"
 #include "session/ports.h"
@@ -73,6 +74,14 @@ private:
 
     // Runs a core operation, then draws the window again.
     template <class F> void act(F&& operation);
+    // The same for an operation that may change working lines: what it
+    // changes is one step for Undo.
+    template <class F> void edit(StepKind kind, F&& operation);
+    void undo();
+    void redo();
+    void openChangesWindow();
+    void openHistoryWindow();
+    void redrawChanges();
 
     MainState& state_;
     Ports& ports_;
@@ -108,6 +117,11 @@ private:
     QRadioButton* opSensButtons_[2] = {nullptr, nullptr};
     QCheckBox* ckUl_ = nullptr;
     QToolButton* cdHlp_ = nullptr;
+
+    QToolButton* cdUndo_ = nullptr;
+    QToolButton* cdRedo_ = nullptr;
+    QLabel* lbChanges_ = nullptr;
+    int appliedNotes_ = 0; // Apply notes shown so far; only the last one is cleared
 
     QTimer* tmSfx_ = nullptr;
     QElapsedTimer clock_;

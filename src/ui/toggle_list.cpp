@@ -17,8 +17,13 @@ namespace kestrel::ui {
 
 namespace {
 
+// Whether a row's sound carries a change not applied.
+constexpr int kChangedRole = Qt::UserRole;
+const QColor kChangedMark{255, 140, 0};
+
 // Draws a frame round the current row even when the list has no focus: it
-// is the sound the editors show.
+// is the sound the editors show. A row whose sound carries a change not
+// applied has a bar at its start, on any ground.
 class CurrentRowFrame : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -28,6 +33,9 @@ public:
         QStyleOptionViewItem plain = option;
         plain.state &= ~QStyle::State_HasFocus;
         QStyledItemDelegate::paint(painter, plain, index);
+        if (index.data(kChangedRole).toBool())
+            painter->fillRect(QRect(option.rect.left(), option.rect.top(), 3, option.rect.height()),
+                              kChangedMark);
         const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
         if (!view || view->currentIndex() != index) return;
         painter->save();
@@ -80,9 +88,14 @@ void ToggleList::showRows(const std::vector<SoundRow>& rows, int currentRow) {
         addItems(texts);
         // The new rows start unselected; the selection model says nothing of it.
         shownSelected_.assign(rows.size(), false);
+        shownChanged_.assign(rows.size(), false);
         shownCurrent_ = -2;
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (shownChanged_[i] != rows[i].changed) {
+            item(static_cast<int>(i))->setData(kChangedRole, rows[i].changed);
+            shownChanged_[i] = rows[i].changed;
+        }
         if (shownTexts_[i] == rows[i].text) continue;
         item(static_cast<int>(i))->setText(fromAnsi(rows[i].text));
         shownTexts_[i] = rows[i].text;

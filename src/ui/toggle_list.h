@@ -2,7 +2,9 @@
 // A list whose rows are each on or off, as the program says. A click (or
 // Space) on a row is reported as a toggle of that row; the arrow and page
 // keys report the row they move to. The list never changes a row's state
-// itself: the window redraws it from the state after every event.
+// itself: the window redraws it from the state after every event. A row
+// whose sound carries a change not applied is marked by a bar at its start;
+// its text stays as the program gives it.
 
 #include "session/main_state.h"
 
@@ -47,6 +49,7 @@ private:
     int rowsPerPage() const;
     std::vector<std::string> shownTexts_; // the text each row shows
     std::vector<bool> shownSelected_;     // whether each row shows selected
+    std::vector<bool> shownChanged_;      // whether each row shows the changed bar
     int shownCurrent_ = -1;
     // Where the keys step from while no row is current: the row last made
     // current, clicked or stepped to (a refused protected row included).

@@ -26,6 +26,7 @@ WADS = Path("editor/graphics/wads")
 # The custom lines of the current WAD: the sounds whose samples differ from
 # their default line (the demo renamed one of GLASS_TINKLE's).
 CUSTOM = Path("app/sounds/FOUNDRY.tor")
+HISTORY = Path("app/history")
 
 
 class Installation:
@@ -90,8 +91,17 @@ class EndToEnd(unittest.TestCase):
     def tearDown(self):
         self.inst.close()
 
-    def assertChanged(self, expected):
-        self.assertEqual(changes(self.before, self.inst.files()), set(map(Path, expected)))
+    def assertChanged(self, expected, kept=0):
+        """The files changed are `expected`, and `kept` new versions of
+        Sounds.txt in the history."""
+        changed = changes(self.before, self.inst.files())
+        history = {p for p in changed if p.parts[:2] == HISTORY.parts}
+        self.assertEqual(changed - history, set(map(Path, expected)))
+        self.assertEqual(len(history), kept, sorted(history))
+
+    def kept(self):
+        """The kept versions of Sounds.txt, oldest first."""
+        return [self.inst.files()[p] for p in sorted(self.inst.files()) if p.parent == HISTORY]
 
     def assertCustomLines(self):
         lines = self.inst.lines()
@@ -108,7 +118,8 @@ class EndToEnd(unittest.TestCase):
             answer Yes sounds.txt
             quit
         """)
-        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM])
+        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM], kept=1)
+        self.assertEqual(self.kept(), [self.before[SOUNDS]])
         self.assertCustomLines()
         original = self.before[SOUNDS].split(b"\r\n")
         expected = list(original)
@@ -146,6 +157,56 @@ class EndToEnd(unittest.TestCase):
             self.assertIn(b"#f", now[i])
             self.assertEqual(without_tag(now[i], b"#f").rstrip(), without_tag(original[i], b"#f").rstrip())
 
+    def test_undo_redo_the_question_at_close_and_a_version_restored(self):
+        original = self.before[SOUNDS].split(b"\r\n")
+        # A row click gives #f; undone and redone by button and by key.
+        self.inst.run("""
+            row LiSFX 40
+            expect LbChanges text 1 sound changed, not applied
+            expect CdUndo toolTip Undo: give #f to 1 sound (Ctrl+Z)
+            click CdUndo
+            expect LbChanges text
+            expect CdUndo enabled false
+            click CdRedo
+            key LiSFX Ctrl+Z
+            key LiSFX Ctrl+Shift+Z
+            expect LbChanges text 1 sound changed, not applied
+            click CdValidW
+            answer Yes sounds.txt
+            expect LbChanges text Sounds.txt written: 1 sound changed
+            quit
+        """)
+        applied = self.inst.lines()
+        self.assertEqual(applied[40], original[40] + b" #f")
+        self.assertEqual(self.kept(), [self.before[SOUNDS]])
+        first = self.before[SOUNDS]
+
+        # Closing with a change pending asks; Cancel keeps the window, Discard
+        # leaves Sounds.txt as it was.
+        self.before = self.inst.files()
+        self.inst.run("""
+            row LiSFX 41
+            quit
+            answer Cancel not applied
+            expect LbChanges text 1 sound changed, not applied
+            quit
+            answer Discard not applied
+        """)
+        self.assertChanged([])
+
+        # The version kept before the Apply comes back, and the one it
+        # replaces is kept in its turn.
+        self.inst.run("""
+            click CdHistory
+            expect FmHistory/LiVersions topLevelItemCount 1
+            click FmHistory/CdRestoreVersion
+            answer Ok Replace Sounds.txt
+            quit
+        """)
+        self.assertEqual(self.inst.lines(), original)
+        self.assertEqual(self.inst.files()[SOUNDS], first)
+        self.assertEqual(sorted(self.kept()), sorted([first, b"\r\n".join(applied)]))
+
     def test_sam_import_gives_the_letter_to_the_sounds_of_the_list(self):
         self.inst.run("""
             click OpWAD0
@@ -156,7 +217,7 @@ class EndToEnd(unittest.TestCase):
             quit
         """)
         listed = set(self.before[WADS / "FOUNDRY.SAM"].lower().split())
-        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM])
+        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM], kept=1)
         self.assertCustomLines()
         # The letter went to sounds playing listed samples, and nothing else
         # of their lines changed. (Of sounds sharing a sample, the doubles
@@ -235,7 +296,7 @@ class EndToEnd(unittest.TestCase):
         """)
         self.assertEqual(self.inst.lines()[3], self.before[SOUNDS].split(b"\r\n")[3] + b" #f")
         # The refused letter leaves the letter box empty, and so the settings.
-        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM, "app/Kestrel.par"])
+        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM, "app/Kestrel.par"], kept=1)
 
     def test_search_french_help_doubles_and_the_settings_round_trip(self):
         self.inst.run("""

@@ -234,7 +234,8 @@ private slots:
         QCOMPARE(w.find<QListWidget>("LiSamp")->count(), 1);
         QVERIFY(!w.find<QCheckBox>("CkP")->isChecked());
 
-        w.fake.dialogs.answers.push_back(Answer::Ok);
+        // The line restored is a change not applied: it is dropped.
+        w.fake.dialogs.answers = {Answer::Ok, Answer::Discard};
         QTest::mouseClick(w.find<QToolButton>("CdDefaut"), Qt::LeftButton);
         QVERIFY(w.fake.dialogs.showed(Msg::RestoreConfirm));
         QCOMPARE(w.fake.files.bytes("/games/lvedit/sound/LevelSFX Creator/Sounds.txt"),
@@ -380,7 +381,8 @@ private slots:
         QVERIFY(w.fake.files.bytes("/app/Kestrel.tod").find("6,\"   \",\"GEN\",\"BELL_FAR:\"") !=
                 std::string::npos);
 
-        w.fake.dialogs.answers.push_back(Answer::Ok);
+        // The letters of the first import are not applied: they are dropped.
+        w.fake.dialogs.answers = {Answer::Ok, Answer::Discard};
         QTest::mouseClick(w.find<QToolButton>("CdLoadSAM"), Qt::LeftButton);
         QVERIFY(w.list()->item(3)->isSelected());
         QVERIFY(!w.list()->item(6)->isSelected());

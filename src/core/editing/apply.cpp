@@ -9,6 +9,7 @@
 #include "editing/edit_history.h"
 #include "editing/editors.h"
 #include "editing/field_view.h"
+#include "editing/sounds_history.h"
 #include "letters/wad_name.h"
 
 namespace kestrel {
@@ -122,7 +123,7 @@ bool applyChanges(MainState& state, Ports& ports) {
     if (changedOnDisk(state, ports) &&
         ports.dialogs.message(Msg::SoundsChangedOnDisk, {soundsPath(state)}) != Answer::Yes)
         return false;
-    if (!backUpOnce(state, ports)) return false;
+    if (!backUpOnce(state, ports) || !keepInHistory(state, ports)) return false;
 
     const std::string bytes = soundsFileBytes(state);
     if (reportFailure(ports, soundsPath(state), ports.files.write(soundsPath(state), bytes)))
@@ -177,7 +178,7 @@ void restoreDefaults(MainState& state, Ports& ports) {
         return;
     }
     if (!settlePendingChanges(state, ports)) return;
-    if (!backUpOnce(state, ports)) return;
+    if (!backUpOnce(state, ports) || !keepInHistory(state, ports)) return;
     // The write replaces sounds.txt in one step: there is never a moment
     // without a sounds.txt.
     if (reportFailure(ports, soundsPath(state), ports.files.write(soundsPath(state), read.bytes)))

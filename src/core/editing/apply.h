@@ -21,9 +21,10 @@ std::string customLinesBytes(const MainState& state);
 // The custom-lines file of the current WAD.
 std::string customLinesPath(const MainState& state);
 
-// Apply: after a Yes, backs sounds.txt up once to Orig_Sounds.txt, writes the
-// working lines to sounds.txt and the current WAD's custom lines, then shows
-// the current sound again. A partial catalogue is never written; a file
+// Apply: after a Yes, backs sounds.txt up once to Orig_Sounds.txt and keeps
+// it in the history (sounds_history.h), writes the working lines to
+// sounds.txt and the current WAD's custom lines, then shows the current
+// sound again. A partial catalogue is never written; a file
 // changed on disk since it was read is only overwritten after a second Yes.
 // Any failure is reported and leaves sounds.txt as it was. True when
 // sounds.txt was written.
@@ -38,7 +39,8 @@ bool settlePendingChanges(MainState& state, Ports& ports);
 void restoreLine(MainState& state);
 
 // After an OK, sounds.txt becomes the default lines file (backed up first
-// when no backup exists yet) and the catalogue is read again.
+// when no backup exists yet, and kept in the history) and the catalogue is
+// read again. A failure to back it up or keep it leaves it as it was.
 void restoreDefaults(MainState& state, Ports& ports);
 
 } // namespace kestrel

@@ -5,6 +5,7 @@
 #include "catalogue/sound_line.h"
 
 #include <string>
+#include <vector>
 
 namespace kestrel {
 
@@ -12,5 +13,15 @@ namespace kestrel {
 // the WAD letters at their own length: the first 72 characters always stand
 // at fixed columns.
 std::string fieldView(const SoundRecord& rec);
+
+// A run of columns of a field view.
+struct ColumnSpan {
+    std::size_t start = 0, length = 0;
+};
+
+// The fields in which two records differ, as the columns they take in the
+// field view of `rec` (the samples field counts as different when any name
+// differs, even beyond the 32 shown).
+std::vector<ColumnSpan> differingFields(const SoundRecord& rec, const SoundRecord& other);
 
 } // namespace kestrel

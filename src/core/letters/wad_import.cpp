@@ -6,6 +6,7 @@
 #include "catalogue/selection.h"
 #include "catalogue/sound_line.h"
 #include "catalogue/text_kind.h"
+#include "editing/apply.h"
 #include "editing/rebuild.h"
 #include "letters/doubles.h"
 #include "letters/wad_name.h"
@@ -232,6 +233,7 @@ void loadWadList(MainState& state, Ports& ports) {
     }
     const Msg confirm = state.wasMode ? Msg::WasImportConfirm : Msg::SamImportConfirm;
     if (ports.dialogs.message(confirm, {state.txWad, state.txLett}) != Answer::Ok) return;
+    if (!settlePendingChanges(state, ports)) return;
     loadCatalogue(state, ports);
     importWadList(state, ports);
 }

@@ -31,8 +31,9 @@ void giveLetter(MainState& state, int id);
 // letter goes to the sounds the chosen list implies.
 void importWadList(MainState& state, Ports& ports);
 
-// "Load SAM file" / "Load WAS file": checks, asks, reloads the catalogue and
-// imports.
+// "Load SAM file" / "Load WAS file": checks, asks (also whether to apply
+// changes not applied, which the reload would drop), reloads the catalogue
+// and imports.
 void loadWadList(MainState& state, Ports& ports);
 
 } // namespace kestrel

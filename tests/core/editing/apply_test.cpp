@@ -102,7 +102,7 @@ TEST(Apply, CustomLinesListEverySoundWhoseSamplesDiffer) {
     const std::string tor = l.bytes(l.torPath());
     EXPECT_EQ(tor, "1,\"" + oneO9 + "\"\r\n2,\"TWO:\t\t\tt\"\"9\t\t\t\tVOL03\"\r\n");
     EXPECT_EQ(parseRecordLine(splitLines(tor).at(1)), (std::vector<std::string>{"2", twoQuoted}));
-    EXPECT_EQ(l.fake.files.dirs.at(0), l.inst.appDir + "sounds/");
+    EXPECT_EQ(l.fake.files.dirs.back(), l.inst.appDir + "sounds/");
 
     l.state.liText = l.state.liOrig; // once no sound differs, the file goes
     l.apply({Answer::Yes});
@@ -142,21 +142,21 @@ TEST(Apply, RefusedOrAskedFirst) {
 TEST(Apply, FailuresLeaveSoundsTxtAsItWas) {
     const std::string changed = "ONE:\t\t\tnew";
     // sounds.txt is left alone when its backup cannot be made, and when it
-    // cannot be written itself (nor read, so the program also asks whether to
-    // overwrite it).
+    // cannot be written itself.
     for (const bool backupFails : {true, false}) {
         SCOPED_TRACE(backupFails ? "backup" : "sounds.txt");
         SoundOneOpen l;
         const std::string old = l.bytes(l.soundsPath());
-        const std::string failing = backupFails ? l.backupPath() : l.soundsPath();
-        if (!backupFails) l.fake.files.files[l.backupPath()] = "BACKUP";
+        if (backupFails)
+            l.fake.files.failing = {l.backupPath()};
+        else
+            l.fake.files.failNth(FileOp::Write, 0);
         l.state.liText[1] = changed;
-        l.fake.files.failing = {failing};
-        l.apply({Answer::Yes, Answer::Yes});
+        l.apply({Answer::Yes});
         EXPECT_EQ(l.shown().back(), Msg::FileNotWritten);
-        EXPECT_EQ(l.lastArgs().at(0), failing);
+        EXPECT_EQ(l.lastArgs().at(0), backupFails ? l.backupPath() : l.soundsPath());
         EXPECT_EQ(l.bytes(l.soundsPath()), old);
-        EXPECT_TRUE(l.fake.files.writes.empty()); // nor the custom lines
+        EXPECT_FALSE(l.exists(l.torPath())); // nor the custom lines
     }
     // Only the custom lines fail: an empty, unsafe or unwritable WAD name.
     for (const std::string wad : {"HARBOUR", "", "TWO WORDS", "a/b", "a*b", "a:b"}) {
@@ -170,7 +170,7 @@ TEST(Apply, FailuresLeaveSoundsTxtAsItWas) {
         EXPECT_EQ(l.shown().back(),
                   wad == "HARBOUR" ? Msg::CustomLinesNotSaved : Msg::CustomLinesNoWadName);
         EXPECT_EQ(l.lastArgs().at(0), l.inst.appDir + "sounds/" + wad + ".tor");
-        EXPECT_EQ(l.fake.files.writes.size(), 2u); // the backup and sounds.txt
+        EXPECT_EQ(l.fake.files.writes.size(), 3u); // the backup, the kept copy and sounds.txt
     }
     SoundOneOpen l; // nothing to record under no name: nothing to say either
     l.state.txWad = "";

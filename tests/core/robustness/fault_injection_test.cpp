@@ -3,9 +3,10 @@
 // operation does not report success, the state still knows what is on disk,
 // and each file either is as it was or holds what a clean run had finished
 // writing to it before the failing call. The calls come in an order that
-// keeps that consistent: the backup Orig_Sounds.txt (a copy of sounds.txt as
-// it was) before sounds.txt, sounds.txt before the WAD's custom lines, and
-// nothing after a failure but the custom lines of a sounds.txt already written.
+// keeps that consistent: the backup Orig_Sounds.txt and the copy kept in the
+// history (each a copy of sounds.txt as it was) before sounds.txt, sounds.txt
+// before the WAD's custom lines, and nothing after a failure but the custom
+// lines of a sounds.txt already written.
 
 #include "operations.h"
 

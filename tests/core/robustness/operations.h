@@ -36,9 +36,11 @@ inline Installation smallInstallation() {
 }
 
 struct Paths {
-    std::string sounds, backup, tor, tod, par, batch, torDir;
+    std::string sounds, backup, historyDir, kept, tor, tod, par, batch, torDir;
     explicit Paths(const Installation& inst)
         : sounds(inst.sfxDir() + "Sounds.txt"), backup(inst.sfxDir() + "Orig_Sounds.txt"),
+          historyDir(inst.appDir + "history/"),
+          kept(historyDir + "Sounds-" + FakeFiles().now + ".txt"), // named by the fake clock
           tor(inst.appDir + "sounds/HARBOUR.tor"),
           tod(inst.appDir + "Kestrel.tod"), par(inst.appDir + "Kestrel.par"),
           batch(inst.sfxDir() + "CreateSFX.bat"), torDir(inst.appDir + "sounds/") {}
@@ -92,12 +94,14 @@ inline std::vector<Operation> operations() {
     return {
         {"ApplyKeepingCustomLines", false,
          [](MainState& s, Ports& ports) { editSound(s, ports, 1, "o9"); }, apply,
-         {{FileOp::Copy, &Paths::backup}, {FileOp::Write, &Paths::sounds},
+         {{FileOp::Copy, &Paths::backup}, {FileOp::MakeDir, &Paths::historyDir},
+          {FileOp::Copy, &Paths::kept}, {FileOp::Write, &Paths::sounds},
           {FileOp::MakeDir, &Paths::torDir}, {FileOp::Write, &Paths::tor}},
          {Msg::FileNotWritten, Msg::CustomLinesNotSaved}},
         {"ApplyDroppingCustomLines", true,
          [](MainState& s, Ports& ports) { editSound(s, ports, 0); }, apply,
-         {{FileOp::Copy, &Paths::backup}, {FileOp::Write, &Paths::sounds},
+         {{FileOp::Copy, &Paths::backup}, {FileOp::MakeDir, &Paths::historyDir},
+          {FileOp::Copy, &Paths::kept}, {FileOp::Write, &Paths::sounds},
           {FileOp::Remove, &Paths::tor}},
          {Msg::FileNotWritten, Msg::CustomLinesNotSaved}},
         {"RestoreDefaults", false, [](MainState& s, Ports& ports) { editSound(s, ports, 1); },
@@ -108,7 +112,8 @@ inline std::vector<Operation> operations() {
              return s.liText == std::vector<std::string>{kZero, kOne, kTwo} &&
                     readOr(ports.files, p.sounds) == defaults && s.soundsFile.bytes == defaults;
          },
-         {{FileOp::Copy, &Paths::backup}, {FileOp::Write, &Paths::sounds}},
+         {{FileOp::Copy, &Paths::backup}, {FileOp::MakeDir, &Paths::historyDir},
+          {FileOp::Copy, &Paths::kept}, {FileOp::Write, &Paths::sounds}},
          {Msg::FileNotWritten}},
         {"DoublesDialogOk", false, nullptr,
          [](MainState& s, Ports& ports, FakeDialogs&, const Paths& p) {
