@@ -16,7 +16,7 @@ void markRow(MainState& state, int i, const std::string& key, bool strip) {
         row.text.resize(row.text.size() - kMarkLength);
     row.selected = false;
 
-    std::string& line = state.liText[i];
+    const std::string& line = state.liText[i];
     const bool matches = hasLetterTag(line, key) || (state.showG && hasLetterTag(line, "#g"));
     if (!matches) return;
     if (!isProtected(i)) {
@@ -26,7 +26,7 @@ void markRow(MainState& state, int i, const std::string& key, bool strip) {
     }
     if (!strip) return;
     const std::size_t hash = line.find('#', letterTailStart(line));
-    if (hash != std::string::npos) line.resize(hash);
+    if (hash != std::string::npos) state.workingLine(static_cast<std::size_t>(i)).resize(hash);
 }
 
 } // namespace

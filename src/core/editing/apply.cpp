@@ -153,7 +153,7 @@ void restoreLine(MainState& state) {
     const auto s = static_cast<std::size_t>(row);
     // A sound beyond the default lines has nothing to go back to.
     if (s >= state.liOrig.size()) return;
-    state.liText[s] = state.liOrig[s];
+    state.workingLine(s) = state.liOrig[s];
     state.txOrig = fieldView(parseSoundLine(state.liOrig[s]));
     reshowCurrentSound(state);
     markSoundList(state, row);

@@ -51,47 +51,98 @@ std::string detailOf(const MainState& state, StepKind kind) {
     }
 }
 
+bool changedAt(const MainState& state, std::size_t i) {
+    const std::vector<std::string>& disk = state.soundsFile.lines;
+    return i >= disk.size() || i >= state.liText.size() || state.liText[i] != disk[i];
+}
+
+// The step of the lines remembered as they were, against the lines now.
+EditStep touchedDifference(MainState& state) {
+    EditHistory& h = state.history;
+    std::sort(h.touched.begin(), h.touched.end(),
+              [](const StepLine& a, const StepLine& b) { return a.id < b.id; });
+    EditStep step;
+    step.countBefore = step.countAfter = state.liText.size();
+    step.firstId = -1;
+    for (StepLine& was : h.touched) {
+        const auto i = static_cast<std::size_t>(was.id);
+        if (i < h.seen.size()) h.seen[i] = false;
+        if (i >= state.liText.size() || state.liText[i] == was.line) continue;
+        if (step.firstId < 0) step.firstId = was.id;
+        step.after.push_back({was.id, state.liText[i]});
+        step.before.push_back(std::move(was));
+        ++step.sounds;
+    }
+    h.touched.clear();
+    return step;
+}
+
+std::vector<int> idsOf(const std::vector<StepLine>& lines) {
+    std::vector<int> ids;
+    ids.reserve(lines.size());
+    for (const StepLine& l : lines) ids.push_back(l.id);
+    return ids;
+}
+
 // Puts one side of a step back: the lines, the rows' texts and marks, and
 // the current sound.
 void putLines(MainState& state, std::size_t count, const std::vector<StepLine>& lines, int row) {
     const bool resized = count != state.liText.size();
     state.liText.resize(count);
     state.rows.resize(count);
-    std::vector<int> ids;
-    ids.reserve(lines.size());
+    std::vector<int> ids = idsOf(lines);
     for (const StepLine& l : lines) {
         const auto i = static_cast<std::size_t>(l.id);
         state.liText[i] = l.line;
         state.rows[i].text = soundRowText(l.id, l.line);
-        ids.push_back(l.id);
     }
     if (resized) {
         ids.clear();
         for (int i = 0; i < static_cast<int>(count); ++i) ids.push_back(i);
     }
     showMarks(state, ids);
-    refreshChangedRows(state);
+    if (resized)
+        refreshChangedRows(state);
+    else
+        refreshChangedRows(state, ids);
     showRow(state, row);
 }
 
 } // namespace
 
-StepStart startStep(const MainState& state) { return {state.liText, state.currentRow}; }
+bool beginStep(MainState& state, StepKind kind) {
+    EditHistory& h = state.history;
+    if (h.recording) return false;
+    h.recording = true;
+    h.wholesale = kind == StepKind::ImportList;
+    if (h.wholesale) h.allBefore = state.liText;
+    return true;
+}
 
-void finishStep(MainState& state, const StepStart& start, StepKind kind) {
-    refreshChangedRows(state);
-    EditStep step = lineDifference(start.lines, state.liText);
+void endStep(MainState& state, StepKind kind, int rowBefore) {
+    EditHistory& h = state.history;
+    h.recording = false;
+    EditStep step;
+    if (h.wholesale) {
+        step = lineDifference(h.allBefore, state.liText);
+        h.allBefore = {};
+        h.wholesale = false;
+        refreshChangedRows(state);
+    } else {
+        step = touchedDifference(state);
+        refreshChangedRows(state, idsOf(step.after));
+    }
     if (step.sounds == 0) return;
     step.detail = detailOf(state, kind);
     if (kind == StepKind::Letter)
         kind = gaveTag(step, step.detail) ? StepKind::GiveLetter : StepKind::TakeLetter;
     step.kind = kind;
-    step.rowBefore = start.row;
+    step.rowBefore = rowBefore;
     step.rowAfter = state.currentRow;
-    auto& done = state.history.done;
+    auto& done = h.done;
     done.push_back(std::move(step));
     if (done.size() > kHistoryDepth) done.erase(done.begin());
-    state.history.undone.clear();
+    h.undone.clear();
 }
 
 const EditStep* stepToUndo(const MainState& state) {
@@ -120,17 +171,28 @@ void redoStep(MainState& state) {
     putLines(state, step.countAfter, step.after, step.rowAfter);
 }
 
-void clearHistory(MainState& state) { state.history = {}; }
+void clearHistory(MainState& state) {
+    state.history.done.clear();
+    state.history.undone.clear();
+}
 
 void refreshChangedRows(MainState& state) {
-    const std::vector<std::string>& disk = state.soundsFile.lines;
     int count = 0;
     for (std::size_t i = 0; i < state.rows.size(); ++i) {
-        const bool changed = i >= disk.size() || i >= state.liText.size() || state.liText[i] != disk[i];
-        state.rows[i].changed = changed;
-        count += changed ? 1 : 0;
+        state.rows[i].changed = changedAt(state, i);
+        count += state.rows[i].changed ? 1 : 0;
     }
     state.changedCount = count;
+}
+
+void refreshChangedRows(MainState& state, const std::vector<int>& ids) {
+    for (const int id : ids) {
+        const auto i = static_cast<std::size_t>(id);
+        if (i >= state.rows.size()) continue;
+        const bool changed = changedAt(state, i);
+        if (changed != state.rows[i].changed) state.changedCount += changed ? 1 : -1;
+        state.rows[i].changed = changed;
+    }
 }
 
 std::vector<int> changedSounds(const MainState& state) {
@@ -156,12 +218,12 @@ void revertSounds(MainState& state, const std::vector<int>& ids) {
     for (const int id : ids) {
         const auto i = static_cast<std::size_t>(id);
         if (id < 0 || i >= disk.size() || i >= state.liText.size()) continue;
-        state.liText[i] = disk[i];
+        state.workingLine(i) = disk[i];
         state.rows[i].text = soundRowText(id, disk[i]);
         reverted.push_back(id);
     }
     for (const int id : reverted) markSoundList(state, id);
-    refreshChangedRows(state);
+    refreshChangedRows(state, reverted);
     showRow(state, state.currentRow);
 }
 

@@ -10,24 +10,30 @@
 
 namespace kestrel {
 
-// The working lines and the current row as a step begins.
-struct StepStart {
-    std::vector<std::string> lines;
-    int row = -1;
-};
+// Opens a step of `kind`: from here each working line changed is
+// remembered as it was (every line, for an import, which reads them all
+// again). False when a step is open already: the change is part of it.
+bool beginStep(MainState& state, StepKind kind);
 
-StepStart startStep(const MainState& state);
-
-// Records what changed since `start` as one step of `kind`, and drops the
-// steps that could be redone. Nothing is recorded when no line changed. A
-// Letter step is named by what happened: given or taken.
-void finishStep(MainState& state, const StepStart& start, StepKind kind);
+// Closes the step: the lines that differ from what they were make one step
+// for Undo, and the steps that could be redone are dropped. Nothing is
+// recorded when no line changed. A Letter step is named by what happened:
+// given or taken.
+void endStep(MainState& state, StepKind kind, int rowBefore);
 
 // Runs `operation` as one step.
 template <class F> void recordStep(MainState& state, StepKind kind, F&& operation) {
-    const StepStart start = startStep(state);
+    if (!beginStep(state, kind)) {
+        operation();
+        return;
+    }
+    struct End {
+        MainState& state;
+        StepKind kind;
+        int row;
+        ~End() { endStep(state, kind, row); }
+    } end{state, kind, state.currentRow};
     operation();
-    finishStep(state, start, kind);
 }
 
 // The step Undo (or Redo) would take back (or do again); null when none.
@@ -39,12 +45,15 @@ const EditStep* stepToRedo(const MainState& state);
 void undoStep(MainState& state);
 void redoStep(MainState& state);
 
-// A new start: after the working lines were written or read again.
+// A new start, with nothing to undo or redo: after the working lines were
+// written or read again.
 void clearHistory(MainState& state);
 
 // Marks each row whose working line differs from its line in sounds.txt,
 // and counts them.
 void refreshChangedRows(MainState& state);
+// The same for those rows alone.
+void refreshChangedRows(MainState& state, const std::vector<int>& ids);
 
 // The sounds whose rows are marked changed, by ID.
 std::vector<int> changedSounds(const MainState& state);

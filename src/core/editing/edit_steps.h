@@ -39,6 +39,14 @@ struct EditStep {
 struct EditHistory {
     std::vector<EditStep> done;   // the last one is undone first
     std::vector<EditStep> undone; // the last one is redone first
+
+    // While a step is recorded: each line it changed, as it was before its
+    // first change (or every line, for a step that reads them all again).
+    bool recording = false;
+    bool wholesale = false;
+    std::vector<StepLine> touched;
+    std::vector<bool> seen; // by sound ID: already in `touched`
+    std::vector<std::string> allBefore;
 };
 
 // Undo goes back this many steps at most; older ones are forgotten.

@@ -157,7 +157,7 @@ void rebuildWadLetters(MainState& state) {
         std::string tag = letterTagOfItem(item);
         if (!tag.empty()) tags.push_back(std::move(tag));
     }
-    std::string& line = state.liText[static_cast<std::size_t>(row)];
+    std::string& line = state.workingLine(static_cast<std::size_t>(row));
     line = replaceLetterTags(line, tags);
     state.cur.wad.clear();
     for (const std::string& tag : tags) state.cur.wad += (state.cur.wad.empty() ? "" : " ") + tag;
@@ -168,7 +168,7 @@ void refreshModifiedView(MainState& state) { state.txModif = fieldView(state.cur
 void acceptValues(MainState& state) {
     const int row = state.currentRow;
     if (row < 0 || row >= state.soundCount()) return;
-    state.liText[static_cast<std::size_t>(row)] = rebuildLine(state.cur);
+    state.workingLine(static_cast<std::size_t>(row)) = rebuildLine(state.cur);
     refreshModifiedView(state);
 }
 

@@ -89,7 +89,7 @@ void renameSample(MainState& state, Ports& ports) {
     ed.curSample = t;
     ed.liSamp[slot] = t;
     state.cur.samples = ed.liSamp;
-    state.liText[static_cast<std::size_t>(row)] = rebuildLine(state.cur);
+    state.workingLine(static_cast<std::size_t>(row)) = rebuildLine(state.cur);
     refreshModifiedView(state);
 }
 

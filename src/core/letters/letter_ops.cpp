@@ -33,11 +33,10 @@ void addToObject(MainState& state, Ports& ports) {
     const std::string tag = currentTag(state);
     const std::vector<int> rows = objectSoundRows(state);
     for (const int id : rows) {
-        std::string& line = state.liText[static_cast<std::size_t>(id)];
-        SoundRecord rec = parseSoundLine(line);
+        SoundRecord rec = parseSoundLine(state.liText[static_cast<std::size_t>(id)]);
         if (findWholeTag(rec.wad, tag) != npos) continue;
         rec.wad += " " + tag;
-        line = rebuildLine(rec);
+        state.workingLine(static_cast<std::size_t>(id)) = rebuildLine(rec);
     }
     showObjectResult(state, ports, rows);
 }
@@ -53,11 +52,10 @@ void removeFromObject(MainState& state, Ports& ports) {
     const std::string tag = currentTag(state);
     const std::vector<int> rows = objectSoundRows(state);
     for (const int id : rows) {
-        std::string& line = state.liText[static_cast<std::size_t>(id)];
-        SoundRecord rec = parseSoundLine(line);
+        SoundRecord rec = parseSoundLine(state.liText[static_cast<std::size_t>(id)]);
         if (findWholeTag(rec.wad, tag) == npos) continue;
         rec.wad = wadFieldWithout(rec.wad, tag);
-        line = rebuildLine(rec);
+        state.workingLine(static_cast<std::size_t>(id)) = rebuildLine(rec);
     }
     showObjectResult(state, ports, rows);
 }
@@ -208,8 +206,11 @@ void eraseLetterEverywhere(MainState& state, Ports& ports) {
     if (ports.dialogs.message(Msg::EraseConfirm, {state.txLett}) != Answer::Ok) return;
     const std::string tag = currentTag(state);
     // A line without the tag stays as it is; only the others are rewritten.
-    for (std::string& line : state.liText)
-        if (hasLetterTag(line, tag)) line = withoutLetterTag(line, tag);
+    for (std::size_t id = 0; id < state.liText.size(); ++id) {
+        if (!hasLetterTag(state.liText[id], tag)) continue;
+        std::string without = withoutLetterTag(state.liText[id], tag);
+        state.workingLine(id) = std::move(without);
+    }
     markSoundList(state, -1);
     makeRowCurrent(state, ports, 0);
 }

@@ -66,7 +66,7 @@ void putBackCustomLines(MainState& state, Ports& ports) {
         // 8-bit text would make sounds.txt a file the next reading refuses.
         if (fields[1].find(':') == std::string::npos || whyNotText(fields[1])) continue;
         const auto row = static_cast<std::size_t>(*id);
-        state.liText[row] = fields[1];
+        state.workingLine(row) = fields[1];
         state.rows[row].text = soundRowText(static_cast<int>(*id), fields[1]);
     }
 }
@@ -191,7 +191,7 @@ std::string wadNameOfPath(std::string_view path) {
 
 void giveLetter(MainState& state, int id) {
     if (id < 0 || id >= state.soundCount()) return;
-    std::string& line = state.liText[static_cast<std::size_t>(id)];
+    std::string& line = state.workingLine(static_cast<std::size_t>(id));
     line = withLetterGiven(line, "#" + state.txLett);
 }
 

@@ -9,6 +9,18 @@ const std::string& MainState::defaultLine(int id) const {
     return id >= 0 && id < static_cast<int>(liOrig.size()) ? liOrig[id] : empty;
 }
 
+std::string& MainState::workingLine(std::size_t id) {
+    EditHistory& h = history;
+    if (h.recording && !h.wholesale) {
+        if (h.seen.size() < liText.size()) h.seen.resize(liText.size());
+        if (!h.seen[id]) {
+            h.seen[id] = true;
+            h.touched.push_back({static_cast<int>(id), liText[id]});
+        }
+    }
+    return liText[id];
+}
+
 bool isProtected(int id) {
     return std::find(std::begin(kProtectedIds), std::end(kProtectedIds), id) !=
            std::end(kProtectedIds);

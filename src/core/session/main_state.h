@@ -146,6 +146,10 @@ struct MainState {
     bool catalogueComplete = false;
 
     int soundCount() const { return static_cast<int>(liText.size()); }
+    // The working line of sound `id` (0 <= id < soundCount()), to be changed:
+    // every change of a working line goes through here, so that the step
+    // being recorded knows the line as it was.
+    std::string& workingLine(std::size_t id);
     // The default line of a sound; "" when the default lines are fewer.
     const std::string& defaultLine(int id) const;
     // The two field views one above the other, as the comparison box shows them.
