@@ -543,7 +543,7 @@ QLayout* FmSFX::buildCommands() {
     connect(cdRedo_, &QToolButton::clicked, this, &FmSFX::redo);
     auto* changes = commandButton(this, "CdChanges", QStyle::SP_FileDialogInfoView);
     connect(changes, &QToolButton::clicked, this, &FmSFX::openChangesWindow);
-    auto* history = commandButton(this, "CdHistory", QStyle::SP_FileDialogBack);
+    auto* history = commandButton(this, "CdHistory", QStyle::SP_MediaSeekBackward);
     connect(history, &QToolButton::clicked, this, &FmSFX::openHistoryWindow);
     for (QToolButton* b : {select, defaults, build, edit, cdHlp_}) strip->addWidget(b);
     strip->addSpacing(8);

@@ -243,6 +243,45 @@ private slots:
         QCOMPARE(w.list()->currentRow(), 0);
     }
 
+    // The Changes window lists what Apply would write; reverting the chosen
+    // sounds is a step Undo takes back, and a double click opens a sound.
+    void theChangesWindowRevertsAndOpens() {
+        Window w(testInstallation());
+        QVERIFY(w.fm->start());
+        w.fm->show(); // the keys work in the active window
+        QVERIFY(QTest::qWaitForWindowActive(w.fm.get()));
+        w.clickRow(3);
+        w.clickRow(4);
+        QCOMPARE(w.state.changedCount, 2);
+        QCOMPARE(w.find<QLabel>("LbChanges")->text(), QStringLiteral("2 sounds changed, not applied"));
+        int listed = 0;
+        whenModalAppears([&](QWidget* modal) {
+            auto* list = modal->findChild<QListWidget*>("LiChanges");
+            listed = list->count();
+            list->item(0)->setSelected(true);
+            modal->findChild<QPushButton*>("CdRevert")->click();
+            emit list->itemDoubleClicked(list->item(0));
+            if (modal->isVisible()) modal->close();
+        });
+        QTest::keyClick(w.list(), Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(listed, 2);
+        QCOMPARE(w.state.changedCount, 1);
+        QVERIFY(!w.state.rows[3].changed);
+        QCOMPARE(w.list()->currentRow(), 4);
+        QVERIFY(w.find<QToolButton>("CdUndo")->toolTip().startsWith(
+            QStringLiteral("Undo: bring back 1 sound from Sounds.txt")));
+        w.fm->activateWindow(); // as the window manager does when the dialog closes
+        QVERIFY(QTest::qWaitForWindowActive(w.fm.get()));
+        QTest::keyClick(w.list(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.state.changedCount, 2);
+        // In a text box the keys undo its typing, not a step.
+        QLineEdit* vol = w.find<QLineEdit>("TxVOL");
+        vol->setFocus();
+        QTest::keyClicks(vol, QStringLiteral("7"));
+        QTest::keyClick(vol, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.state.changedCount, 2);
+    }
+
     void letterBoxConfirmsAWadOfTheTable() {
         Window w(testInstallation(), true);
         QVERIFY(w.fm->start());
