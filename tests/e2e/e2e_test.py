@@ -178,6 +178,7 @@ class EndToEnd(unittest.TestCase):
         """)
         applied = self.inst.lines()
         self.assertEqual(applied[40], original[40] + b" #f")
+        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM], kept=1)
         self.assertEqual(self.kept(), [self.before[SOUNDS]])
         first = self.before[SOUNDS]
 
@@ -196,6 +197,7 @@ class EndToEnd(unittest.TestCase):
 
         # The version kept before the Apply comes back, and the one it
         # replaces is kept in its turn.
+        self.before = self.inst.files()
         self.inst.run("""
             click CdHistory
             expect FmHistory/LiVersions topLevelItemCount 1
@@ -203,6 +205,7 @@ class EndToEnd(unittest.TestCase):
             answer Ok Replace Sounds.txt
             quit
         """)
+        self.assertChanged([SOUNDS], kept=1)
         self.assertEqual(self.inst.lines(), original)
         self.assertEqual(self.inst.files()[SOUNDS], first)
         self.assertEqual(sorted(self.kept()), sorted([first, b"\r\n".join(applied)]))
