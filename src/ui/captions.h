@@ -2,7 +2,7 @@
 // Every text the windows show, in English and in French. No other file of the
 // program holds a displayed text of either language.
 
-#include "editing/edit_steps.h"
+#include "session/edit_steps.h"
 #include "session/main_state.h"
 #include "session/messages.h"
 

@@ -517,7 +517,12 @@ QLayout* FmSFX::buildCommands() {
     auto* strip = new QHBoxLayout;
     auto* select = commandButton(this, "CdSelLE", QStyle::SP_DirOpenIcon);
     connect(select, &QToolButton::clicked, this,
-            [this] { act([&] { chooseEditorAgain(state_, ports_); }); });
+            [this] {
+                // The working lines are dropped with the old installation.
+                act([&] {
+                    if (settlePendingChanges(state_, ports_)) chooseEditorAgain(state_, ports_);
+                });
+            });
     auto* defaults = commandButton(this, "CdDefaut", QStyle::SP_DialogResetButton);
     connect(defaults, &QToolButton::clicked, this,
             [this] { act([&] { restoreDefaults(state_, ports_); }); });

@@ -4,7 +4,7 @@
 // It holds no rule of its own: every event goes to the core, then the window
 // is drawn again from the state.
 
-#include "editing/edit_steps.h"
+#include "session/edit_steps.h"
 #include "editing/editors.h"
 #include "session/main_state.h"
 #include "session/ports.h"

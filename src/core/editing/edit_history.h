@@ -2,7 +2,7 @@
 // Undo and Redo of the working lines, and which sounds carry changes that
 // sounds.txt does not hold yet.
 
-#include "editing/edit_steps.h"
+#include "session/edit_steps.h"
 #include "session/main_state.h"
 
 #include <string>

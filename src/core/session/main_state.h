@@ -3,7 +3,7 @@
 // lists are plain vectors.
 
 #include "build/build_state.h"
-#include "editing/edit_steps.h"
+#include "session/edit_steps.h"
 #include "catalogue/sound_line.h"
 #include "objects/object_list.h"
 

@@ -3,7 +3,6 @@
 #include "catalogue/catalogue.h"
 #include "catalogue/marks.h"
 #include "catalogue/selection.h"
-#include "editing/apply.h"
 #include "objects/object_dialog.h"
 
 namespace kestrel {
@@ -94,7 +93,6 @@ Status closeMainWindow(MainState& state, Ports& ports) {
 bool chooseEditorAgain(MainState& state, Ports& ports) {
     const auto chosen = askForEditor(currentSettings(state), ports);
     if (!chosen) return false;
-    if (!settlePendingChanges(state, ports)) return false;
     applySettings(state, *chosen);
     closeMainWindow(state, ports);
     // The window opens again on the new folder, with what was just saved: a

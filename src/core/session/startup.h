@@ -31,7 +31,7 @@ StartOutcome startMainWindow(MainState& state, Ports& ports);
 Status closeMainWindow(MainState& state, Ports& ports);
 
 // Asks for the level editor program again. A cancel changes nothing and
-// returns false, as does a Cancel to the question about changes not applied; otherwise the settings are saved and everything is loaded
+// returns false; otherwise the settings are saved and everything is loaded
 // anew from the chosen folder.
 bool chooseEditorAgain(MainState& state, Ports& ports);
 

@@ -218,7 +218,7 @@ TEST(EditHistory, DroppingPendingChangesAsksFirst) {
          [](Catalogue& c, Answer a) {
              c.fake.dialogs.fileAnswers = {"/games/lvedit/mapforge.exe"};
              c.answer({a, Answer::Yes});
-             chooseEditorAgain(c.state, c.fake.ports);
+             if (settlePendingChanges(c.state, c.fake.ports)) chooseEditorAgain(c.state, c.fake.ports);
          }},
         {"close", [](Catalogue& c, Answer a) {
              c.answer({a, Answer::Yes});
