@@ -108,6 +108,14 @@ void putLines(MainState& state, std::size_t count, const std::vector<StepLine>& 
     showRow(state, row);
 }
 
+// Moves the last step of `from` to the end of `to`; null when there is none.
+const EditStep* moveLastStep(std::vector<EditStep>& from, std::vector<EditStep>& to) {
+    if (from.empty()) return nullptr;
+    to.push_back(std::move(from.back()));
+    from.pop_back();
+    return &to.back();
+}
+
 } // namespace
 
 bool beginStep(MainState& state, StepKind kind) {
@@ -154,21 +162,13 @@ const EditStep* stepToRedo(const MainState& state) {
 }
 
 void undoStep(MainState& state) {
-    auto& h = state.history;
-    if (h.done.empty()) return;
-    h.undone.push_back(std::move(h.done.back()));
-    h.done.pop_back();
-    const EditStep& step = h.undone.back();
-    putLines(state, step.countBefore, step.before, step.rowBefore);
+    if (const EditStep* step = moveLastStep(state.history.done, state.history.undone))
+        putLines(state, step->countBefore, step->before, step->rowBefore);
 }
 
 void redoStep(MainState& state) {
-    auto& h = state.history;
-    if (h.undone.empty()) return;
-    h.done.push_back(std::move(h.undone.back()));
-    h.undone.pop_back();
-    const EditStep& step = h.done.back();
-    putLines(state, step.countAfter, step.after, step.rowAfter);
+    if (const EditStep* step = moveLastStep(state.history.undone, state.history.done))
+        putLines(state, step->countAfter, step->after, step->rowAfter);
 }
 
 void clearHistory(MainState& state) {
