@@ -559,8 +559,8 @@ QLayout* FmSFX::buildCommands() {
     const auto shortcut = [this](const QKeySequence& keys, auto slot) {
         connect(new QShortcut(keys, this), &QShortcut::activated, this, slot);
     };
-    shortcut(QKeySequence::Undo, &FmSFX::undo);
-    shortcut(QKeySequence::Redo, &FmSFX::redo);
+    // One shortcut per key: two for the same key would both stay silent.
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Z), &FmSFX::undo);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &FmSFX::redo);
     shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &FmSFX::redo);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_D), &FmSFX::openChangesWindow);

@@ -169,7 +169,11 @@ class EndToEnd(unittest.TestCase):
             expect CdUndo enabled false
             click CdRedo
             key LiSFX Ctrl+Z
+            expect LbChanges text
             key LiSFX Ctrl+Shift+Z
+            expect LbChanges text 1 sound changed, not applied
+            key LiSFX Ctrl+Z
+            key LiSFX Ctrl+Y
             expect LbChanges text 1 sound changed, not applied
             click CdValidW
             answer Yes sounds.txt
