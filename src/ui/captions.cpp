@@ -412,10 +412,10 @@ QString stepName(Language language, const EditStep& step) {
     switch (step.kind) {
     case StepKind::AcceptValues:
         return pick(language, "accept the values of sound %1", "accepter les valeurs du son %1")
-            .arg(step.firstId);
+            .arg(step.firstSound());
     case StepKind::RenameSample:
         return pick(language, "rename a sample of sound %1", "renommer un sample du son %1")
-            .arg(step.firstId);
+            .arg(step.firstSound());
     case StepKind::Letter:
     case StepKind::GiveLetter:
         return pick(language, "give %1 to %2", "donner %1 à %2").arg(detail, sounds);
@@ -428,7 +428,7 @@ QString stepName(Language language, const EditStep& step) {
     case StepKind::RestoreLine:
         return pick(language, "restore the original line of sound %1",
                     "restaurer la ligne d'origine du son %1")
-            .arg(step.firstId);
+            .arg(step.firstSound());
     case StepKind::StripProtected:
         return pick(language, "take the letters of protected sounds (%1)",
                     "retirer les lettres des sons protégés (%1)")

@@ -18,7 +18,6 @@ EditStep lineDifference(const std::vector<std::string>& before,
     EditStep step;
     step.countBefore = before.size();
     step.countAfter = after.size();
-    step.firstId = -1;
     const std::size_t n = std::max(before.size(), after.size());
     for (std::size_t i = 0; i < n; ++i) {
         const bool inBefore = i < before.size(), inAfter = i < after.size();
@@ -26,18 +25,18 @@ EditStep lineDifference(const std::vector<std::string>& before,
         const int id = static_cast<int>(i);
         if (inBefore) step.before.push_back({id, before[i]});
         if (inAfter) step.after.push_back({id, after[i]});
-        if (step.firstId < 0) step.firstId = id;
         ++step.sounds;
     }
     return step;
 }
 
+// A letter step gave the tag when more of its lines carry it after than before.
 bool gaveTag(const EditStep& step, const std::string& tag) {
-    return std::any_of(step.after.begin(), step.after.end(), [&](const StepLine& a) {
-        const auto was = std::find_if(step.before.begin(), step.before.end(),
-                                      [&](const StepLine& b) { return b.id == a.id; });
-        return hasLetterTag(a.line, tag) && (was == step.before.end() || !hasLetterTag(was->line, tag));
-    });
+    const auto carrying = [&](const std::vector<StepLine>& lines) {
+        return std::count_if(lines.begin(), lines.end(),
+                             [&](const StepLine& l) { return hasLetterTag(l.line, tag); });
+    };
+    return carrying(step.after) > carrying(step.before);
 }
 
 std::string detailOf(const MainState& state, StepKind kind) {
@@ -63,12 +62,10 @@ EditStep touchedDifference(MainState& state) {
               [](const StepLine& a, const StepLine& b) { return a.id < b.id; });
     EditStep step;
     step.countBefore = step.countAfter = state.liText.size();
-    step.firstId = -1;
     for (StepLine& was : h.touched) {
         const auto i = static_cast<std::size_t>(was.id);
         if (i < h.seen.size()) h.seen[i] = false;
         if (i >= state.liText.size() || state.liText[i] == was.line) continue;
-        if (step.firstId < 0) step.firstId = was.id;
         step.after.push_back({was.id, state.liText[i]});
         step.before.push_back(std::move(was));
         ++step.sounds;

@@ -30,10 +30,12 @@ struct EditStep {
     StepKind kind = StepKind::AcceptValues;
     std::string detail; // the letter tag ("#f"), or the list read ("BOSS.SAM")
     int sounds = 0;     // how many sounds it changed
-    int firstId = 0;    // the lowest sound ID it changed
     std::size_t countBefore = 0, countAfter = 0; // how many sounds there were
     std::vector<StepLine> before, after;         // only the lines that differ
     int rowBefore = -1, rowAfter = -1;           // the current row
+
+    // The lowest sound ID it changed: the sound of a one-sound step.
+    int firstSound() const { return after.empty() ? before.front().id : after.front().id; }
 };
 
 struct EditHistory {

@@ -63,39 +63,40 @@ struct StepCase {
     std::function<void(Catalogue&)> operation;
     const char* detail;
     int sounds;
+    int firstSound;
 };
 
 const StepCase kStepCases[] = {
     {"row click gives", [](Catalogue&) {}, StepKind::GiveLetter,
-     [](Catalogue& c) { clickRow(c.state, c.fake.ports, 1); }, "#a", 1},
+     [](Catalogue& c) { clickRow(c.state, c.fake.ports, 1); }, "#a", 1, 1},
     {"Remove takes", [](Catalogue& c) { makeRowCurrent(c.state, c.fake.ports, 2); },
-     StepKind::TakeLetter, [](Catalogue& c) { removeLetter(c.state, c.fake.ports); }, "#a", 1},
+     StepKind::TakeLetter, [](Catalogue& c) { removeLetter(c.state, c.fake.ports); }, "#a", 1, 2},
     {"an object's sounds", [](Catalogue& c) { c.state.txObjet = "CRANE"; c.state.objDlg.liOK = {1, 6}; },
-     StepKind::GiveLetter, [](Catalogue& c) { addLetter(c.state, c.fake.ports); }, "#a", 2},
+     StepKind::GiveLetter, [](Catalogue& c) { addLetter(c.state, c.fake.ports); }, "#a", 2, 1},
     {"erase everywhere", [](Catalogue& c) { c.answer({Answer::Ok}); }, StepKind::EraseLetter,
-     [](Catalogue& c) { eraseLetterEverywhere(c.state, c.fake.ports); }, "#a", 27},
+     [](Catalogue& c) { eraseLetterEverywhere(c.state, c.fake.ports); }, "#a", 27, 0},
     {"accept values",
      [](Catalogue& c) {
          makeRowCurrent(c.state, c.fake.ports, 3);
          c.state.ed.txVol = "50";
          leaveValueBox(c.state, ValueBox::Vol);
      },
-     StepKind::AcceptValues, [](Catalogue& c) { acceptValues(c.state); }, "", 1},
+     StepKind::AcceptValues, [](Catalogue& c) { acceptValues(c.state); }, "", 1, 3},
     {"rename a sample",
      [](Catalogue& c) {
          makeRowCurrent(c.state, c.fake.ports, 3);
          selectSample(c.state, 0);
          c.state.ed.txSamp = "t3";
      },
-     StepKind::RenameSample, [](Catalogue& c) { renameSample(c.state, c.fake.ports); }, "", 1},
+     StepKind::RenameSample, [](Catalogue& c) { renameSample(c.state, c.fake.ports); }, "", 1, 3},
     {"restore a line", [](Catalogue& c) { makeRowCurrent(c.state, c.fake.ports, 4); },
-     StepKind::RestoreLine, [](Catalogue& c) { restoreLine(c.state); }, "", 1},
+     StepKind::RestoreLine, [](Catalogue& c) { restoreLine(c.state); }, "", 1, 4},
     {"the marks strip a protected sound",
      [](Catalogue& c) {
          c.state.txLett = "b";
          c.answer({Answer::Ok});
      },
-     StepKind::StripProtected, [](Catalogue& c) { leaveLetterBox(c.state, c.fake.ports); }, "", 1},
+     StepKind::StripProtected, [](Catalogue& c) { leaveLetterBox(c.state, c.fake.ports); }, "", 1, 27},
     // The reload drops the values accepted before; the import gives #a to sound 6.
     {"import a .SAM list",
      [](Catalogue& c) {
@@ -107,7 +108,7 @@ const StepCase kStepCases[] = {
          });
          c.answer({Answer::Ok, Answer::Discard});
      },
-     StepKind::ImportList, [](Catalogue& c) { loadWadList(c.state, c.fake.ports); }, "HARBOUR.SAM", 2},
+     StepKind::ImportList, [](Catalogue& c) { loadWadList(c.state, c.fake.ports); }, "HARBOUR.SAM", 2, 3},
 };
 
 TEST(EditHistory, UndoAndRedoEachKindOfStep) {
@@ -128,6 +129,7 @@ TEST(EditHistory, UndoAndRedoEachKindOfStep) {
         EXPECT_EQ(step.kind, t.recorded);
         EXPECT_EQ(step.detail, t.detail);
         EXPECT_EQ(step.sounds, t.sounds);
+        EXPECT_EQ(step.firstSound(), t.firstSound);
 
         // A new letter is no part of a step: the marks then follow it.
         const auto same = [&](const Catalogue::Picture& want) {
@@ -163,6 +165,51 @@ TEST(EditHistory, ANewStepDropsRedoAndOldStepsAreForgotten) {
     EXPECT_EQ(c.state.history.done.size(), kHistoryDepth);
     // Each step keeps only the line it changed.
     EXPECT_EQ(stepToUndo(c.state)->before.size(), 1u);
+}
+
+// The import reads Sounds.txt again: here a text editor changed sound 0 and
+// added a sound meanwhile. Undo gives back the lines and the count as they
+// were; the next step holds only its own line.
+TEST(EditHistory, AnImportOfAnotherSoundsTxtIsUndoneWhole) {
+    Catalogue c;
+    auto disk = c.inst.sounds;
+    disk[0] = "SOUND0:\ts0\tVOL77\t#a";
+    disk.push_back("NEW:\tnew1\tVOL01");
+    c.fake.files.files[c.inst.sfxDir() + "Sounds.txt"] = joinLinesCrLf(disk);
+    const auto before = c.state.liText;
+    c.answer({Answer::Ok});
+    recordStep(c.state, StepKind::ImportList, [&] { loadWadList(c.state, c.fake.ports); });
+    ASSERT_EQ(c.state.soundCount(), 31);
+    const auto after = c.state.liText;
+    EXPECT_EQ(stepToUndo(c.state)->sounds, 3); // 0, 6 and the new one
+
+    undoStep(c.state);
+    EXPECT_EQ(c.state.liText, before);
+    EXPECT_EQ(c.state.rows.size(), 30u);
+    EXPECT_EQ(changedSounds(c.state), std::vector<int>{0}); // against the Sounds.txt read last
+    redoStep(c.state);
+    EXPECT_EQ(c.state.liText, after);
+    EXPECT_EQ(c.state.rows[30].text.substr(0, 8), " 30: NEW");
+
+    recordStep(c.state, StepKind::Letter, [&] { clickRow(c.state, c.fake.ports, 1); });
+    EXPECT_EQ(stepToUndo(c.state)->sounds, 1);
+}
+
+// A line changed twice in one step is one line of it, as it was first.
+TEST(EditHistory, ALineChangedTwiceIsOneLine) {
+    Catalogue c;
+    const std::string first = c.state.liText[3];
+    recordStep(c.state, StepKind::AcceptValues, [&] {
+        makeRowCurrent(c.state, c.fake.ports, 3);
+        for (const char* vol : {"50", "60"}) {
+            c.state.ed.txVol = vol;
+            leaveValueBox(c.state, ValueBox::Vol);
+            acceptValues(c.state);
+        }
+    });
+    ASSERT_EQ(stepToUndo(c.state)->sounds, 1);
+    undoStep(c.state);
+    EXPECT_EQ(c.state.liText[3], first);
 }
 
 TEST(EditHistory, TheChangedSetFollowsTheDiskLines) {

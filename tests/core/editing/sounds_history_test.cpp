@@ -85,6 +85,15 @@ TEST(SoundsHistory, KeepsTheReplacedFileFirst) {
     }
 }
 
+TEST(SoundsHistory, TheLastNameOfASecondIsStillUsed) {
+    App a;
+    a.fake.files.files[kNowKept] = "x";
+    for (int n = 2; n <= 998; ++n)
+        a.fake.files.files[kHistory + "Sounds-20261208-101500-" + std::to_string(n) + ".txt"] = "x";
+    EXPECT_TRUE(a.keep());
+    EXPECT_EQ(a.fake.files.bytes(kHistory + "Sounds-20261208-101500-999.txt"), kOnDisk);
+}
+
 TEST(SoundsHistory, KeepsOnlyTheNewest) {
     const std::string oldest = "Sounds-20261101-000000.txt";
     const std::tuple<const char*, std::string, bool> cases[] = { // what, now, removal fails
@@ -120,6 +129,7 @@ TEST(SoundsHistory, ListsNewestFirstWithTheSoundsThatDiffer) {
     };
     const Row rows[] = { // in the order expected
         {"Sounds-20261102-090000.txt", joinLinesCrLf({"; heading", kZero, "ONE:\t\t\tx"}), 2},
+        {"Sounds-20261101-100000-999.txt", kOnDisk, 0},
         {"Sounds-20261101-100000-10.txt", kOnDisk, 0},
         {"Sounds-20261101-100000-9.txt", joinLinesCrLf({kZero, kOne, kTwo, "EXTRA:"}), 1},
         {"Sounds-20261101-100000-3.txt", kOnDisk, 0, false},
@@ -128,7 +138,7 @@ TEST(SoundsHistory, ListsNewestFirstWithTheSoundsThatDiffer) {
     App a;
     for (const Row& r : rows) a.fake.files.files[kHistory + r.name] = r.bytes;
     a.fake.files.files[kHistory + "Sounds-20261101-100000-01.txt"] = kOnDisk; // not a kept name
-    a.fake.files.failing = {kHistory + rows[3].name};
+    a.fake.files.failing = {kHistory + rows[4].name};
 
     const auto kept = keptVersions(a.state, a.fake.ports);
     ASSERT_EQ(kept.size(), std::size(rows));
