@@ -6,6 +6,7 @@
 #include "catalogue/sound_line.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace kestrel {
 
@@ -87,15 +88,16 @@ void putLines(MainState& state, std::size_t count, const std::vector<StepLine>& 
     const bool resized = count != state.liText.size();
     state.liText.resize(count);
     state.rows.resize(count);
-    std::vector<int> ids = idsOf(lines);
     for (const StepLine& l : lines) {
         const auto i = static_cast<std::size_t>(l.id);
         state.liText[i] = l.line;
         state.rows[i].text = soundRowText(l.id, l.line);
     }
+    // With the count changed, every row is marked again.
+    std::vector<int> ids = idsOf(lines);
     if (resized) {
-        ids.clear();
-        for (int i = 0; i < static_cast<int>(count); ++i) ids.push_back(i);
+        ids.resize(count);
+        std::iota(ids.begin(), ids.end(), 0);
     }
     showMarks(state, ids);
     if (resized)

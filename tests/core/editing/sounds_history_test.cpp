@@ -92,6 +92,9 @@ TEST(SoundsHistory, TheLastNameOfASecondIsStillUsed) {
         a.fake.files.files[kHistory + "Sounds-20261208-101500-" + std::to_string(n) + ".txt"] = "x";
     EXPECT_TRUE(a.keep());
     EXPECT_EQ(a.fake.files.bytes(kHistory + "Sounds-20261208-101500-999.txt"), kOnDisk);
+    // Every name of the second taken: the write must stop.
+    EXPECT_FALSE(a.keep());
+    EXPECT_EQ(a.fake.dialogs.shown.back().id, Msg::FileNotWritten);
 }
 
 TEST(SoundsHistory, KeepsOnlyTheNewest) {
@@ -133,6 +136,7 @@ TEST(SoundsHistory, ListsNewestFirstWithTheSoundsThatDiffer) {
         {"Sounds-20261101-100000-10.txt", kOnDisk, 0},
         {"Sounds-20261101-100000-9.txt", joinLinesCrLf({kZero, kOne, kTwo, "EXTRA:"}), 1},
         {"Sounds-20261101-100000-3.txt", kOnDisk, 0, false},
+        {"Sounds-20261101-100000-2.txt", kOnDisk, 0},
         {"Sounds-20261101-100000.txt", kOnDisk, 0},
     };
     App a;
