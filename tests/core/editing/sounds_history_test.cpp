@@ -87,12 +87,16 @@ TEST(SoundsHistory, KeepsTheReplacedFileFirst) {
 
 TEST(SoundsHistory, TheLastNameOfASecondIsStillUsed) {
     App a;
-    a.fake.files.files[kNowKept] = "x";
-    for (int n = 2; n <= 998; ++n)
-        a.fake.files.files[kHistory + "Sounds-20261208-101500-" + std::to_string(n) + ".txt"] = "x";
+    const auto takeNames = [&](int last) {
+        a.fake.files.files[kNowKept] = "x";
+        for (int n = 2; n <= last; ++n)
+            a.fake.files.files[kHistory + "Sounds-20261208-101500-" + std::to_string(n) + ".txt"] = "x";
+    };
+    takeNames(998);
     EXPECT_TRUE(a.keep());
     EXPECT_EQ(a.fake.files.bytes(kHistory + "Sounds-20261208-101500-999.txt"), kOnDisk);
     // Every name of the second taken: the write must stop.
+    takeNames(999);
     EXPECT_FALSE(a.keep());
     EXPECT_EQ(a.fake.dialogs.shown.back().id, Msg::FileNotWritten);
 }
