@@ -16,7 +16,6 @@ namespace kestrel {
 
 namespace {
 
-std::string soundsPath(const MainState& state) { return state.dirs.sfxDir + "Sounds.txt"; }
 std::string backupPath(const MainState& state) { return state.dirs.sfxDir + "Orig_Sounds.txt"; }
 std::string defaultsPath(const MainState& state) { return state.dirs.appDir + "Kestrel.tos"; }
 std::string customLinesDir(const MainState& state) {
@@ -81,6 +80,8 @@ void reshowCurrentSound(MainState& state) {
 }
 
 } // namespace
+
+std::string soundsPath(const MainState& state) { return state.dirs.sfxDir + "Sounds.txt"; }
 
 std::string soundsFileBytes(const MainState& state) {
     std::string out;

@@ -9,6 +9,9 @@
 
 namespace kestrel {
 
+// The level editor's sounds.txt, which Apply and every restore replace.
+std::string soundsPath(const MainState& state);
+
 // The bytes Apply writes to sounds.txt: the working lines in place of the
 // sound lines of the file as it was read, its other lines where they stood,
 // every line ended by CR LF.

@@ -20,7 +20,6 @@ constexpr std::string_view kPrefix = "Sounds-";
 constexpr std::string_view kSuffix = ".txt";
 constexpr int kMaxNumber = 999; // far beyond what one second ever takes
 
-std::string soundsPath(const MainState& state) { return state.dirs.sfxDir + "Sounds.txt"; }
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() &&
