@@ -5,7 +5,7 @@
 
 #include "fake_ports.h"
 #include "installation.h"
-#include "letters/doubles.h"
+#include "actions/doubles.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,9 +1,9 @@
 // How long reading and marking the catalogue takes, at the catalogue's size
 // and far beyond it.
 
-#include "catalogue/catalogue.h"
-#include "catalogue/marks.h"
-#include "catalogue/sound_line.h"
+#include "actions/catalogue.h"
+#include "actions/marks.h"
+#include "format/sound_line.h"
 #include "fake_ports.h"
 #include "installation.h"
 

@@ -1,14 +1,14 @@
 // How long writing lines again, applying the catalogue to disk and opening a
 // sound take.
 
-#include "catalogue/catalogue.h"
-#include "catalogue/selection.h"
-#include "editing/apply.h"
-#include "editing/rebuild.h"
+#include "actions/catalogue.h"
+#include "actions/sound_list.h"
+#include "actions/apply.h"
+#include "format/rebuild.h"
 #include "fake_ports.h"
 #include "installation.h"
-#include "session/os_files.h"
-#include "session/startup.h"
+#include "platform/os_files.h"
+#include "actions/startup.h"
 
 #include <benchmark/benchmark.h>
 

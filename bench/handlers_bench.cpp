@@ -5,14 +5,14 @@
 // events one iteration holds.
 
 #include "bench_catalogue.h"
-#include "catalogue/marks.h"
-#include "catalogue/search.h"
-#include "catalogue/selection.h"
-#include "editing/apply.h"
-#include "editing/editors.h"
-#include "editing/samples.h"
-#include "letters/doubles.h"
-#include "letters/letter_ops.h"
+#include "actions/marks.h"
+#include "actions/search.h"
+#include "actions/sound_list.h"
+#include "actions/apply.h"
+#include "actions/current_sound.h"
+#include "actions/current_sound.h"
+#include "actions/doubles.h"
+#include "actions/letters.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,12 +1,12 @@
 // How long the letter commands that touch many lines take.
 
-#include "catalogue/catalogue.h"
-#include "catalogue/marks.h"
+#include "actions/catalogue.h"
+#include "actions/marks.h"
 #include "fake_ports.h"
 #include "installation.h"
-#include "catalogue/selection.h"
-#include "letters/letter_ops.h"
-#include "letters/wad_import.h"
+#include "actions/sound_list.h"
+#include "actions/letters.h"
+#include "actions/import.h"
 
 #include <benchmark/benchmark.h>
 

@@ -15,8 +15,8 @@
 // iterations are left out.
 
 #include "bench_catalogue.h"
-#include "catalogue/marks.h"
-#include "catalogue/selection.h"
+#include "actions/marks.h"
+#include "actions/sound_list.h"
 #include "fm_sfx.h"
 
 #include <benchmark/benchmark.h>

@@ -6,17 +6,17 @@
 // a sound line; the marks follow the lines; and what Apply writes reads back
 // as the working lines.
 
-#include "catalogue/catalogue.h"
-#include "catalogue/marks.h"
-#include "catalogue/record_file.h"
-#include "catalogue/search.h"
-#include "catalogue/selection.h"
-#include "editing/apply.h"
-#include "editing/editors.h"
-#include "editing/samples.h"
+#include "actions/catalogue.h"
+#include "actions/marks.h"
+#include "format/record_file.h"
+#include "actions/search.h"
+#include "actions/sound_list.h"
+#include "actions/apply.h"
+#include "actions/current_sound.h"
+#include "actions/current_sound.h"
 #include "fuzz_support.h"
 #include "installation.h"
-#include "letters/letter_ops.h"
+#include "actions/letters.h"
 
 using namespace kestrel;
 using namespace kestrel::testing;

@@ -3,7 +3,7 @@
 // help texts: splitting never loses or invents a line, and a record's fields
 // written out again read back as the same fields.
 
-#include "catalogue/record_file.h"
+#include "format/record_file.h"
 #include "fuzz_support.h"
 
 #include <string>

@@ -6,10 +6,10 @@
 // the row to start from), then the lines to search, a NUL byte, and the text
 // to find.
 
-#include "catalogue/catalogue.h"
-#include "catalogue/record_file.h"
-#include "catalogue/search.h"
-#include "catalogue/sound_line.h"
+#include "actions/catalogue.h"
+#include "format/record_file.h"
+#include "actions/search.h"
+#include "format/sound_line.h"
 #include "fake_ports.h"
 #include "fuzz_support.h"
 

@@ -3,9 +3,9 @@
 // the one the reading started from. Also the level editor's folders taken
 // from the path of its program.
 
-#include "catalogue/record_file.h"
+#include "format/record_file.h"
 #include "fuzz_support.h"
-#include "session/settings.h"
+#include "format/settings.h"
 
 using namespace kestrel;
 

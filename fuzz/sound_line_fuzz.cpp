@@ -3,9 +3,9 @@
 // parsed record holds only what the line holds, and a sound line written
 // again from its record reads back as the same record.
 
-#include "catalogue/record_file.h"
-#include "catalogue/sound_line.h"
-#include "editing/rebuild.h"
+#include "format/record_file.h"
+#include "format/sound_line.h"
+#include "format/rebuild.h"
 #include "fuzz_support.h"
 
 #include <cmath>
@@ -87,11 +87,11 @@ void checkLine(std::string_view line) {
     FUZZ_CHECK(rec.rn.empty() || rec.rn == "R" || rec.rn == "N");
     FUZZ_CHECK(rec.l.empty() || rec.l == "L");
     // Every letter tag read is a whole tag of the letter tail.
-    for (std::size_t h = 0; h < rec.wad.size();) {
-        FUZZ_CHECK(rec.wad[h] == '#');
-        std::size_t end = rec.wad.find(' ', h);
-        if (end == std::string::npos) end = rec.wad.size();
-        const std::string_view tag = std::string_view(rec.wad).substr(h, end - h);
+    for (std::size_t h = 0; h < rec.letters.size();) {
+        FUZZ_CHECK(rec.letters[h] == '#');
+        std::size_t end = rec.letters.find(' ', h);
+        if (end == std::string::npos) end = rec.letters.size();
+        const std::string_view tag = std::string_view(rec.letters).substr(h, end - h);
         FUZZ_CHECK(findWholeTag(line, tag, tail) != npos);
         checkTag(line, tag, tail);
         h = end + 1;
@@ -112,7 +112,7 @@ void checkLine(std::string_view line) {
     // flag (or "#xL" make one) that the original's blanks did not. So are
     // negative VOL, CH and RAD values, which no editor gives: they are read
     // from two characters ("CH-6") but written with three ("CH-06").
-    if (colon == npos || rec.wad.find_first_of("PVRNL") != std::string::npos) return;
+    if (colon == npos || rec.letters.find_first_of("PVRNL") != std::string::npos) return;
     for (const std::string* value : {&rec.vol, &rec.ch, &rec.rad})
         if (value->find('-') != std::string::npos) return;
     const std::string rebuilt = rebuildLine(rec);

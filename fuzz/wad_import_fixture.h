@@ -4,15 +4,15 @@
 // list): the import runs as the user starts it, then the catalogue must
 // still be whole, and must survive Apply and a reload.
 
-#include "catalogue/catalogue.h"
-#include "catalogue/marks.h"
-#include "catalogue/record_file.h"
-#include "editing/apply.h"
+#include "actions/catalogue.h"
+#include "actions/marks.h"
+#include "format/record_file.h"
+#include "actions/apply.h"
 #include "fuzz_support.h"
 #include "installation.h"
-#include "letters/doubles.h"
-#include "letters/wad_import.h"
-#include "objects/object_dialog.h"
+#include "actions/doubles.h"
+#include "actions/import.h"
+#include "actions/objects.h"
 
 #include <string>
 #include <vector>

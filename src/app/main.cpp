@@ -8,8 +8,8 @@
 #include "qt_dialogs.h"
 #include "qt_programs.h"
 #include "qt_sound.h"
-#include "session/os_files.h"
-#include "session/startup.h"
+#include "platform/os_files.h"
+#include "actions/startup.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "qt_programs.h"
 
-#include "build/batch.h"
-#include "session/help.h"
+#include "format/batch.h"
+#include "platform/launch.h"
 
 #include <QCoreApplication>
 #include <QDir>

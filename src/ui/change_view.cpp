@@ -1,7 +1,7 @@
 #include "change_view.h"
 
-#include "catalogue/sound_line.h"
-#include "editing/field_view.h"
+#include "format/sound_line.h"
+#include "format/field_view.h"
 #include "looks.h"
 #include "text_codec.h"
 

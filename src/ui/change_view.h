@@ -3,7 +3,7 @@
 // lines as field views one above the other, the fields that differ
 // highlighted.
 
-#include "editing/edit_history.h"
+#include "actions/undo.h"
 
 #include <QListWidget>
 

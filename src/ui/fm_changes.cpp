@@ -1,9 +1,9 @@
 #include "fm_changes.h"
 
 #include "captions.h"
-#include "catalogue/selection.h"
+#include "actions/sound_list.h"
 #include "change_view.h"
-#include "editing/edit_history.h"
+#include "actions/undo.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

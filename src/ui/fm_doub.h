@@ -3,7 +3,7 @@
 // selected when a .SAM import may give it the letter. Modal; OK saves the
 // marks, Cancel leaves the file alone.
 
-#include "letters/doubles.h"
+#include "actions/doubles.h"
 #include "session/main_state.h"
 #include "session/ports.h"
 

@@ -3,7 +3,7 @@
 // size and how many sounds differ from sounds.txt now; for the chosen one,
 // those sounds line by line; and the way to put it back. Modal.
 
-#include "editing/sounds_history.h"
+#include "actions/history.h"
 #include "session/main_state.h"
 #include "session/ports.h"
 

@@ -2,9 +2,9 @@
 
 #include "captions.h"
 #include "controls.h"
-#include "editing/edit_history.h"
+#include "actions/undo.h"
 #include "looks.h"
-#include "objects/object_dialog.h"
+#include "actions/objects.h"
 #include "text_codec.h"
 
 #include <QComboBox>

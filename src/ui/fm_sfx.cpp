@@ -1,24 +1,24 @@
 #include "fm_sfx.h"
 
-#include "build/build_watch.h"
+#include "actions/sfx_build.h"
 #include "captions.h"
 #include "controls.h"
-#include "catalogue/selection.h"
-#include "editing/apply.h"
-#include "editing/edit_history.h"
-#include "editing/samples.h"
-#include "catalogue/search.h"
+#include "actions/sound_list.h"
+#include "actions/apply.h"
+#include "actions/undo.h"
+#include "actions/current_sound.h"
+#include "actions/search.h"
 #include "fm_changes.h"
 #include "fm_doub.h"
 #include "fm_help.h"
 #include "fm_history.h"
 #include "fm_objet.h"
-#include "letters/letter_ops.h"
-#include "letters/wad_import.h"
-#include "objects/object_dialog.h"
+#include "actions/letters.h"
+#include "actions/import.h"
+#include "actions/objects.h"
 #include "looks.h"
-#include "session/help.h"
-#include "session/startup.h"
+#include "actions/help.h"
+#include "actions/startup.h"
 #include "text_codec.h"
 #include "toggle_list.h"
 
@@ -68,8 +68,8 @@ namespace {
 // How long the note that a build put its files in place stays.
 constexpr int kBuiltNoteMs = 10000;
 
-// Room kept to the right of the window for the object dialog: 4365 twips.
-constexpr int kObjectDialogRoom = 4365 / 15;
+// Room kept to the right of the window for the object dialog, in pixels.
+constexpr int kObjectDialogRoom = 291;
 
 // Characters of a sound row: number, colon, name, letter mark.
 constexpr int kRowChars = 3 + 2 + 22 + 9;

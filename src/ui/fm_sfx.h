@@ -5,7 +5,7 @@
 // is drawn again from the state.
 
 #include "session/edit_steps.h"
-#include "editing/editors.h"
+#include "actions/current_sound.h"
 #include "session/main_state.h"
 #include "session/ports.h"
 

@@ -1,13 +1,13 @@
 // Faults the readers' fuzz targets found (fuzz/regressions/ keeps the inputs
 // that showed them): each case here pins down the corrected behaviour.
 
-#include "catalogue/sound_line.h"
-#include "editing/apply.h"
-#include "editing/editors.h"
-#include "editing/rebuild.h"
+#include "format/sound_line.h"
+#include "actions/apply.h"
+#include "actions/current_sound.h"
+#include "format/rebuild.h"
 #include "installation.h"
-#include "letters/wad_import.h"
-#include "objects/object_dialog.h"
+#include "actions/import.h"
+#include "actions/objects.h"
 
 #include <gtest/gtest.h>
 #include <limits>
@@ -57,7 +57,7 @@ TEST(FuzzFound, ALetterAfterATrailingSpaceIsNoSample) {
         EXPECT_EQ(given, c.given) << c.line;
         EXPECT_EQ(replaceLetterTags(c.line, {"#d"}), c.given) << c.line;
         const SoundRecord rec = parseSoundLine(given);
-        EXPECT_EQ(rec.wad, "#d") << c.line;
+        EXPECT_EQ(rec.letters, "#d") << c.line;
         EXPECT_EQ(rec.samples, parseSoundLine(c.line).samples) << c.line;
         // Given twice, the letter is there once.
         EXPECT_EQ(withLetterGiven(given, "#d"), given) << c.line;

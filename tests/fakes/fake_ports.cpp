@@ -1,6 +1,6 @@
 #include "fake_ports.h"
 
-#include "session/os_files.h"
+#include "platform/os_files.h"
 
 #include <algorithm>
 #include <optional>

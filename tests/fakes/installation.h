@@ -3,12 +3,12 @@
 // file system.
 
 #include "fake_ports.h"
-#include "catalogue/catalogue.h"
-#include "catalogue/marks.h"
-#include "catalogue/record_file.h"
+#include "actions/catalogue.h"
+#include "actions/marks.h"
+#include "format/record_file.h"
 #include "session/main_state.h"
-#include "session/settings.h"
-#include "session/startup.h"
+#include "format/settings.h"
+#include "actions/startup.h"
 
 #include <string>
 #include <vector>

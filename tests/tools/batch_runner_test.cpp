@@ -1,5 +1,5 @@
 #include "batch_runner.h"
-#include "build/batch.h"
+#include "format/batch.h"
 #include "tool_fixture.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 #include "batch_runner.h"
-#include "build/batch.h"
-#include "catalogue/record_file.h"
+#include "format/batch.h"
+#include "format/record_file.h"
 #include "installation.h"
-#include "letters/letter_ops.h"
-#include "letters/wad_import.h"
+#include "actions/letters.h"
+#include "actions/import.h"
 #include "sndpack.h"
 #include "tool_fixture.h"
 

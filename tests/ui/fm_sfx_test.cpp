@@ -7,9 +7,9 @@
 #include "modal.h"
 #include "qt_dialogs.h"
 #include "qt_programs.h"
-#include "session/os_files.h"
+#include "platform/os_files.h"
 #include "tool_fixture.h"
-#include "catalogue/record_file.h"
+#include "format/record_file.h"
 #include "text_codec.h"
 
 #include <QAbstractButton>

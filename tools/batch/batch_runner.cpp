@@ -1,7 +1,7 @@
 #include "batch_runner.h"
 
-#include "build/batch.h"
-#include "session/os_files.h"
+#include "format/batch.h"
+#include "platform/os_files.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,9 +1,9 @@
 #include "sndpack.h"
 
-#include "catalogue/record_file.h"
-#include "catalogue/sound_line.h"
-#include "editing/samples.h"
-#include "session/os_files.h"
+#include "format/record_file.h"
+#include "format/sound_line.h"
+#include "format/names.h"
+#include "platform/os_files.h"
 
 #include <algorithm>
 #include <unordered_map>

@@ -2,18 +2,17 @@
 // Everything the main window owns. Widgets are drawn from this state; hidden
 // lists are plain vectors.
 
-#include "build/build_state.h"
+#include "session/build_state.h"
 #include "session/edit_steps.h"
-#include "catalogue/sound_line.h"
-#include "objects/object_list.h"
+#include "format/sound_line.h"
+#include "format/object_list.h"
+#include "format/settings.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace kestrel {
-
-enum class Language { English, French };
 
 #ifdef _WIN32
 inline constexpr char kDirSep = '\\';
@@ -152,8 +151,6 @@ struct MainState {
     std::string& workingLine(std::size_t id);
     // The default line of a sound; "" when the default lines are fewer.
     const std::string& defaultLine(int id) const;
-    // The two field views one above the other, as the comparison box shows them.
-    std::string txLig() const { return txOrig + "\r\n" + txModif; }
 };
 
 // The sound IDs that are never edited, marked or searched.

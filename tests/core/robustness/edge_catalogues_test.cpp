@@ -2,15 +2,15 @@
 // no line is lost and what Apply writes ends every line with CR LF, whatever
 // line ends sounds.txt had.
 
-#include "catalogue/catalogue.h"
-#include "catalogue/marks.h"
-#include "catalogue/record_file.h"
-#include "catalogue/selection.h"
-#include "editing/apply.h"
-#include "editing/editors.h"
-#include "editing/samples.h"
+#include "actions/catalogue.h"
+#include "actions/marks.h"
+#include "format/record_file.h"
+#include "actions/sound_list.h"
+#include "actions/apply.h"
+#include "actions/current_sound.h"
+#include "actions/current_sound.h"
 #include "installation.h"
-#include "letters/doubles.h"
+#include "actions/doubles.h"
 
 #include <gtest/gtest.h>
 

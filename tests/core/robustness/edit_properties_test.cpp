@@ -2,15 +2,15 @@
 // lines no step touched come back byte for byte, and the reloaded catalogue
 // is the working one.
 
-#include "catalogue/catalogue.h"
-#include "catalogue/marks.h"
-#include "catalogue/record_file.h"
-#include "catalogue/selection.h"
-#include "editing/apply.h"
-#include "editing/editors.h"
-#include "editing/samples.h"
+#include "actions/catalogue.h"
+#include "actions/marks.h"
+#include "format/record_file.h"
+#include "actions/sound_list.h"
+#include "actions/apply.h"
+#include "actions/current_sound.h"
+#include "actions/current_sound.h"
 #include "installation.h"
-#include "letters/letter_ops.h"
+#include "actions/letters.h"
 
 #include <gtest/gtest.h>
 

@@ -3,14 +3,14 @@
 // fault injection and the read-only folder tests: what a clean run changes,
 // and how each tells whether it did everything it set out to.
 
-#include "build/build_watch.h"
-#include "catalogue/selection.h"
-#include "editing/apply.h"
-#include "editing/editors.h"
-#include "editing/samples.h"
+#include "actions/sfx_build.h"
+#include "actions/sound_list.h"
+#include "actions/apply.h"
+#include "actions/current_sound.h"
+#include "actions/current_sound.h"
 #include "installation.h"
-#include "letters/doubles.h"
-#include "session/startup.h"
+#include "actions/doubles.h"
+#include "actions/startup.h"
 
 #include <functional>
 #include <ostream>

@@ -3,8 +3,8 @@
 // sounds.txt marked read-only.
 
 #include "operations.h"
-#include "editing/sounds_history.h"
-#include "session/os_files.h"
+#include "actions/history.h"
+#include "platform/os_files.h"
 
 #include <gtest/gtest.h>
 

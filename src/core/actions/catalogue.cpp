@@ -1,0 +1,118 @@
+#include "actions/catalogue.h"
+
+#include "session/paths.h"
+#include "format/record_file.h"
+#include "format/sound_line.h"
+#include "format/text_kind.h"
+#include "actions/current_sound.h"
+#include "actions/doubles.h"
+
+namespace kestrel {
+
+namespace {
+
+bool isSoundLine(const std::string& line) { return line.find(':') != std::string::npos; }
+
+// Lines carrying WAD letters lose their trailing spaces when loaded.
+std::string loadedLine(const std::string& line) {
+    return line.find('#') == std::string::npos ? line : trimTrailingSpaces(line);
+}
+
+// A file that is not 8-bit text counts as unread: its lines would be
+// written back as a corrupt mix.
+bool readOrReport(Ports& ports, const std::string& path, std::string& bytes) {
+    ReadResult file = ports.files.read(path);
+    if (!file.ok) {
+        ports.dialogs.message(Msg::FileUnreadable, {path, file.error});
+        return false;
+    }
+    if (const auto why = whyNotText(file.bytes)) {
+        ports.dialogs.message(Msg::FileNotText, {path, *why});
+        return false;
+    }
+    bytes = std::move(file.bytes);
+    return true;
+}
+
+void resetCatalogue(MainState& state) {
+    state.showG = false;
+    state.wads = {};
+    state.rows.clear();
+    state.liText.clear();
+    state.liOrig.clear();
+    state.currentRow = -1;
+    state.buttons.setAll(false);
+    state.txOrig.clear();
+    state.txModif.clear();
+    state.frOrigName.reset();
+    state.soundsFile = {};
+    state.changedCount = 0;
+    clearEditors(state);
+}
+
+bool loadWadTable(MainState& state, Ports& ports) {
+    std::string bytes;
+    if (!readOrReport(ports, wadTablePath(state), bytes)) return false;
+    for (const std::string& line : splitLines(bytes)) {
+        const auto fields = parseRecordLine(line);
+        if (fields.size() < 3) continue;
+        state.wads.titles.push_back(fields[0]);
+        state.wads.letters.push_back(fields[1]);
+        state.wads.files.push_back(fields[2]);
+    }
+    return true;
+}
+
+bool loadDefaultLines(MainState& state, Ports& ports) {
+    std::string bytes;
+    if (!readOrReport(ports, defaultLinesPath(state), bytes)) return false;
+    for (const std::string& line : splitLines(bytes)) state.liOrig.push_back(loadedLine(line));
+    return true;
+}
+
+bool loadSoundLines(MainState& state, Ports& ports) {
+    std::string bytes;
+    if (!readOrReport(ports, soundsPath(state), bytes)) return false;
+    state.soundsFile.read = true;
+    for (std::string& raw : splitLines(bytes)) {
+        if (!isSoundLine(raw)) {
+            state.soundsFile.layout.emplace_back(std::move(raw));
+            continue;
+        }
+        state.soundsFile.layout.emplace_back(std::nullopt);
+        std::string line = loadedLine(raw);
+        state.rows.push_back({soundRowText(state.soundCount(), line), false});
+        state.soundsFile.lines.push_back(line);
+        state.liText.push_back(std::move(line));
+    }
+    state.soundsFile.bytes = std::move(bytes);
+    return true;
+}
+
+} // namespace
+
+std::vector<std::string> soundLinesOf(std::string_view bytes) {
+    std::vector<std::string> lines;
+    for (const std::string& raw : splitLines(bytes))
+        if (isSoundLine(raw)) lines.push_back(loadedLine(raw));
+    return lines;
+}
+
+std::string soundRowText(int id, const std::string& line) {
+    const std::string number = padNumber(id, 3, ' ');
+    if (isProtected(id)) return number + ":";
+    return number + ": " + fixedWidth(line.substr(0, line.find(':')), 22);
+}
+
+void loadCatalogue(MainState& state, Ports& ports) {
+    resetCatalogue(state);
+    const bool wadsRead = loadWadTable(state, ports);
+    const bool defaultsRead = loadDefaultLines(state, ports);
+    const bool soundsRead = loadSoundLines(state, ports);
+    loadDoubleMarks(state, ports.files);
+    state.catalogueComplete = wadsRead && defaultsRead && soundsRead;
+    if (state.soundCount() > kCatalogueSize)
+        ports.dialogs.message(Msg::TooManySounds, {std::to_string(state.soundCount())});
+}
+
+} // namespace kestrel

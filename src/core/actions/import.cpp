@@ -1,0 +1,238 @@
+#include "actions/import.h"
+
+#include "session/paths.h"
+#include "actions/catalogue.h"
+#include "actions/marks.h"
+#include "format/record_file.h"
+#include "actions/sound_list.h"
+#include "format/sound_line.h"
+#include "format/text_kind.h"
+#include "actions/apply.h"
+#include "format/rebuild.h"
+#include "actions/doubles.h"
+#include "format/names.h"
+
+#include <cctype>
+#include <unordered_map>
+
+namespace kestrel {
+
+namespace {
+
+constexpr auto npos = std::string::npos;
+constexpr std::size_t kMaxObjectSounds = 20;
+// The sound every WAD loads, whatever its objects.
+constexpr int kAlwaysLoadedId = 60;
+
+bool isTabOrSpace(char c) { return c == ' ' || c == '\t'; }
+
+
+// The records of a .SAM or .WAS list: every field of every line.
+std::vector<std::string> listRecords(const std::string& bytes) {
+    std::vector<std::string> out;
+    for (const std::string& line : splitLines(bytes))
+        for (std::string& field : parseRecordLine(line)) out.push_back(std::move(field));
+    return out;
+}
+
+// The bytes of a file found without regard to case; "" when there is none,
+// and also, after a message, when it cannot be read.
+std::string readIfPresent(Ports& ports, const std::string& path) {
+    const auto found = ports.files.find(path);
+    if (!found) return {};
+    ReadResult file = ports.files.read(*found);
+    if (!file.ok) ports.dialogs.message(Msg::FileUnreadable, {*found, file.error});
+    return std::move(file.bytes);
+}
+
+std::vector<std::string> readList(Ports& ports, const std::string& path) {
+    return listRecords(readIfPresent(ports, path));
+}
+
+void putBackCustomLines(MainState& state, Ports& ports) {
+    ports.files.makeDir(customLinesDir(state));
+    if (!isSafeWadName(state.txWad)) return;
+    for (const std::string& record : splitLines(readIfPresent(ports, customLinesPath(state)))) {
+        const auto fields = parseRecordLine(record);
+        if (fields.size() < 2) continue;
+        const auto id = readRecordNumber(fields[0]);
+        if (!id || *id < 0 || *id >= state.soundCount()) continue;
+        // A line without a colon is no sound line: put in the catalogue, it
+        // would be written to sounds.txt as a comment, and every later sound
+        // would move up one place at the next reading. A line that is not
+        // 8-bit text would make sounds.txt a file the next reading refuses.
+        if (fields[1].find(':') == std::string::npos || whyNotText(fields[1])) continue;
+        const auto row = static_cast<std::size_t>(*id);
+        state.workingLine(row) = fields[1];
+        state.rows[row].text = soundRowText(static_cast<int>(*id), fields[1]);
+    }
+}
+
+// The sounds whose lines hold each blank-free word, built once per import so
+// that a long list is matched without scanning every line for every sample.
+class WordIndex {
+public:
+    explicit WordIndex(const std::vector<std::string>& lines) {
+        for (std::size_t id = 0; id < lines.size(); ++id) {
+            const std::string_view line = lines[id];
+            std::size_t at = 0;
+            while (at < line.size()) {
+                while (at < line.size() && isTabOrSpace(line[at])) ++at;
+                std::size_t end = at;
+                while (end < line.size() && !isTabOrSpace(line[end])) ++end;
+                if (end > at) {
+                    auto& ids = words_[line.substr(at, end - at)];
+                    if (ids.empty() || ids.back() != static_cast<int>(id))
+                        ids.push_back(static_cast<int>(id));
+                }
+                at = end;
+            }
+        }
+    }
+    const std::vector<int>* find(std::string_view word) const {
+        const auto it = words_.find(word);
+        return it == words_.end() ? nullptr : &it->second;
+    }
+
+private:
+    std::unordered_map<std::string_view, std::vector<int>> words_;
+};
+
+// The sounds whose working lines hold `sample` between blanks.
+std::vector<int> soundsHolding(const MainState& state, const WordIndex& index,
+                               std::string_view sample) {
+    // The index knows the lines as they were before any tag was added; a
+    // sample with a blank, or that looks like a tag, is looked for directly.
+    if (sample.find_first_of(" \t") == npos && sample.front() != '#') {
+        const std::vector<int>* ids = index.find(sample);
+        return ids ? *ids : std::vector<int>{};
+    }
+    std::vector<int> ids;
+    for (int id = 0; id < state.soundCount(); ++id)
+        if (holdsSample(state.liText[static_cast<std::size_t>(id)], sample)) ids.push_back(id);
+    return ids;
+}
+
+void importSamList(MainState& state, Ports& ports) {
+    const std::vector<std::string> records = readList(ports, wadFilePath(state, state.txWad, ".SAM"));
+    // The lines live in liText, which the letters change in place; the
+    // index keeps views of the lines as they stand now.
+    const std::vector<std::string> lines = state.liText;
+    const WordIndex index(lines);
+    int unrecognized = 0;
+    std::string lastUnrecognized;
+    for (const std::string& record : records) {
+        if (record.size() < 5) continue; // no name before the extension
+        const std::string sample = record.substr(0, record.size() - 4);
+        const std::vector<int> ids = soundsHolding(state, index, sample);
+        if (ids.empty()) {
+            ++unrecognized;
+            lastUnrecognized = sample;
+            continue;
+        }
+        for (const int id : ids)
+            if (static_cast<std::size_t>(id) < state.doubleMarks.size() &&
+                state.doubleMarks[static_cast<std::size_t>(id)] == kDoubleSelected)
+                giveLetter(state, id);
+    }
+    if (unrecognized > 0)
+        ports.dialogs.message(Msg::SamplesUnrecognized, {state.txWad, lastUnrecognized});
+}
+
+void importWasList(MainState& state, Ports& ports) {
+    for (const std::string& record : readList(ports, wadFilePath(state, state.txWad, ".WAS"))) {
+        const std::size_t colon = record.find(':');
+        // A record without a name before its colon would name every object.
+        if (colon == npos || colon == 0) continue;
+        const std::string_view name = std::string_view(record).substr(0, colon);
+        for (const GameObject& object : state.importObjects) {
+            // A nameless object would stand in every WAD.
+            if (object.name.empty()) continue;
+            if (object.name.find(name) == npos && name.find(object.name) == npos) continue;
+            for (std::size_t k = 0; k < object.ids.size() && k < kMaxObjectSounds; ++k) {
+                if (object.ids[k] == 0) break;
+                giveLetter(state, object.ids[k]);
+            }
+        }
+    }
+    giveLetter(state, kAlwaysLoadedId);
+}
+
+} // namespace
+
+bool holdsSample(std::string_view line, std::string_view sample) {
+    if (sample.empty()) return false;
+    for (std::size_t at = line.find(sample); at != npos; at = line.find(sample, at + 1)) {
+        const std::size_t after = at + sample.size();
+        const bool blankBefore = at == 0 || isTabOrSpace(line[at - 1]);
+        const bool blankAfter = after == line.size() || isTabOrSpace(line[after]);
+        if (blankBefore && blankAfter) return true;
+    }
+    return false;
+}
+
+std::string withLetterGiven(std::string_view line, std::string_view tag) {
+    if (hasLetterTag(line, "#g") || hasLetterTag(line, tag)) return std::string(line);
+    return std::string(line) + blankBeforeTagAtEnd(line) + std::string(tag);
+}
+
+std::string wadNameOfPath(std::string_view path) {
+    const std::size_t slash = path.find_last_of("\\/");
+    const std::string_view file = slash == npos ? path : path.substr(slash + 1);
+    if (file.size() <= 4) return {};
+    std::string extension(file.substr(file.size() - 4));
+    for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    if (extension != ".sam") return {};
+    return std::string(file.substr(0, file.size() - 4));
+}
+
+void giveLetter(MainState& state, int id) {
+    if (id < 0 || id >= state.soundCount()) return;
+    std::string& line = state.workingLine(static_cast<std::size_t>(id));
+    line = withLetterGiven(line, "#" + state.txLett);
+}
+
+void importWadList(MainState& state, Ports& ports) {
+    putBackCustomLines(state, ports);
+    if (state.wasMode)
+        importWasList(state, ports);
+    else
+        importSamList(state, ports);
+    // The reload took every mark away: the rows show the letters again,
+    // even when the list named nothing the catalogue knows.
+    markSoundList(state, -1);
+    makeRowCurrent(state, ports, 0);
+}
+
+void loadWadList(MainState& state, Ports& ports) {
+    if (state.txLett.empty()) {
+        ports.dialogs.message(Msg::WadListNoLetter, {});
+        return;
+    }
+    if (state.txWad.empty()) {
+        const auto chosen = ports.dialogs.openFile(FileDialog::SamList, state.dirs.wadDir);
+        if (!chosen) return;
+        const std::string name = wadNameOfPath(*chosen);
+        if (!name.empty()) state.txWad = name;
+    }
+    if (!state.txWad.empty() && !isSafeWadName(state.txWad)) {
+        ports.dialogs.message(Msg::WadNameUnsafe, {state.txWad});
+        ports.dialogs.focus("TxWAD");
+        return;
+    }
+    if (state.txWad.empty() || !ports.files.find(wadFilePath(state, state.txWad, ".SAM"))) {
+        ports.dialogs.message(Msg::NoSamFile, {state.txWad});
+        return;
+    }
+    if (state.wasMode && !ports.files.find(wadFilePath(state, state.txWad, ".WAS"))) {
+        ports.dialogs.message(Msg::NoWasFile, {state.txWad});
+        return;
+    }
+    const Msg confirm = state.wasMode ? Msg::WasImportConfirm : Msg::SamImportConfirm;
+    if (ports.dialogs.message(confirm, {state.txWad, state.txLett}) != Answer::Ok) return;
+    if (!settlePendingChanges(state, ports)) return;
+    loadCatalogue(state, ports);
+    importWadList(state, ports);
+}
+
+} // namespace kestrel

@@ -1,0 +1,39 @@
+#include "session/paths.h"
+
+namespace kestrel {
+
+std::string soundsPath(const MainState& state) { return state.dirs.sfxDir + "Sounds.txt"; }
+std::string soundsBackupPath(const MainState& state) {
+    return state.dirs.sfxDir + "Orig_Sounds.txt";
+}
+
+std::string defaultLinesPath(const MainState& state) { return state.dirs.appDir + "Kestrel.tos"; }
+std::string wadTablePath(const MainState& state) { return state.dirs.appDir + "Kestrel.tow"; }
+std::string doublesPath(const MainState& state) { return state.dirs.appDir + "Kestrel.tod"; }
+std::string objectListPath(const MainState& state) { return state.dirs.appDir + "Kestrel.too"; }
+std::string settingsPath(const MainState& state) { return state.dirs.appDir + "Kestrel.par"; }
+std::string helpFilePath(const MainState& state) {
+    return state.dirs.appDir +
+           (state.language == Language::English ? "Kestrel_Eng1.txt" : "Kestrel_Fra1.txt");
+}
+std::string oldHelpPath(const MainState& state) { return state.dirs.appDir + "Kestrel1.txt"; }
+std::string customLinesDir(const MainState& state) {
+    return state.dirs.appDir + "sounds" + kDirSep;
+}
+std::string customLinesPath(const MainState& state) {
+    return customLinesDir(state) + state.txWad + ".tor";
+}
+std::string historyFolder(const MainState& state) {
+    return state.dirs.appDir + "history" + kDirSep;
+}
+
+std::string wadFilePath(const MainState& state, const std::string& wadName,
+                        const std::string& extension) {
+    return state.dirs.wadDir + wadName + extension;
+}
+
+std::string wavPath(const MainState& state, const std::string& sample) {
+    return state.dirs.sampleDir + sample + ".wav";
+}
+
+} // namespace kestrel

@@ -1,0 +1,159 @@
+#include "actions/catalogue.h"
+#include "actions/marks.h"
+#include "format/text_kind.h"
+#include "fake_ports.h"
+#include "installation.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestrel;
+using namespace kestrel::testing;
+
+namespace {
+
+// The installation's files read into a catalogue, rows not yet marked.
+struct Read {
+    FakePorts fake;
+    MainState state;
+    explicit Read(const Installation& inst, const std::string& failing = "")
+        : state(inst.install(fake.files)) {
+        if (!failing.empty()) fake.files.failing.push_back(failing);
+        loadCatalogue(state, fake.ports);
+    }
+};
+
+Installation withSounds(std::vector<std::string> sounds) {
+    Installation inst;
+    inst.sounds = std::move(sounds);
+    return inst;
+}
+
+} // namespace
+
+TEST(SoundRowText, NumbersAndNames) {
+    EXPECT_EQ(soundRowText(5, "DOOR:\ts"), "  5: DOOR" + std::string(18, ' '));
+    EXPECT_EQ(soundRowText(27, "SECRET:\ts"), " 27:");
+    EXPECT_EQ(soundRowText(1, "A_NAME_LONGER_THAN_22_CHARS:\ts"), "  1: A_NAME_LONGER_THAN_22_");
+    EXPECT_EQ(soundRowText(1000, "X:"), "1000: X" + std::string(21, ' '));
+}
+
+TEST(LoadCatalogue, NumbersOnlyLinesWithAColon) {
+    Installation inst = withSounds({"heading without colon", "ZERO:\ta\tVOL01\t#a  ", "ONE:\tb   ",
+                                    "-- note", "TWO:\tc"});
+    inst.defaults = {"ZERO:\ta\tVOL01\t#a", "ONE:\tb", "TWO:\tc"};
+    Read r(inst);
+    ASSERT_EQ(r.state.soundCount(), 3);
+    EXPECT_EQ(r.state.liText[0], "ZERO:\ta\tVOL01\t#a"); // lines with '#' lose trailing spaces
+    EXPECT_EQ(r.state.liText[1], "ONE:\tb   ");          // others keep them
+    EXPECT_EQ(r.state.rows[2].text, "  2: TWO" + std::string(19, ' '));
+    EXPECT_EQ(r.state.wads.letters, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(r.state.wads.files[1], "BRIDGE");
+    EXPECT_TRUE(r.state.catalogueComplete);
+    EXPECT_TRUE(r.fake.dialogs.shown.empty());
+}
+
+TEST(LoadCatalogue, ProtectedSoundsShowNoNameAndTheMarksCoverTheWholeCatalogue) {
+    const Installation inst = withSounds(Installation::numberedSounds(300));
+    Read r(inst);
+    EXPECT_EQ(r.state.rows[27].text, " 27:");
+    EXPECT_EQ(r.state.rows[270].text, "270:");
+    EXPECT_EQ(r.state.liText[27], inst.sounds[27]);
+    EXPECT_EQ(r.state.rows[28].text.substr(0, 12), " 28: SOUND28");
+    ASSERT_EQ(r.state.doubleMarks.size(), 370u);
+    EXPECT_EQ(r.state.doubleMarks[299], "OK ");
+    EXPECT_EQ(r.state.doubleMarks[62], "   ");
+}
+
+TEST(LoadCatalogue, UnreadableOrBinaryFilesAreNamedAndMakeItIncomplete) {
+    using namespace std::string_literals;
+    // Nothing: the file cannot be read; else bytes that are not 8-bit text.
+    const std::optional<std::string> contents[] = {
+        std::nullopt, "A:\0\r\n"s, "\xFF\xFE" "A\0:\0"s, "\xFE\xFF\0A\0:"s, "\xFF\xFE\0\0A\0\0\0"s};
+    for (const char* file : {"Kestrel.tow", "Kestrel.tos", "Sounds.txt"}) {
+        for (const auto& bytes : contents) {
+            SCOPED_TRACE(std::string(file) + " " + bytes.value_or("unreadable"));
+            Installation inst = withSounds({"A:\ta", "B:\tb"});
+            FakePorts fake;
+            MainState state = inst.install(fake.files);
+            if (bytes)
+                fake.files.files[inst.pathOf(file)] = *bytes;
+            else
+                fake.files.failing.push_back(inst.pathOf(file));
+            loadCatalogue(state, fake.ports);
+            ASSERT_EQ(fake.dialogs.shown.size(), 1u);
+            EXPECT_EQ(fake.dialogs.shown[0].id, bytes ? Msg::FileNotText : Msg::FileUnreadable);
+            EXPECT_EQ(fake.dialogs.shown[0].args[0], inst.pathOf(file));
+            EXPECT_FALSE(state.catalogueComplete);
+            EXPECT_EQ(state.defaultLine(7), ""); // never out of range
+        }
+    }
+    // A UTF-8 byte-order mark and mixed line ends are text.
+    Installation inst = withSounds({});
+    FakePorts fake;
+    MainState state = inst.install(fake.files);
+    fake.files.files[inst.pathOf("Sounds.txt")] = "\xEF\xBB\xBF" "A:\ta\nB:\tb\r\n";
+    loadCatalogue(state, fake.ports);
+    EXPECT_TRUE(state.catalogueComplete);
+    EXPECT_EQ(state.soundCount(), 2);
+}
+
+TEST(WhyNotCatalogue, DefaultLinesMustBeTextWithHalfAsManySounds) {
+    const struct {
+        const char* bytes;
+        int soundsNow;
+        bool refused;
+    } cases[] = {
+        {"A:\r\n", 0, false}, {"", 0, true},          {"heading\r\n", 0, true},
+        {"A:\r\nB:\r\n", 4, false}, {"A:\r\nB:\r\n", 5, true}, {"A:\r\nx\r\n", 3, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(whyNotCatalogue(c.bytes, c.soundsNow).has_value(), c.refused)
+            << c.bytes << " " << c.soundsNow;
+}
+
+TEST(LoadCatalogue, MoreSoundsThanTheCatalogueHoldsStillLoad) {
+    Installation inst = withSounds(Installation::numberedSounds(400));
+    inst.defaults = {"ONLY:\tone"};
+    Read r(inst);
+    EXPECT_EQ(r.state.soundCount(), 400);
+    EXPECT_EQ(r.state.rows.size(), 400u);
+    EXPECT_EQ(r.state.doubleMarks.size(), 400u);
+    ASSERT_EQ(r.fake.dialogs.shown.size(), 1u);
+    EXPECT_EQ(r.fake.dialogs.shown[0].id, Msg::TooManySounds);
+    EXPECT_EQ(r.fake.dialogs.shown[0].args[0], "400");
+    EXPECT_EQ(r.state.defaultLine(399), "");
+    markSoundList(r.state, -1);
+    EXPECT_TRUE(r.state.rows[399].selected); // every numbered sound carries #a
+}
+
+TEST(MarkSoundList, MarksWholeTagsAndSelects) {
+    Read r(withSounds({"A:\ts\tVOL01\t#a", "B:\ts\tVOL01\t#ab", "C:\ts\tVOL01\t#g", "D:\ts\tVOL01\t"}));
+    MainState& state = r.state;
+    markSoundList(state, -1);
+    EXPECT_TRUE(endsWithMark(state.rows[0].text));
+    EXPECT_TRUE(state.rows[0].selected);
+    EXPECT_FALSE(state.rows[1].selected);
+    EXPECT_FALSE(state.rows[2].selected);
+
+    markSoundList(state, -1); // never marked twice
+    EXPECT_EQ(state.rows[0].text, soundRowText(0, state.liText[0]) + kLetterMark);
+
+    state.showG = true;
+    markSoundList(state, 2);
+    EXPECT_TRUE(state.rows[2].selected);
+
+    state.txLett.clear(); // key "##": only the #g sound stays marked
+    markSoundList(state, -1);
+    for (int i : {0, 1, 3}) EXPECT_FALSE(endsWithMark(state.rows[i].text)) << i;
+    EXPECT_TRUE(state.rows[2].selected);
+}
+
+TEST(MarkSoundList, ProtectedSoundsLoseTheirLettersInstead) {
+    Installation inst = withSounds(Installation::numberedSounds(30));
+    inst.sounds[27] = "SECRET:\ts#x\tVOL05\tP\t#b #a";
+    Read r(inst);
+    markSoundList(r.state, -1);
+    EXPECT_EQ(r.state.rows[27].text, " 27:");
+    EXPECT_FALSE(r.state.rows[27].selected);
+    EXPECT_EQ(r.state.liText[27], "SECRET:\ts#x\tVOL05\tP\t");
+}

@@ -1,0 +1,225 @@
+#include "format/record_file.h"
+#include "actions/apply.h"
+#include "actions/history.h"
+#include "installation.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <tuple>
+
+using namespace kestrel;
+using namespace kestrel::testing;
+
+namespace {
+
+const std::string kZero = "ZERO:\t\t\tz0\t\t\t\tVOL01\t\t\t\t\t#a";
+const std::string kOne = "ONE:\t\t\to1\t\t\t\tVOL02";
+const std::string kTwo = "TWO:\t\t\tt1\t\t\t\tVOL03";
+const std::string kOnDisk = joinLinesCrLf({kZero, kOne, kTwo});
+const std::string kHistory = "/app/history/";
+const std::string kNow = "Sounds-20261208-101500.txt"; // named by the fake clock
+const std::string kNowKept = kHistory + kNow;
+const std::string kEarlier = kHistory + "Sounds-20261101-100000.txt";
+
+Installation threeSounds() {
+    Installation inst;
+    inst.sounds = {kZero, kOne, kTwo};
+    inst.defaults = {kZero, "ONE:\t\t\tdefault", kTwo};
+    return inst;
+}
+
+struct App : Loaded {
+    App() : Loaded(threeSounds()) {}
+    std::string sounds() const { return fake.files.bytes(state.dirs.sfxDir + "Sounds.txt"); }
+    // Name → bytes of every file in the history folder.
+    std::map<std::string, std::string> history() const {
+        std::map<std::string, std::string> out;
+        for (const auto& [path, bytes] : fake.files.files)
+            if (path.rfind(kHistory, 0) == 0) out[path.substr(kHistory.size())] = bytes;
+        return out;
+    }
+    bool keep() { return keepInHistory(state, fake.ports); }
+    bool apply() {
+        line(1) = "ONE:\t\t\tedited";
+        fake.dialogs.answers = {Answer::Yes};
+        return applyChanges(state, fake.ports);
+    }
+    bool restoreDefaultLines() {
+        fake.dialogs.answers = {Answer::Ok};
+        restoreDefaults(state, fake.ports);
+        return sounds() != kOnDisk;
+    }
+    bool restoreKept() {
+        if (fake.dialogs.answers.empty()) fake.dialogs.answers = {Answer::Ok};
+        return restoreKeptVersion(state, fake.ports, keptVersions(state, fake.ports).at(0));
+    }
+};
+
+} // namespace
+
+TEST(SoundsHistory, KeepsTheReplacedFileFirst) {
+    struct Case {
+        const char* what;
+        std::function<void(App&)> prepare;
+        bool (App::*run)();
+        std::map<std::string, std::string> history;
+    };
+    const Case cases[] = {
+        {"apply", nullptr, &App::apply, {{kNow, kOnDisk}}},
+        {"restore defaults", nullptr, &App::restoreDefaultLines, {{kNow, kOnDisk}}},
+        {"name taken", [](App& a) { a.fake.files.files[kNowKept] = "EARLIER"; }, &App::apply,
+         {{kNow, "EARLIER"}, {"Sounds-20261208-101500-2.txt", kOnDisk}}},
+        {"no sounds.txt", [](App& a) { a.fake.files.files.erase(a.state.dirs.sfxDir + "Sounds.txt"); },
+         &App::keep, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        App a;
+        if (c.prepare) c.prepare(a);
+        EXPECT_TRUE((a.*c.run)());
+        EXPECT_EQ(a.history(), c.history);
+    }
+}
+
+TEST(SoundsHistory, TheLastNameOfASecondIsStillUsed) {
+    App a;
+    const auto takeNames = [&](int last) {
+        a.fake.files.files[kNowKept] = "x";
+        for (int n = 2; n <= last; ++n)
+            a.fake.files.files[kHistory + "Sounds-20261208-101500-" + std::to_string(n) + ".txt"] = "x";
+    };
+    takeNames(998);
+    EXPECT_TRUE(a.keep());
+    EXPECT_EQ(a.fake.files.bytes(kHistory + "Sounds-20261208-101500-999.txt"), kOnDisk);
+    // Every name of the second taken: the write must stop.
+    takeNames(999);
+    EXPECT_FALSE(a.keep());
+    EXPECT_EQ(a.fake.dialogs.shown.back().id, Msg::FileNotWritten);
+}
+
+TEST(SoundsHistory, KeepsOnlyTheNewest) {
+    const std::string oldest = "Sounds-20261101-000000.txt";
+    const std::tuple<const char*, std::string, bool> cases[] = { // what, now, removal fails
+        {"oldest goes", "20261208-101500", false},
+        {"clock set back: the new copy stays", "20200101-000000", false},
+        {"removal fails: not an error", "20261208-101500", true},
+    };
+    for (const auto& [what, now, removalFails] : cases) {
+        SCOPED_TRACE(what);
+        App a;
+        for (int i = 0; i < 30; ++i)
+            a.fake.files.files[kHistory + "Sounds-20261101-0000" + (i < 10 ? "0" : "") +
+                               std::to_string(i) + ".txt"] = "old";
+        for (const char* other : {"notes.txt", "Sounds-2026.txt", "Sounds-20201101-000000-1.txt"})
+            a.fake.files.files[kHistory + other] = "other";
+        a.fake.files.now = now;
+        if (removalFails) a.fake.files.failing = {kHistory + oldest};
+        auto expected = a.history();
+        expected["Sounds-" + now + ".txt"] = kOnDisk;
+        if (!removalFails) expected.erase(oldest);
+
+        EXPECT_TRUE(a.keep());
+        EXPECT_TRUE(a.fake.dialogs.shown.empty());
+        EXPECT_EQ(a.history(), expected);
+    }
+}
+
+TEST(SoundsHistory, ListsNewestFirstWithTheSoundsThatDiffer) {
+    struct Row {
+        std::string name, bytes;
+        int differing;
+        bool readable = true;
+    };
+    const Row rows[] = { // in the order expected
+        {"Sounds-20261102-090000.txt", joinLinesCrLf({"; heading", kZero, "ONE:\t\t\tx"}), 2},
+        {"Sounds-20261101-100000-999.txt", kOnDisk, 0},
+        {"Sounds-20261101-100000-10.txt", kOnDisk, 0},
+        {"Sounds-20261101-100000-9.txt", joinLinesCrLf({kZero, kOne, kTwo, "EXTRA:"}), 1},
+        {"Sounds-20261101-100000-3.txt", kOnDisk, 0, false},
+        {"Sounds-20261101-100000-2.txt", kOnDisk, 0},
+        {"Sounds-20261101-100000.txt", kOnDisk, 0},
+    };
+    App a;
+    for (const Row& r : rows) a.fake.files.files[kHistory + r.name] = r.bytes;
+    a.fake.files.files[kHistory + "Sounds-20261101-100000-01.txt"] = kOnDisk; // not a kept name
+    a.fake.files.failing = {kHistory + rows[4].name};
+
+    const auto kept = keptVersions(a.state, a.fake.ports);
+    ASSERT_EQ(kept.size(), std::size(rows));
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        SCOPED_TRACE(rows[i].name);
+        EXPECT_EQ(kept[i].path, kHistory + rows[i].name);
+        EXPECT_EQ(kept[i].readable, rows[i].readable);
+        EXPECT_EQ(kept[i].size, rows[i].readable ? rows[i].bytes.size() : 0u);
+        EXPECT_EQ(kept[i].differing, rows[i].differing);
+    }
+    EXPECT_EQ(kept[0].time, "2026-11-02 09:00:00");
+    std::vector<std::tuple<int, std::string, std::string>> pairs;
+    for (const LinePair& p : keptDifferences(a.state, a.fake.ports, kept[0]))
+        pairs.emplace_back(p.id, p.above, p.below);
+    EXPECT_EQ(pairs, (decltype(pairs){{1, "ONE:\t\t\tx", kOne}, {2, "", kTwo}}));
+}
+
+TEST(SoundsHistory, RestoresAKeptVersion) {
+    const std::string older = joinLinesCrLf({kZero, "ONE:\t\t\tolder", kTwo});
+    struct Case {
+        const char* what;
+        std::string kept;
+        std::deque<Answer> answers;
+        std::optional<Msg> refusal; // nothing: restored
+    };
+    const Case cases[] = {
+        {"ok", older, {Answer::Ok}, std::nullopt},
+        {"cancel", older, {Answer::Cancel}, Msg::HistoryRestoreConfirm},
+        {"unreadable", older, {Answer::Ok}, Msg::FileUnreadable},
+        {"not a catalogue", std::string("\xFF\xFE" "Z\0:\0", 6), {Answer::Ok}, Msg::FileNotText},
+        {"pending changes kept", older, {Answer::Ok, Answer::Cancel}, Msg::PendingChanges},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        App a;
+        a.fake.files.files[kEarlier] = c.kept;
+        if (c.refusal == Msg::FileUnreadable) a.fake.files.failing = {kEarlier};
+        if (c.refusal == Msg::PendingChanges) {
+            a.line(1) = "ONE:\t\t\tpending";
+            refreshChangedRows(a.state);
+        }
+        const auto before = a.fake.files.files;
+        a.fake.dialogs.answers = c.answers;
+        EXPECT_EQ(a.restoreKept(), !c.refusal);
+        if (c.refusal) {
+            EXPECT_EQ(a.fake.dialogs.shown.back().id, *c.refusal);
+            EXPECT_EQ(a.fake.files.files, before);
+            continue;
+        }
+        EXPECT_EQ(a.sounds(), older);
+        EXPECT_EQ(a.history().at(kNow), kOnDisk);
+        EXPECT_EQ(a.state.liText, (std::vector<std::string>{kZero, "ONE:\t\t\tolder", kTwo}));
+        EXPECT_EQ(a.state.soundsFile.bytes, older);
+        EXPECT_EQ(a.state.currentRow, 0);
+    }
+}
+
+TEST(SoundsHistory, AFailureToKeepStopsTheWrite) {
+    const std::pair<const char*, bool (App::*)()> operations[] = {
+        {"apply", &App::apply},
+        {"restore defaults", &App::restoreDefaultLines},
+        {"restore a kept version", &App::restoreKept},
+    };
+    for (const auto& [what, run] : operations) {
+        for (const std::string& failing : {kHistory, kNowKept}) { // the folder, the copy
+            SCOPED_TRACE(std::string(what) + " failing " + failing);
+            App a;
+            a.fake.files.files[kEarlier] = kOnDisk;
+            a.fake.files.failing = {failing};
+            EXPECT_FALSE((a.*run)());
+            EXPECT_EQ(a.fake.dialogs.shown.back().id, Msg::FileNotWritten);
+            EXPECT_EQ(a.fake.dialogs.shown.back().args.at(0), kNowKept);
+            EXPECT_EQ(a.sounds(), kOnDisk);
+        }
+    }
+}

@@ -1,0 +1,54 @@
+#include "format/batch.h"
+#include "platform/launch.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestrel;
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+TEST(Launch, TheRunnerRunsConfinedInATerminalThatStaysInTheForeground) {
+    const BatchLaunch sound{"/e/Sound Creator/CreateSFX.bat", "/e/Sound Creator/", "/e/",
+                            "/e/Sound Creator/CreateSFX.status"};
+    const auto alone = runnerCommand("/k/kestrel-batch", sound, "");
+    EXPECT_EQ(alone.program, "/k/kestrel-batch");
+    EXPECT_EQ(alone.args, (Args{"--root", "/e/", "--status", "/e/Sound Creator/CreateSFX.status",
+                                "/e/Sound Creator/CreateSFX.bat"}));
+    const BatchLaunch b{"/b.bat", "/", "/r/", "/s"};
+    const auto xterm = runnerCommand("/k/r", b, "/usr/bin/xterm");
+    EXPECT_EQ(xterm.program, "/usr/bin/xterm");
+    EXPECT_EQ(xterm.args, (Args{"-T", "CreateSFX.bat", "-e", "/k/r", "--root", "/r/", "--status",
+                                "/s", "/b.bat"}));
+    EXPECT_EQ(runnerCommand("/k/r", b, "/usr/bin/gnome-terminal").args[0], "--wait");
+    EXPECT_EQ(runnerCommand("/k/r", b, "/usr/bin/konsole").args[0], "--nofork");
+    for (const int status : {0, 2, 137})
+        EXPECT_EQ(parseBatchStatus(batchStatusText(status)), status);
+    for (const char* text : {"", "status \r\n", "status 1x\r\n", "done 0\r\n"})
+        EXPECT_FALSE(parseBatchStatus(text)) << text;
+}
+
+TEST(Launch, TheEditorIsTheUsersGraphicalOneElseOneFoundElseTheOpener) {
+    const std::string file = "/e/LevelSFX Creator/Sounds.txt";
+    const auto finds = [](std::vector<std::string> present) {
+        return [present](const std::string& name) -> std::optional<std::string> {
+            for (const std::string& p : present)
+                if (p == name || p.ends_with("/" + name)) return "/usr/bin/" + name.substr(name.find_last_of('/') + 1);
+            return std::nullopt;
+        };
+    };
+    auto c = textEditorCommand(file, "code -w", "vi", finds({"code", "gedit"}));
+    EXPECT_EQ(c.program, "/usr/bin/code");
+    EXPECT_EQ(c.args, (std::vector<std::string>{"-w", file}));
+    c = textEditorCommand(file, "", "vim", finds({"vim", "mousepad"})); // a terminal editor is passed over
+    EXPECT_EQ(c.program, "/usr/bin/mousepad");
+    EXPECT_EQ(c.args, std::vector<std::string>{file});
+    c = textEditorCommand(file, "", "/opt/kate", finds({"/opt/kate"}));
+    EXPECT_EQ(c.program, "/usr/bin/kate");
+    c = textEditorCommand(file, "", "", finds({}));
+    EXPECT_EQ(c.program, "xdg-open");
+    EXPECT_EQ(c.args, std::vector<std::string>{file});
+}
+
+} // namespace
