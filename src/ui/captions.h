@@ -1,6 +1,7 @@
 #pragma once
 // Every text the windows show, in English and in French. No other file of the
-// program holds a displayed text of either language.
+// program holds a displayed text of either language, but for the message
+// boxes, whose texts stand with their ids in session/messages.def.
 
 #include "session/edit_steps.h"
 #include "session/main_state.h"
@@ -70,8 +71,8 @@ struct MessageText {
     QString text;
 };
 
-// The title and text of a message box; "%1", "%2" … take the arguments,
-// which are Windows-1252 bytes.
+// The title and text of a message box, with "%1", "%2" … replaced by the
+// arguments, which are Windows-1252 bytes.
 MessageText messageText(Msg id, Language language, const std::vector<std::string>& args = {});
 
 struct FileDialogText {

@@ -1,70 +1,53 @@
 #include "session/messages.h"
 
+#include <iterator>
+
 namespace kestrel {
 
+namespace {
+
+struct MessageEntry {
+    Msg id;
+    MsgStyle style;
+    MsgTexts texts;
+};
+
+// Indexed by Msg.
+constexpr MessageEntry kMessages[] = {
+#define KESTREL_MESSAGE(id, buttons, icon, enTitle, enText, frTitle, frText)                       \
+    {Msg::id, {Buttons::buttons, Icon::icon}, {enTitle, enText, frTitle, frText}},
+#include "session/messages.def"
+};
+
+// The entry at the place of `id` is its own, and has a title and a text in
+// both languages.
+constexpr bool complete(Msg id) {
+    const auto i = static_cast<std::size_t>(id);
+    if (i >= std::size(kMessages) || kMessages[i].id != id) return false;
+    const MsgTexts& t = kMessages[i].texts;
+    return *t.englishTitle && *t.englishText && *t.frenchTitle && *t.frenchText;
+}
+
+static_assert(std::size(kMessages) == std::size(kAllMessages));
+#define KESTREL_MESSAGE(id, buttons, icon, enTitle, enText, frTitle, frText)                       \
+    static_assert(complete(Msg::id), "Msg::" #id " needs a title and a text in both languages");
+#include "session/messages.def"
+
+const MessageEntry* entryOf(Msg id) {
+    const auto i = static_cast<std::size_t>(id);
+    return i < std::size(kMessages) ? &kMessages[i] : nullptr;
+}
+
+} // namespace
+
 MsgStyle styleOf(Msg id) {
-    switch (id) {
-    case Msg::NoEditorSelected:
-    case Msg::ProtectedLine:
-    case Msg::TooManySounds:
-    case Msg::SettingsNotSaved:
-    case Msg::SampleMissingPlay:
-    case Msg::SampleHasSpace:
-    case Msg::SampleTooLong:
-    case Msg::ApplyIncomplete:
-    case Msg::FileNotWritten:
-    case Msg::CustomLinesNotSaved:
-    case Msg::AddNoLetterOrWad:
-    case Msg::AddConflict:
-    case Msg::RemoveGeneric:
-    case Msg::RemoveNoSelection:
-    case Msg::EraseNoLetter:
-    case Msg::ShowGNoLetter:
-    case Msg::LetterReserved:
-    case Msg::RemoveObjectNoLetter:
-    case Msg::WadListNoLetter:
-    case Msg::NoSamFile:
-    case Msg::NoWasFile:
-    case Msg::WadNameUnsafe:
-    case Msg::LetterUnsafe:
-    case Msg::BuildNoLetterOrWad:
-    case Msg::BuildNoFolder:
-    case Msg::BuildNotStarted:
-    case Msg::BuildFailed:
-    case Msg::EditorNotStarted:
-    case Msg::CustomLinesNoWadName:
-    case Msg::SampleHasFolder:
-    case Msg::BuildLeftovers:
-    case Msg::BuildCompilerFailed:
-        return {Buttons::Ok, Icon::Exclamation};
-    case Msg::BuildConfirm:
-    case Msg::SamImportConfirm:
-    case Msg::WasImportConfirm:
-        return {Buttons::OkCancel, Icon::Question};
-    case Msg::SamplesUnrecognized:
-        return {Buttons::Ok, Icon::Information};
-    case Msg::EraseConfirm:
-    case Msg::LetterInTable:
-        return {Buttons::OkCancel, Icon::Question};
-    case Msg::SampleMissingRename:
-        return {Buttons::Ok, Icon::Information};
-    case Msg::ApplyConfirm:
-    case Msg::SoundsChangedOnDisk:
-    case Msg::DoublesChangedOnDisk:
-        return {Buttons::YesNo, Icon::Question};
-    case Msg::RestoreConfirm:
-    case Msg::HistoryRestoreConfirm:
-        return {Buttons::OkCancel, Icon::Question};
-    case Msg::PendingChanges:
-        return {Buttons::ApplyDiscardCancel, Icon::Question};
-    case Msg::FileUnreadable:
-    case Msg::NoDefaults:
-    case Msg::FileNotText:
-    case Msg::DefaultsNotCatalogue:
-    case Msg::SettingsUnreadable:
-        return {Buttons::Ok, Icon::Critical};
-    }
-    return {Buttons::Ok, Icon::Exclamation};
+    const MessageEntry* m = entryOf(id);
+    return m ? m->style : MsgStyle{Buttons::Ok, Icon::Exclamation};
+}
+
+MsgTexts textsOf(Msg id) {
+    const MessageEntry* m = entryOf(id);
+    return m ? m->texts : MsgTexts{"", "", "", ""};
 }
 
 } // namespace kestrel
