@@ -37,7 +37,8 @@ std::optional<int> fixedArgsOf(const QString& verb) {
     static const std::pair<const char*, int> verbs[] = {
         {"click", 1},  {"row", 2},         {"type", 1},       {"key", 2},
         {"answer", 1}, {"choose-file", 0}, {"expect", 2},     {"wait", 2},
-        {"expect-row", 2}, {"focus-is", 1}, {"shot", 1},      {"quit", 0}};
+        {"expect-row", 2}, {"focus-is", 1}, {"shot", 1},      {"quit", 0},
+        {"double-row", 2}};
     for (const auto& [name, count] : verbs)
         if (verb == QLatin1String(name)) return count;
     return std::nullopt;
@@ -206,12 +207,6 @@ private:
             return verb == QLatin1String("wait") ? Outcome::notYet(why) : Outcome::failed(why);
         }
         if (verb == QLatin1String("expect-row")) return expectRow(*w, a);
-        if (verb == QLatin1String("focus-is")) {
-            if (QApplication::focusWidget() == w) return Outcome::done();
-            const QWidget* f = QApplication::focusWidget();
-            return Outcome::failed(QStringLiteral("the focus is on ") +
-                                   (f ? f->objectName() : QStringLiteral("nothing")));
-        }
         if (verb == QLatin1String("shot")) {
             if (!w->grab().save(a[1])) return Outcome::failed(QStringLiteral("cannot write ") + a[1]);
             return Outcome::done();
@@ -224,12 +219,19 @@ private:
             if (!QTest::qWaitForWindowActive(w->window(), 2000))
                 return Outcome::failed(QStringLiteral("the window of %1 cannot be made active").arg(a[0]));
         }
+        if (verb == QLatin1String("focus-is")) {
+            if (QApplication::focusWidget() == w) return Outcome::done();
+            const QWidget* f = QApplication::focusWidget();
+            return Outcome::failed(QStringLiteral("the focus is on ") +
+                                   (f ? f->objectName() : QStringLiteral("nothing")));
+        }
         if (verb == QLatin1String("click")) {
             beginAction();
             QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
             return Outcome::done();
         }
-        if (verb == QLatin1String("row")) return clickRow(*w, a);
+        if (verb == QLatin1String("row")) return clickRow(*w, a, false);
+        if (verb == QLatin1String("double-row")) return clickRow(*w, a, true);
         if (verb == QLatin1String("type")) {
             beginAction();
             QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, w->rect().center());
@@ -268,7 +270,7 @@ private:
         return Outcome::done();
     }
 
-    Outcome clickRow(QWidget& w, const QStringList& a) {
+    Outcome clickRow(QWidget& w, const QStringList& a, bool twice) {
         bool ok = false;
         const int row = a[1].toInt(&ok);
         if (auto* combo = qobject_cast<QComboBox*>(&w)) {
@@ -287,6 +289,10 @@ private:
         const QPoint at = list->visualItemRect(list->item(row)).center();
         beginAction();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        if (twice) { // the second press of a double click, and its release
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+            QTest::mouseRelease(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        }
         return Outcome::done();
     }
 

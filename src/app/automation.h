@@ -9,6 +9,7 @@
 //
 //   click NAME              a left click in the middle of the control
 //   row NAME N              a left click on row N of a list
+//   double-row NAME N       a double click on row N of a list
 //   type NAME TEXT          the control takes the focus, its text is
 //                           selected and TEXT is typed over it
 //   key NAME KEY            a key press: Return, Escape, Tab, Space, Up,
@@ -19,7 +20,8 @@
 //   expect NAME PROP VALUE  the control's property reads VALUE now
 //   wait NAME PROP VALUE    the same, waited for up to 60 s
 //   expect-row NAME N TEXT  row N of a list reads TEXT
-//   focus-is NAME           the control has the keyboard focus
+//   focus-is NAME           the control has the keyboard focus, its window
+//                           made active first
 //   shot NAME FILE          a picture of the window or control, as PNG
 //   quit                    closes the main window (the end of the script
 //                           does the same)

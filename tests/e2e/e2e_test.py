@@ -109,11 +109,17 @@ class EndToEnd(unittest.TestCase):
         self.assertEqual(self.inst.files()[CUSTOM], b'%d,"%s"\r\n' % (glass, lines[glass]))
 
     def test_typical_road_changes_one_value_and_backs_the_file_up_once(self):
+        # The box left for a button is judged before the button acts; Return
+        # in a box accepts the values.
         self.inst.run("""
             row LiSFX 3
             expect FrOrig title Line in sounds.txt = PLAYER_CLIMB:
             type TxVOL 40
-            key TxVOL Return
+            click CdMajVal
+            expect CdUndo toolTip Undo: accept the values of sound 3 (Ctrl+Z)
+            type TxPIT 150
+            key TxPIT Return
+            expect TxPIT text 99
             click CdValidW
             answer Yes sounds.txt
             quit
@@ -124,25 +130,46 @@ class EndToEnd(unittest.TestCase):
         original = self.before[SOUNDS].split(b"\r\n")
         expected = list(original)
         # The click on the row also gave the sound the current letter, #f.
-        expected[3] = original[3].replace(b"VOL35", b"VOL40") + b" #f"
+        expected[3] = original[3].replace(b"VOL35", b"VOL40").replace(b"CH01\t\t", b"CH01\tPIT99\t") + b" #f"
         self.assertEqual(self.inst.lines(), expected)
         self.assertEqual(self.inst.files()[SFX_DIR / "Orig_Sounds.txt"], self.before[SOUNDS])
 
-        # A second Apply keeps the first backup.
-        self.inst.run("row LiSFX 3\nclick CdValidW\nanswer Yes\nquit\n")
+        # A second Apply keeps the first backup; the line came back whole.
+        self.inst.run("row LiSFX 3\nclick CdRstWAD\nclick CdValidW\nanswer Yes\nquit\n")
         self.assertEqual(self.inst.files()[SFX_DIR / "Orig_Sounds.txt"], self.before[SOUNDS])
-        self.assertEqual(self.inst.lines()[3], original[3].replace(b"VOL35", b"VOL40"))
+        self.assertEqual(self.inst.lines()[3], original[3])
 
-    def test_letters_by_row_and_by_object_touch_only_their_lines(self):
+    def test_letters_by_row_key_and_object_touch_only_their_lines(self):
+        # Row 0 opens at start; a protected row is refused; Space gives the
+        # letter to the row the keys stepped to; Tab reads the window in order
+        # (leaving the letter box asks about a letter of the WAD table); the
+        # object dialog takes the new language at once.
+        tab_order = ("TxVOL TxCH TxPIT TxRAD CkP CkV CkR CkN CkL CdMajVal LiSamp TxSamp CdPlay "
+                     "CdRename LiWAD CdRstWAD TxLett").split()
         self.inst.run("""
+            expect FrOrig title Line in sounds.txt = PLAYER_DIE:
+            row LiSFX 27
+            answer Ok should not be modified
+            expect FrOrig title Line in sounds.txt
             row LiSFX 40
             row LiSFX 41
             row LiSFX 41
+            key LiSFX Down
+            key LiSFX Space
+            focus-is LiSFX
+        """ + "".join(f"key - Tab\nfocus-is {name}\n" for name in tab_order) + """
+            key - Tab
+            answer Ok Foundry
+            focus-is CdAddWAD
             click CdOBJ
             row FmObjet/CbType 1
             row FmObjet/LiOBJ 0
             click FmObjet/CdOK
             click CdAddWAD
+            click OpLang1
+            expect FmObjet/Label3 text Choisir l'objet à Ajouter/Enlever
+            click CdEfface
+            expect TxObjet text
             click CdValidW
             answer Yes
             quit
@@ -150,7 +177,7 @@ class EndToEnd(unittest.TestCase):
         original = self.before[SOUNDS].split(b"\r\n")
         now = self.inst.lines()
         touched = {i for i, (a, b) in enumerate(zip(original, now)) if a != b}
-        self.assertIn(40, touched)
+        self.assertLessEqual({40, 42}, touched)  # clicked, and stepped to with Space
         self.assertNotIn(41, touched)  # given and taken back
         self.assertGreater(len(touched), 1)  # the object's sounds
         for i in touched:
@@ -159,7 +186,9 @@ class EndToEnd(unittest.TestCase):
 
     def test_undo_redo_the_question_at_close_and_a_version_restored(self):
         original = self.before[SOUNDS].split(b"\r\n")
-        # A row click gives #f; undone and redone by button and by key.
+        # A row click gives #f; undone and redone by button and by key. The
+        # Changes window (Ctrl+D) opens a sound by double click and reverts
+        # one, a step Ctrl+Z takes back; in a text box Ctrl+Z undoes the typing.
         self.inst.run("""
             row LiSFX 40
             expect LbChanges text 1 sound changed, not applied
@@ -175,6 +204,20 @@ class EndToEnd(unittest.TestCase):
             key LiSFX Ctrl+Z
             key LiSFX Ctrl+Y
             expect LbChanges text 1 sound changed, not applied
+            key LiSFX Home
+            key LiSFX Ctrl+D
+            double-row FmChanges/LiChanges 0
+            expect LiSFX currentRow 40
+            key LiSFX Ctrl+D
+            row FmChanges/LiChanges 0
+            click FmChanges/CdRevert
+            expect LbChanges text
+            key - Escape
+            key LiSFX Ctrl+Z
+            type TxVOL 7
+            key TxVOL Ctrl+Z
+            expect TxVOL text 45
+            expect LbChanges text 1 sound changed, not applied
             click CdValidW
             answer Yes sounds.txt
             expect LbChanges text Sounds.txt written: 1 sound changed
@@ -186,10 +229,15 @@ class EndToEnd(unittest.TestCase):
         self.assertEqual(self.kept(), [self.before[SOUNDS]])
         first = self.before[SOUNDS]
 
-        # Closing with a change pending asks; Cancel keeps the window, Discard
-        # leaves Sounds.txt as it was.
+        # A level editor choice cancelled changes nothing. Closing with a
+        # change pending asks; Cancel keeps the window, Discard leaves
+        # Sounds.txt as it was.
         self.before = self.inst.files()
         self.inst.run("""
+            click CdSelLE
+            expect QFileDialog windowTitle Select Level editor
+            key - Escape
+            focus-is CdSelLE
             row LiSFX 41
             quit
             answer Cancel not applied
@@ -215,8 +263,15 @@ class EndToEnd(unittest.TestCase):
         self.assertEqual(sorted(self.kept()), sorted([first, b"\r\n".join(applied)]))
 
     def test_sam_import_gives_the_letter_to_the_sounds_of_the_list(self):
+        # The import names the list it reads; the doubles dialog writes the
+        # sounds it leaves unselected.
         self.inst.run("""
+            click OpWAD1
+            expect CdLoadSAM toolTip Load WAS file
             click OpWAD0
+            click CdDoub
+            row FmDoub/LiDoub 0
+            click FmDoub/CdOK
             click CdLoadSAM
             answer Ok FOUNDRY
             click CdValidW
@@ -224,7 +279,8 @@ class EndToEnd(unittest.TestCase):
             quit
         """)
         listed = set(self.before[WADS / "FOUNDRY.SAM"].lower().split())
-        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM], kept=1)
+        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM, "app/Kestrel.tod"], kept=1)
+        self.assertTrue(self.inst.files()[Path("app/Kestrel.tod")].startswith(b'5,"   "'))
         self.assertCustomLines()
         # The letter went to sounds playing listed samples, and nothing else
         # of their lines changed. (Of sounds sharing a sample, the doubles
@@ -280,9 +336,13 @@ class EndToEnd(unittest.TestCase):
         self.assertChanged([missing.relative_to(self.inst.root)])
 
     def test_refusals_leave_every_file_as_it_was(self):
-        # An empty defaults file, a letter the build would refuse, a sample
-        # name that leads out of the samples folder.
+        # An empty defaults file, a sample missing for Play, a sample name
+        # typed too long or leading out of the samples folder (a longer stored
+        # one still shows whole), a letter the build would refuse, a build
+        # without a letter.
         (self.inst.root / "app/Kestrel.tos").write_bytes(b"")
+        (self.inst.root / "editor/sound/Samples/climb1.wav").unlink()
+        (self.inst.root / SOUNDS).write_bytes(self.before[SOUNDS].replace(b"climb2", b"climbing_far"))
         self.before = self.inst.files()
         self.inst.run("""
             click CdDefaut
@@ -290,6 +350,12 @@ class EndToEnd(unittest.TestCase):
             answer Ok is not a sound catalogue
             row LiSFX 3
             row LiSamp 0
+            click CdPlay
+            answer Ok [climb1.wav] doesn't exist
+            type TxSamp tollingbell
+            expect TxSamp text tollingb
+            row LiSamp 1
+            expect TxSamp text climbing_far
             type TxSamp ../../ab
             click CdRename
             answer Ok no folder
@@ -297,6 +363,9 @@ class EndToEnd(unittest.TestCase):
             key TxLett Tab
             answer Ok cannot be used
             expect TxLett text
+            click CdCopy
+            answer Ok Type a letter and a name
+            focus-is TxLett
             click CdValidW
             answer Yes sounds.txt
             quit
@@ -306,15 +375,26 @@ class EndToEnd(unittest.TestCase):
         self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM, "app/Kestrel.par"], kept=1)
 
     def test_search_french_help_doubles_and_the_settings_round_trip(self):
+        # The [OK] mark searches the rows of the letter; the search goes up
+        # when asked; Alt+P ticks P; the help closes by Escape or a click.
         self.inst.run("""
+            click LbFOK
+            click CdLook
+            expect LiSFX currentRow 26
+            click OpSens1
             type TxSearch CLIMB
             key TxSearch Return
             expect LiSFX currentRow 3
+            key - Alt+P
+            wait CkP checked false
             click OpLang1
             expect CdCopy toolTip Générer le fichier SFX
             click CdHlp
             expect FmHelp visible true
             key - Escape
+            click CdHlp
+            click FmHelp/TxHlp
+            focus-is CdHlp
             click CdDoub
             expect FmDoub/CdCancel text Annuler
             key - Escape
