@@ -1,17 +1,25 @@
 #!/usr/bin/env bash
-# Installs, with apt, everything needed to build, run, test and benchmark
-# Kestrel on Debian 12. Quick when everything is already there.
+# Installs, with apt, what Kestrel needs on Debian 12. Quick when everything
+# is already there.
+#   scripts/install-deps.sh         # building and running the program
+#   scripts/install-deps.sh --dev   # and the developer tools: tests, benchmarks,
+#                                   # clang with the sanitizer runtime, clang-tidy,
+#                                   # clang-format, the package tools
 set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-multimedia-dev
-  libgtest-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
   python3
-  clang libclang-rt-14-dev clang-tidy
-  dpkg-dev file
 )
+if [[ "${1:-}" == "--dev" ]]; then
+  packages+=(
+    libgtest-dev libbenchmark-dev
+    clang libclang-rt-14-dev clang-tidy clang-format
+    dpkg-dev file
+  )
+fi
 
 missing=()
 for p in "${packages[@]}"; do
