@@ -65,8 +65,7 @@ check_shared "$root/usr/share"
 
 # --- The launcher, on an installation whose kestrel writes down its arguments.
 opt=$tmp/opt
-mkdir -p "$opt"
-for name in "${data_names[@]}"; do cp "$source/data/$name" "$opt/"; done
+mkdir -p "$opt" && cp "${data_names[@]/#/$source/data/}" "$opt/"
 cat >"$opt/kestrel" <<'STUB'
 #!/bin/bash
 printf '%s\n' "$@" >"$STUB_ARGS"
