@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Kestrel end to end: the built program itself, on a fresh demo installation,
-driven by control scripts (KESTREL_SCRIPT) as a user would drive it, and every
-file it leaves behind compared byte for byte.
-
-    e2e_test.py --kestrel PATH --sndpack PATH [unittest arguments]
-"""
+# Kestrel end to end: the built program itself, on a fresh demo installation,
+# driven by control scripts (KESTREL_SCRIPT) as a user would drive it, and
+# every file it leaves behind compared byte for byte.
+#
+#     e2e_test.py --kestrel PATH --sndpack PATH [unittest arguments]
+#
+# In the scripts below, "; " separates steps as a new line does.
 
 import argparse
 import os
@@ -15,36 +16,32 @@ import unittest
 from pathlib import Path
 
 REPO = Path(__file__).resolve().parents[2]
-sys.path.insert(0, str(REPO / "demo"))
-import make_demo  # noqa: E402
-
-KESTREL = ""
-SNDPACK = ""
+KESTREL = SNDPACK = ""
 SFX_DIR = Path("editor/sound/LevelSFX Creator")
 SOUNDS = SFX_DIR / "Sounds.txt"
+ORIG = SFX_DIR / "Orig_Sounds.txt"
 WADS = Path("editor/graphics/wads")
+PAR = Path("app/Kestrel.par")
 # The custom lines of the current WAD: the sounds whose samples differ from
 # their default line (the demo renamed one of GLASS_TINKLE's).
 CUSTOM = Path("app/sounds/FOUNDRY.tor")
 HISTORY = Path("app/history")
+APPLY = "click CdValidW; answer Yes sounds.txt\n"
+BUILD = "click CdCopy; answer Ok FOUNDRY\n"
 
 
 class Installation:
     """A demo installation in a temporary folder, and runs of Kestrel on it."""
 
     def __init__(self):
-        self._tmp = tempfile.TemporaryDirectory(prefix="kestrel-e2e-")
-        self.root = Path(self._tmp.name)
-        with open(os.devnull, "w") as quiet:
-            subprocess.run([sys.executable, str(REPO / "demo/make_demo.py"), str(self.root),
-                            "--sndpack", SNDPACK], check=True, stdout=quiet)
-
-    def close(self):
-        self._tmp.cleanup()
+        self.tmp = tempfile.TemporaryDirectory(prefix="kestrel-e2e-")
+        self.root = Path(self.tmp.name)
+        subprocess.run([sys.executable, str(REPO / "demo/make_demo.py"), str(self.root),
+                        "--sndpack", SNDPACK], check=True, stdout=subprocess.DEVNULL)
 
     def run(self, script):
         path = self.root / "script.txt"
-        path.write_text(script)
+        path.write_text(script.replace("; ", "\n"))
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen", KESTREL_SCRIPT=str(path),
                    QT_LOGGING_RULES="*.warning=false")
         done = subprocess.run([KESTREL, "--appdir", str(self.root / "app")], env=env,
@@ -52,20 +49,12 @@ class Installation:
         path.unlink()
         if done.returncode != 0:
             raise AssertionError(f"kestrel exited {done.returncode}:\n{done.stderr}")
-        return done
 
     def files(self):
-        """Every file of the installation, by its path under the root."""
-        return {p.relative_to(self.root): p.read_bytes()
-                for p in self.root.rglob("*") if p.is_file()}
+        return {p.relative_to(self.root): p.read_bytes() for p in self.root.rglob("*") if p.is_file()}
 
-    def lines(self, rel=SOUNDS):
-        return (self.root / rel).read_bytes().split(b"\r\n")
-
-
-def changes(before, after):
-    """The paths added, removed or rewritten with other bytes."""
-    return {p for p in before.keys() | after.keys() if before.get(p) != after.get(p)}
+    def lines(self):
+        return (self.root / SOUNDS).read_bytes().split(b"\r\n")
 
 
 def samples_of(line):
@@ -79,65 +68,70 @@ def tags_of(line):
 
 
 def without_tag(line, tag):
-    words = line.split(b"\t")
-    return b"\t".join(b" ".join(w for w in word.split(b" ") if w != tag) for word in words)
+    return b"\t".join(b" ".join(w for w in f.split(b" ") if w != tag) for f in line.split(b"\t")).rstrip()
+
+
+def tagged_samples(lines):
+    return set().union(*(samples_of(line) for line in lines if b"#f" in tags_of(line)))
 
 
 class EndToEnd(unittest.TestCase):
     def setUp(self):
         self.inst = Installation()
+        self.addCleanup(self.inst.tmp.cleanup)
         self.before = self.inst.files()
-
-    def tearDown(self):
-        self.inst.close()
+        self.original = self.before[SOUNDS].split(b"\r\n")
 
     def assertChanged(self, expected, kept=0):
-        """The files changed are `expected`, and `kept` new versions of
-        Sounds.txt in the history."""
-        changed = changes(self.before, self.inst.files())
+        """The files changed are `expected`, plus `kept` versions in the history."""
+        after = self.inst.files()
+        changed = {p for p in self.before.keys() | after.keys() if self.before.get(p) != after.get(p)}
         history = {p for p in changed if p.parts[:2] == HISTORY.parts}
         self.assertEqual(changed - history, set(map(Path, expected)))
         self.assertEqual(len(history), kept, sorted(history))
 
-    def kept(self):
-        """The kept versions of Sounds.txt, oldest first."""
-        return [self.inst.files()[p] for p in sorted(self.inst.files()) if p.parent == HISTORY]
-
-    def assertCustomLines(self):
+    def assertApplied(self, *others):
+        """Sounds.txt applied once: backed up, custom lines written, old version kept."""
+        self.assertChanged([SOUNDS, ORIG, CUSTOM, *others], kept=1)
+        self.assertEqual(self.kept(), [self.before[SOUNDS]])
         lines = self.inst.lines()
         glass = next(i for i, line in enumerate(lines) if line.startswith(b"GLASS_TINKLE:"))
         self.assertEqual(self.inst.files()[CUSTOM], b'%d,"%s"\r\n' % (glass, lines[glass]))
+
+    def kept(self):
+        """The kept versions of Sounds.txt, oldest first."""
+        files = self.inst.files()
+        return [files[p] for p in sorted(files) if p.parent == HISTORY]
+
+    def assertOnlyGainedTheLetter(self):
+        """The lines changed gained #f and nothing else; their numbers."""
+        now = self.inst.lines()
+        touched = {i for i, (a, b) in enumerate(zip(self.original, now)) if a != b}
+        for i in touched:
+            self.assertEqual(tags_of(now[i]) - tags_of(self.original[i]), {b"#f"}, now[i])
+            self.assertEqual(without_tag(now[i], b"#f"), without_tag(self.original[i], b"#f"))
+        return touched
 
     def test_typical_road_changes_one_value_and_backs_the_file_up_once(self):
         # The box left for a button is judged before the button acts; Return
         # in a box accepts the values.
         self.inst.run("""
-            row LiSFX 3
-            expect FrOrig title Line in sounds.txt = PLAYER_CLIMB:
-            type TxVOL 40
-            click CdMajVal
+            row LiSFX 3; expect FrOrig title Line in sounds.txt = PLAYER_CLIMB:
+            type TxVOL 40; click CdMajVal
             expect CdUndo toolTip Undo: accept the values of sound 3 (Ctrl+Z)
-            type TxPIT 150
-            key TxPIT Return
-            expect TxPIT text 99
-            click CdValidW
-            answer Yes sounds.txt
-            quit
-        """)
-        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM], kept=1)
-        self.assertEqual(self.kept(), [self.before[SOUNDS]])
-        self.assertCustomLines()
-        original = self.before[SOUNDS].split(b"\r\n")
-        expected = list(original)
+            type TxPIT 150; key TxPIT Return; expect TxPIT text 99
+        """ + APPLY + "quit")
+        self.assertApplied()
+        expected = list(self.original)
         # The click on the row also gave the sound the current letter, #f.
-        expected[3] = original[3].replace(b"VOL35", b"VOL40").replace(b"CH01\t\t", b"CH01\tPIT99\t") + b" #f"
+        expected[3] = expected[3].replace(b"VOL35", b"VOL40").replace(b"CH01\t\t", b"CH01\tPIT99\t") + b" #f"
         self.assertEqual(self.inst.lines(), expected)
-        self.assertEqual(self.inst.files()[SFX_DIR / "Orig_Sounds.txt"], self.before[SOUNDS])
+        self.assertEqual(self.inst.files()[ORIG], self.before[SOUNDS])
 
         # A second Apply keeps the first backup; the line came back whole.
-        self.inst.run("row LiSFX 3\nclick CdRstWAD\nclick CdValidW\nanswer Yes\nquit\n")
-        self.assertEqual(self.inst.files()[SFX_DIR / "Orig_Sounds.txt"], self.before[SOUNDS])
-        self.assertEqual(self.inst.lines()[3], original[3])
+        self.inst.run("row LiSFX 3; click CdRstWAD\n" + APPLY + "quit")
+        self.assertEqual(self.inst.files()[ORIG], self.before[SOUNDS])
+        self.assertEqual(self.inst.lines()[3], self.original[3])
 
     def test_letters_by_row_key_and_object_touch_only_their_lines(self):
         # Row 0 opens at start; a protected row is refused; Space gives the
@@ -148,102 +142,57 @@ class EndToEnd(unittest.TestCase):
                      "CdRename LiWAD CdRstWAD TxLett").split()
         self.inst.run("""
             expect FrOrig title Line in sounds.txt = PLAYER_DIE:
-            row LiSFX 27
-            answer Ok should not be modified
+            row LiSFX 27; answer Ok should not be modified
             expect FrOrig title Line in sounds.txt
-            row LiSFX 40
-            row LiSFX 41
-            row LiSFX 41
-            key LiSFX Down
-            key LiSFX Space
-            focus-is LiSFX
-        """ + "".join(f"key - Tab\nfocus-is {name}\n" for name in tab_order) + """
-            key - Tab
-            answer Ok Foundry
-            focus-is CdAddWAD
-            click CdOBJ
-            row FmObjet/CbType 1
-            row FmObjet/LiOBJ 0
-            click FmObjet/CdOK
-            click CdAddWAD
-            click OpLang1
+            row LiSFX 40; row LiSFX 41; row LiSFX 41
+            key LiSFX Down; key LiSFX Space; focus-is LiSFX
+        """ + "".join(f"key - Tab; focus-is {name}\n" for name in tab_order) + """
+            key - Tab; answer Ok Foundry; focus-is CdAddWAD
+            click CdOBJ; row FmObjet/CbType 1; row FmObjet/LiOBJ 0; click FmObjet/CdOK
+            click CdAddWAD; click OpLang1
             expect FmObjet/Label3 text Choisir l'objet à Ajouter/Enlever
-            click CdEfface
-            expect TxObjet text
-            click CdValidW
-            answer Yes
-            quit
-        """)
-        original = self.before[SOUNDS].split(b"\r\n")
-        now = self.inst.lines()
-        touched = {i for i, (a, b) in enumerate(zip(original, now)) if a != b}
+            click CdEfface; expect TxObjet text
+        """ + APPLY + "quit")
+        touched = self.assertOnlyGainedTheLetter()
         self.assertLessEqual({40, 42}, touched)  # clicked, and stepped to with Space
         self.assertNotIn(41, touched)  # given and taken back
-        self.assertGreater(len(touched), 1)  # the object's sounds
-        for i in touched:
-            self.assertIn(b"#f", now[i])
-            self.assertEqual(without_tag(now[i], b"#f").rstrip(), without_tag(original[i], b"#f").rstrip())
+        self.assertGreater(len(touched), 2)  # and the object's sounds
 
     def test_undo_redo_the_question_at_close_and_a_version_restored(self):
-        original = self.before[SOUNDS].split(b"\r\n")
         # A row click gives #f; undone and redone by button and by key. The
         # Changes window (Ctrl+D) opens a sound by double click and reverts
         # one, a step Ctrl+Z takes back; in a text box Ctrl+Z undoes the typing.
-        self.inst.run("""
-            row LiSFX 40
-            expect LbChanges text 1 sound changed, not applied
+        one = "expect LbChanges text 1 sound changed, not applied"
+        self.inst.run(f"""
+            row LiSFX 40; {one}
             expect CdUndo toolTip Undo: give #f to 1 sound (Ctrl+Z)
-            click CdUndo
-            expect LbChanges text
-            expect CdUndo enabled false
-            click CdRedo
+            click CdUndo; expect LbChanges text; expect CdUndo enabled false
+            click CdRedo; key LiSFX Ctrl+Z; expect LbChanges text
+            key LiSFX Ctrl+Shift+Z; {one}
+            key LiSFX Ctrl+Z; key LiSFX Ctrl+Y; {one}
+            key LiSFX Home; key LiSFX Ctrl+D
+            double-row FmChanges/LiChanges 0; expect LiSFX currentRow 40
+            key LiSFX Ctrl+D; row FmChanges/LiChanges 0; click FmChanges/CdRevert
+            expect LbChanges text; key - Escape
             key LiSFX Ctrl+Z
-            expect LbChanges text
-            key LiSFX Ctrl+Shift+Z
-            expect LbChanges text 1 sound changed, not applied
-            key LiSFX Ctrl+Z
-            key LiSFX Ctrl+Y
-            expect LbChanges text 1 sound changed, not applied
-            key LiSFX Home
-            key LiSFX Ctrl+D
-            double-row FmChanges/LiChanges 0
-            expect LiSFX currentRow 40
-            key LiSFX Ctrl+D
-            row FmChanges/LiChanges 0
-            click FmChanges/CdRevert
-            expect LbChanges text
-            key - Escape
-            key LiSFX Ctrl+Z
-            type TxVOL 7
-            key TxVOL Ctrl+Z
-            expect TxVOL text 45
-            expect LbChanges text 1 sound changed, not applied
-            click CdValidW
-            answer Yes sounds.txt
-            expect LbChanges text Sounds.txt written: 1 sound changed
-            quit
+            type TxVOL 7; key TxVOL Ctrl+Z; expect TxVOL text 45; {one}
+            {APPLY}
+            expect LbChanges text Sounds.txt written: 1 sound changed; quit
         """)
         applied = self.inst.lines()
-        self.assertEqual(applied[40], original[40] + b" #f")
-        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM], kept=1)
-        self.assertEqual(self.kept(), [self.before[SOUNDS]])
+        self.assertEqual(applied[40], self.original[40] + b" #f")
+        self.assertApplied()
         first = self.before[SOUNDS]
 
         # A level editor choice cancelled changes nothing. Closing with a
         # change pending asks; Cancel keeps the window, Discard leaves
         # Sounds.txt as it was.
         self.before = self.inst.files()
-        self.inst.run("""
-            click CdSelLE
-            expect QFileDialog windowTitle Select Level editor
-            key - Escape
-            focus-is CdSelLE
-            row LiSFX 41
-            quit
-            answer Cancel not applied
-            expect LbChanges text 1 sound changed, not applied
-            quit
-            answer Discard not applied
+        self.inst.run(f"""
+            click CdSelLE; expect QFileDialog windowTitle Select Level editor
+            key - Escape; focus-is CdSelLE
+            row LiSFX 41; quit; answer Cancel not applied; {one}
+            quit; answer Discard not applied
         """)
         self.assertChanged([])
 
@@ -251,14 +200,10 @@ class EndToEnd(unittest.TestCase):
         # replaces is kept in its turn.
         self.before = self.inst.files()
         self.inst.run("""
-            click CdHistory
-            expect FmHistory/LiVersions topLevelItemCount 1
-            click FmHistory/CdRestoreVersion
-            answer Ok Replace Sounds.txt
-            quit
+            click CdHistory; expect FmHistory/LiVersions topLevelItemCount 1
+            click FmHistory/CdRestoreVersion; answer Ok Replace Sounds.txt; quit
         """)
         self.assertChanged([SOUNDS], kept=1)
-        self.assertEqual(self.inst.lines(), original)
         self.assertEqual(self.inst.files()[SOUNDS], first)
         self.assertEqual(sorted(self.kept()), sorted([first, b"\r\n".join(applied)]))
 
@@ -266,69 +211,40 @@ class EndToEnd(unittest.TestCase):
         # The import names the list it reads; the doubles dialog writes the
         # sounds it leaves unselected.
         self.inst.run("""
-            click OpWAD1
-            expect CdLoadSAM toolTip Load WAS file
-            click OpWAD0
-            click CdDoub
-            row FmDoub/LiDoub 0
-            click FmDoub/CdOK
-            click CdLoadSAM
-            answer Ok FOUNDRY
-            click CdValidW
-            answer Yes
-            quit
-        """)
-        listed = set(self.before[WADS / "FOUNDRY.SAM"].lower().split())
-        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM, "app/Kestrel.tod"], kept=1)
+            click OpWAD1; expect CdLoadSAM toolTip Load WAS file; click OpWAD0
+            click CdDoub; row FmDoub/LiDoub 0; click FmDoub/CdOK
+            click CdLoadSAM; answer Ok FOUNDRY
+        """ + APPLY + "quit")
+        self.assertApplied("app/Kestrel.tod")
         self.assertTrue(self.inst.files()[Path("app/Kestrel.tod")].startswith(b'5,"   "'))
-        self.assertCustomLines()
-        # The letter went to sounds playing listed samples, and nothing else
-        # of their lines changed. (Of sounds sharing a sample, the doubles
-        # file says which ones take it.)
-        original = self.before[SOUNDS].split(b"\r\n")
-        given = [i for i, line in enumerate(self.inst.lines()) if line != original[i]]
+        # The letter went to sounds playing listed samples. (Of sounds sharing
+        # a sample, the doubles file says which ones take it.)
+        listed = set(self.before[WADS / "FOUNDRY.SAM"].lower().split())
+        given = self.assertOnlyGainedTheLetter()
         self.assertGreater(len(given), 3)
         for i in given:
-            line = self.inst.lines()[i]
-            self.assertTrue(samples_of(line) & listed, line)
-            self.assertEqual(tags_of(line) - tags_of(original[i]), {b"#f"})
-            self.assertEqual(without_tag(line, b"#f").rstrip(), without_tag(original[i], b"#f").rstrip())
+            self.assertTrue(samples_of(self.inst.lines()[i]) & listed, i)
 
     def test_build_writes_the_wad_files_with_the_compiler(self):
-        self.inst.run("""
-            click CdCopy
-            answer Ok FOUNDRY
-            expect CdSelLE enabled false
-            wait CdCopy enabled true
-            expect LbBuild text FOUNDRY.SAM and .SFX are in the wads folder
-            quit
+        self.inst.run(BUILD + """
+            expect CdSelLE enabled false; wait CdCopy enabled true
+            expect LbBuild text FOUNDRY.SAM and .SFX are in the wads folder; quit
         """)
         files = self.inst.files()
-        self.assertNotIn(SFX_DIR / "CreateSFX.bat", files)
-        self.assertEqual(changes(self.before, files), {WADS / "FOUNDRY.SAM", WADS / "FOUNDRY.SFX"})
+        self.assertChanged([WADS / "FOUNDRY.SAM", WADS / "FOUNDRY.SFX"])  # and no batch left
         self.assertTrue(files[WADS / "FOUNDRY.SFX"].startswith(b"KSFX"))
         # The new list holds exactly the samples of the sounds tagged #f.
-        tagged = set()
-        for line in self.inst.lines():
-            if b"#f" in tags_of(line):
-                tagged |= samples_of(line)
-        self.assertEqual(set(files[WADS / "FOUNDRY.SAM"].lower().split()), tagged)
+        self.assertEqual(set(files[WADS / "FOUNDRY.SAM"].lower().split()), tagged_samples(self.original))
 
     def test_build_refuses_stale_files_and_reports_a_failing_compiler(self):
-        tagged = set().union(*(samples_of(l) for l in self.inst.lines() if b"#f" in tags_of(l)))
+        tagged = tagged_samples(self.original)
         missing = next(p for p in (self.inst.root / "editor/sound/Samples").iterdir()
                        if p.name.lower().encode() in tagged)
         missing.unlink()  # the compiler fails for want of it
         stale = [self.inst.root / SFX_DIR / name for name in ("FOUNDRY.SAM", "FOUNDRY.SFX")]
         for path in stale:
             path.write_bytes(b"stale")
-        build = """
-            click CdCopy
-            answer Ok FOUNDRY
-            answer Ok {}
-            wait CdCopy enabled true
-            quit
-        """
+        build = BUILD + "answer Ok {}; wait CdCopy enabled true; quit"
         self.inst.run(build.format("still holds FOUNDRY.SAM, FOUNDRY.SFX"))
         for path in stale:
             path.unlink()
@@ -345,86 +261,44 @@ class EndToEnd(unittest.TestCase):
         (self.inst.root / SOUNDS).write_bytes(self.before[SOUNDS].replace(b"climb2", b"climbing_far"))
         self.before = self.inst.files()
         self.inst.run("""
-            click CdDefaut
-            answer Ok Restore original
-            answer Ok is not a sound catalogue
-            row LiSFX 3
-            row LiSamp 0
-            click CdPlay
-            answer Ok [climb1.wav] doesn't exist
-            type TxSamp tollingbell
-            expect TxSamp text tollingb
-            row LiSamp 1
-            expect TxSamp text climbing_far
-            type TxSamp ../../ab
-            click CdRename
-            answer Ok no folder
-            type TxLett *
-            key TxLett Tab
-            answer Ok cannot be used
-            expect TxLett text
-            click CdCopy
-            answer Ok Type a letter and a name
-            focus-is TxLett
-            click CdValidW
-            answer Yes sounds.txt
-            quit
-        """)
+            click CdDefaut; answer Ok Restore original; answer Ok is not a sound catalogue
+            row LiSFX 3; row LiSamp 0; click CdPlay; answer Ok [climb1.wav] doesn't exist
+            type TxSamp tollingbell; expect TxSamp text tollingb
+            row LiSamp 1; expect TxSamp text climbing_far
+            type TxSamp ../../ab; click CdRename; answer Ok no folder
+            type TxLett *; key TxLett Tab; answer Ok cannot be used; expect TxLett text
+            click CdCopy; answer Ok Type a letter and a name; focus-is TxLett
+        """ + APPLY + "quit")
         self.assertEqual(self.inst.lines()[3], self.before[SOUNDS].split(b"\r\n")[3] + b" #f")
         # The refused letter leaves the letter box empty, and so the settings.
-        self.assertChanged([SOUNDS, SFX_DIR / "Orig_Sounds.txt", CUSTOM, "app/Kestrel.par"], kept=1)
+        self.assertChanged([SOUNDS, ORIG, CUSTOM, PAR], kept=1)
 
     def test_search_french_help_doubles_and_the_settings_round_trip(self):
         # The [OK] mark searches the rows of the letter; the search goes up
         # when asked; Alt+P ticks P; the help closes by Escape or a click.
         self.inst.run("""
-            click LbFOK
-            click CdLook
-            expect LiSFX currentRow 26
-            click OpSens1
-            type TxSearch CLIMB
-            key TxSearch Return
-            expect LiSFX currentRow 3
-            key - Alt+P
-            wait CkP checked false
-            click OpLang1
-            expect CdCopy toolTip Générer le fichier SFX
-            click CdHlp
-            expect FmHelp visible true
-            key - Escape
-            click CdHlp
-            click FmHelp/TxHlp
-            focus-is CdHlp
-            click CdDoub
-            expect FmDoub/CdCancel text Annuler
-            key - Escape
-            type TxLett d
-            key TxLett Tab
-            answer Ok Lamplight Docks
-            expect TxWAD text DOCKS1
+            click LbFOK; click CdLook; expect LiSFX currentRow 26
+            click OpSens1; type TxSearch CLIMB; key TxSearch Return; expect LiSFX currentRow 3
+            key - Alt+P; wait CkP checked false
+            click OpLang1; expect CdCopy toolTip Générer le fichier SFX
+            click CdHlp; expect FmHelp visible true; key - Escape
+            click CdHlp; click FmHelp/TxHlp; focus-is CdHlp
+            click CdDoub; expect FmDoub/CdCancel text Annuler; key - Escape
+            type TxLett d; key TxLett Tab; answer Ok Lamplight Docks; expect TxWAD text DOCKS1
             quit
         """)
-        par = self.inst.files()[Path("app/Kestrel.par")]
-        self.assertChanged(["app/Kestrel.par"])
+        par = self.inst.files()[PAR]
+        self.assertChanged([PAR])
         self.assertIn(b'"d"\r\n"DOCKS1"\r\n"F"', par)
-        self.inst.run("""
-            expect OpLang1 checked true
-            expect TxLett text d
-            expect Label3 text Texte/Sample/ID
-            quit
-        """)
-        self.assertEqual(self.inst.files()[Path("app/Kestrel.par")], par)
+        self.inst.run("expect OpLang1 checked true; expect TxLett text d\n"
+                      "expect Label3 text Texte/Sample/ID; quit")
+        self.assertEqual(self.inst.files()[PAR], par)
 
 
-def main():
-    global KESTREL, SNDPACK
+if __name__ == "__main__":
     parser = argparse.ArgumentParser()
     parser.add_argument("--kestrel", required=True)
     parser.add_argument("--sndpack", required=True)
     args, rest = parser.parse_known_args()
     KESTREL, SNDPACK = args.kestrel, args.sndpack
     unittest.main(argv=[sys.argv[0]] + rest, verbosity=2)
-
-
-if __name__ == "__main__":
-    main()

