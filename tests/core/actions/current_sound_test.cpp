@@ -199,6 +199,7 @@ TEST(RenameSample, EmptyBoxMissingFileAndPendingValues) {
     EXPECT_EQ(l.fake.dialogs.shown[0].id, Msg::SampleMissingRename);
     EXPECT_EQ(l.fake.dialogs.shown[0].args, (Args{"missing", l.state.dirs.sampleDir}));
     EXPECT_EQ(l.line(1), "ONE:\t\t\to1 missing\t\t\tVOL42\tP\t\t\t\t#a");
+    EXPECT_EQ(l.state.txModif, fieldView(parseSoundLine(l.line(1))));
 
     // An overlong name and an eleventh sample survive a rename.
     const std::string longName = "A_SOUND_NAME_LONGER_THAN_THE_FIELD:";
