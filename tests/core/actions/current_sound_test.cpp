@@ -1,102 +1,105 @@
-#include "format/sound_line.h"
 #include "actions/current_sound.h"
+#include "actions/sound_list.h"
 #include "format/field_view.h"
+#include "format/sound_line.h"
+#include "installation.h"
 
+#include <cctype>
 #include <gtest/gtest.h>
+#include <optional>
 
 using namespace kestrel;
+using namespace kestrel::testing;
 
 namespace {
 
-struct RuleCase {
-    const char *typed, *shown, *field;
+using Args = std::vector<std::string>;
+
+// Sound 1 of three is open in the editors and the .wav of each of its samples exists.
+struct SoundOpen : Loaded {
+    explicit SoundOpen(const std::string& line) : Loaded(installation(line)) {
+        makeRowCurrent(state, fake.ports, 1);
+        for (const auto& name : state.cur.samples) addWav(name);
+    }
+    static Installation installation(const std::string& line) {
+        Installation inst;
+        inst.sounds = {"ZERO:\t\t\tz\t\t\t\tVOL01", line, "TWO:\t\t\tt\t\t\t\tVOL02"};
+        inst.wadTable += "\"Abbey\",\"ab\",\"ABBEY\"\r\n";
+        return inst;
+    }
+    void addWav(std::string name) { // in capitals: the lookup ignores case
+        for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        fake.files.files[state.dirs.sampleDir + name + ".WAV"] = "RIFF";
+    }
+    void rename(int k, const std::string& typed) {
+        selectSample(state, k);
+        state.ed.txSamp = typed;
+        renameSample(state, fake.ports);
+    }
 };
 
-void expectRule(const RuleCase& c, const ValueEdit& e, const std::string& field) {
-    EXPECT_EQ(e.text, c.shown) << '"' << c.typed << '"';
-    EXPECT_EQ(e.field, field) << '"' << c.typed << '"';
+// The ticked flag boxes, then the flag fields of the current sound.
+std::string flags(const MainState& s) {
+    std::string out;
+    for (const auto& [on, c] : {std::pair{s.ed.ckP, 'P'}, {s.ed.ckV, 'V'}, {s.ed.ckR, 'R'},
+                                {s.ed.ckN, 'N'}, {s.ed.ckL, 'L'}})
+        if (on) out += c;
+    return out + "|" + s.cur.p + s.cur.v + s.cur.rn + s.cur.l;
 }
 
-// Sound 1 of three is current.
-MainState showing(const std::string& line) {
-    MainState state;
-    state.liText = {"ZERO:\t\t\tz\t\t\t\tVOL01", line, "TWO:\t\t\tt\t\t\t\tVOL02"};
-    state.currentRow = 1;
-    state.wads.titles = {"Harbour", "Bridge", "Abbey"};
-    state.wads.letters = {"a", "b", "ab"};
-    state.cur = parseSoundLine(line);
-    return state;
-}
+ValueEdit ch(std::string_view t) { return chRadRule(t, "CH"); }
+ValueEdit rad(std::string_view t) { return chRadRule(t, "RAD"); }
 
 } // namespace
 
-TEST(ValueRules, Vol) {
-    const RuleCase cases[] = {
+TEST(ValueRules, EachBoxKeepsEmptiesOrBoundsWhatIsTyped) {
+    const struct {
+        ValueEdit (*rule)(std::string_view);
+        const char *typed, *shown, *field;
+    } cases[] = {
         // clang-format off
-        {"0", "1", "VOL01"},     {"-5", "1", "VOL01"},     {"-", "1", "VOL01"},
-        {"ab", "1", "VOL01"},    {"7", "7", "VOL07"},      {"99", "99", "VOL99"},
-        {"7x", "7x", "VOL07"},   {"", "", ""},             {" 5", "", ""},
-        {" 0", "1", "VOL01"},    {".5", ".5", "VOL00"},    {".4", ".4", "VOL00"},
-        {"2.5", "2.5", "VOL02"}, {"1.5", "1.5", "VOL02"},  {"&H10", "&H10", "VOL16"},
-        {"&O17", "&O17", "VOL15"}, {"1e1", "1e1", "VOL10"},
+        {volRule, "0", "1", "VOL01"},     {volRule, "-5", "1", "VOL01"},  {volRule, "ab", "1", "VOL01"},
+        {volRule, "7x", "7x", "VOL07"},   {volRule, "", "", ""},          {volRule, " 5", "", ""},
+        {volRule, " 0", "1", "VOL01"},    {volRule, ".5", ".5", "VOL00"}, {volRule, "1.5", "1.5", "VOL02"},
+        {volRule, "&H10", "&H10", "VOL16"},
+        {ch, "0", "", ""},  {ch, "-3", "", ""},  {ch, " 5", " 5", "CH05"}, {ch, ".4", ".4", "CH00"},
+        {rad, "", "", ""},  {rad, "99", "99", "RAD99"},
+        {pitRule, "0", "", ""},         {pitRule, "ab", "", ""},         {pitRule, "150", "99", "PIT99"},
+        {pitRule, "1e2", "99", "PIT99"}, {pitRule, "-5", "-5", "PIT-05"}, {pitRule, ".4", ".4", "PIT00"},
         // clang-format on
     };
-    for (const auto& c : cases) expectRule(c, volRule(c.typed), c.field);
-}
-
-TEST(ValueRules, ChAndRad) {
-    const RuleCase cases[] = {
-        {"0", "", ""},      {"-3", "", ""},     {"ab", "", ""},         {"", "", ""},
-        {"&HG", "", ""},    {"3", "3", "03"},   {" 5", " 5", "05"},     {".4", ".4", "00"},
-        {".5", ".5", "00"}, {"99", "99", "99"}, {"&H10", "&H10", "16"},
-    };
-    for (const std::string prefix : {"CH", "RAD"})
-        for (const auto& c : cases)
-            expectRule(c, chRadRule(c.typed, prefix), *c.field ? prefix + c.field : "");
-}
-
-TEST(ValueRules, Pit) {
-    const RuleCase cases[] = {
-        // clang-format off
-        {"0", "", ""},          {"-0", "", ""},           {"ab", "", ""},
-        {"", "", ""},           {"150", "99", "PIT99"},   {"1e2", "99", "PIT99"},
-        {"99", "99", "PIT99"},  {"12", "12", "PIT12"},    {"-5", "-5", "PIT-05"},
-        {"-99", "-99", "PIT-99"}, {" -7", " -7", "PIT-07"}, {".4", ".4", "PIT00"},
-        {"&H10", "&H10", "PIT16"},
-        // clang-format on
-    };
-    for (const auto& c : cases) expectRule(c, pitRule(c.typed), c.field);
+    for (const auto& c : cases) {
+        const ValueEdit e = c.rule(c.typed);
+        EXPECT_EQ(e.text + "|" + e.field, std::string(c.shown) + "|" + c.field) << '"' << c.typed << '"';
+    }
 }
 
 TEST(FlagBoxes, RAndNExcludeEachOther) {
-    MainState state = showing("ONE:\t\t\to\t\t\t\tVOL05");
-    setFlagBox(state, FlagBox::P, true);
-    setFlagBox(state, FlagBox::L, true);
-    EXPECT_EQ(state.cur.p + state.cur.l, "PL");
-    setFlagBox(state, FlagBox::R, true);
-    setFlagBox(state, FlagBox::N, true);
-    EXPECT_TRUE(state.ed.ckN);
-    EXPECT_FALSE(state.ed.ckR);
-    EXPECT_EQ(state.cur.rn, "N");
-    setFlagBox(state, FlagBox::R, true);
-    EXPECT_FALSE(state.ed.ckN);
-    EXPECT_EQ(state.cur.rn, "R");
-    setFlagBox(state, FlagBox::R, false);
-    EXPECT_FALSE(state.ed.ckR || state.ed.ckN);
-    EXPECT_EQ(state.cur.rn, "");
+    SoundOpen l("ONE:\t\t\to\t\t\t\tVOL05");
+    const struct {
+        FlagBox box;
+        bool on;
+        const char* after;
+    } steps[] = {
+        {FlagBox::P, true, "P|P"},         {FlagBox::L, true, "PL|PL"},     {FlagBox::V, true, "PVL|PVL"},
+        {FlagBox::R, true, "PVRL|PVRL"},   {FlagBox::N, true, "PVNL|PVNL"}, {FlagBox::R, true, "PVRL|PVRL"},
+        {FlagBox::R, false, "PVL|PVL"},    {FlagBox::P, false, "VL|VL"},
+    };
+    for (const auto& s : steps) {
+        setFlagBox(l.state, s.box, s.on);
+        EXPECT_EQ(flags(l.state), s.after);
+    }
 }
 
 TEST(ShowSoundFields, ValueBoxesFlagsAndSamples) {
-    MainState state = showing("ONE:\t\t\to1 o2\t\t\tVOL08\tP   N\t\tPIT-10\tRAD05\t#a");
-    showSoundFields(state);
-    const SoundEditors& ed = state.ed;
-    EXPECT_EQ(ed.txVol + "|" + ed.txCh + "|" + ed.txPit + "|" + ed.txRad, "08||-10|05");
-    EXPECT_TRUE(ed.ckP && ed.ckN && !ed.ckV && !ed.ckR && !ed.ckL);
-    EXPECT_EQ(ed.curSample, "o1");
+    SoundOpen l("ONE:\t\t\to1 o2\t\t\tVOL08\tP   N\t\tPIT-10\tRAD05\t#a");
+    const SoundEditors& ed = l.state.ed;
+    EXPECT_EQ(ed.txVol + "|" + ed.txCh + "|" + ed.txPit + "|" + ed.txRad + "|" + ed.curSample,
+              "08||-10|05|o1");
+    EXPECT_EQ(flags(l.state), "PN|PN");
 
-    state = showing("ONE:"); // no samples: nothing to play or rename
-    showSoundFields(state);
-    EXPECT_FALSE(state.ed.txSampEnabled || state.buttons.play || state.buttons.rename);
+    SoundOpen m("ONE:"); // no samples: nothing to play or rename
+    EXPECT_FALSE(m.state.ed.txSampEnabled || m.state.buttons.play || m.state.buttons.rename);
 }
 
 TEST(ShowSoundFields, LettersListSelectsExactlyTheCurrentLetter) {
@@ -116,32 +119,119 @@ TEST(ShowSoundFields, LettersListSelectsExactlyTheCurrentLetter) {
         {"#a", "", "", {"#a - Harbour"}, -1, ""},
     };
     for (const auto& c : cases) {
-        MainState state = showing(std::string("ONE:\t\t\to\t\t\t\tVOL05\t\t\t\t\t") + c.wad);
-        state.txLett = c.letter;
-        state.txWad = c.wadName;
-        showSoundFields(state);
-        EXPECT_EQ(state.ed.liWad, c.items) << c.wad << " / " << c.letter;
-        EXPECT_EQ(state.ed.liWadSel, c.selected) << c.wad << " / " << c.letter;
-        EXPECT_EQ(state.txWad, c.wadNameAfter) << c.wad << " / " << c.letter;
+        SCOPED_TRACE(std::string(c.wad) + " / " + c.letter);
+        SoundOpen l(std::string("ONE:\t\t\to\t\t\t\tVOL05\t\t\t\t\t") + c.wad);
+        l.state.txLett = c.letter;
+        l.state.txWad = c.wadName;
+        showSoundFields(l.state);
+        EXPECT_EQ(l.state.ed.liWad, c.items);
+        EXPECT_EQ(l.state.ed.liWadSel, c.selected);
+        EXPECT_EQ(l.state.txWad, c.wadNameAfter);
     }
 }
 
 TEST(AcceptValues, WritesOnlyTheCurrentLine) {
-    MainState state = showing("ONE:\t\t\to\t\t\t\tVOL05\t\t\t\t\t#a");
-    const auto before = state.liText;
-    state.ed.txPit = "150";
-    leaveValueBox(state, ValueBox::Pit);
-    setFlagBox(state, FlagBox::L, true);
-    EXPECT_EQ(state.ed.txPit, "99");
-    EXPECT_EQ(state.liText, before); // nothing until accepted
-    acceptValues(state);
-    EXPECT_EQ(state.liText[1], "ONE:\t\t\to\t\t\t\tVOL05\t      L\t\tPIT99\t\t#a");
-    EXPECT_EQ(state.liText[0], before[0]);
-    EXPECT_EQ(state.liText[2], before[2]);
-    EXPECT_EQ(state.txModif, fieldView(state.cur));
+    SoundOpen l("ONE:\t\t\to\t\t\t\tVOL05\t\t\t\t\t#a");
+    const auto before = l.state.liText;
+    l.state.ed.txPit = "150";
+    leaveValueBox(l.state, ValueBox::Pit);
+    setFlagBox(l.state, FlagBox::L, true);
+    EXPECT_EQ(l.state.ed.txPit, "99");
+    EXPECT_EQ(l.state.liText, before); // nothing until accepted
+    acceptValues(l.state);
+    EXPECT_EQ(l.state.liText, (Args{before[0], "ONE:\t\t\to\t\t\t\tVOL05\t      L\t\tPIT99\t\t#a", before[2]}));
+    EXPECT_EQ(l.state.txModif, fieldView(l.state.cur));
 
-    state.currentRow = -1; // no current sound: nothing to write
-    const auto accepted = state.liText;
-    acceptValues(state);
-    EXPECT_EQ(state.liText, accepted);
+    l.state.currentRow = -1; // no current sound: nothing to write
+    l.state.cur.vol = "VOL77";
+    acceptValues(l.state);
+    EXPECT_EQ(l.line(1), "ONE:\t\t\to\t\t\t\tVOL05\t      L\t\tPIT99\t\t#a");
+}
+
+TEST(RenameSample, NamesMustFitInThirtyTwoAndHoldNoBlankOrFolder) {
+    const std::string four7 = "aaaaaaa bbbbbbb ccccccc ddddddd";
+    const struct {
+        std::string samples, typed;
+        int k;
+        std::optional<Msg> refusal; // none: accepted
+    } cases[] = {
+        {"aaaaaaaa bbbbbbbb ccccccc", "dddddddd", 2, {}}, // 27
+        {four7, "eeeeeee", 0, {}},                        // 32
+        {four7, "eeeeeeee", 0, Msg::SampleTooLong},       // 33
+        {"a", std::string(31, 'x'), 0, {}},
+        {"a", std::string(32, 'x'), 0, Msg::SampleTooLong},
+        {"o1 o2", "ab cd", 1, Msg::SampleHasSpace},
+        {"o1 o2", "ab\x7f", 1, Msg::SampleHasSpace},
+        {"o1 o2", "../../ab", 1, Msg::SampleHasFolder},
+        {"o1 o2", "sub\\ab", 1, Msg::SampleHasFolder},
+        {"o1 o2", "a..b", 1, Msg::SampleHasFolder},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.typed);
+        SoundOpen l("ONE:\t\t\t" + c.samples + "\tVOL05");
+        l.addWav(c.typed);
+        const std::string before = l.line(1);
+        l.rename(c.k, c.typed);
+        const bool taken = !c.refusal;
+        EXPECT_EQ(l.fake.dialogs.shown.empty() ? std::nullopt : std::optional(l.fake.dialogs.shown[0].id),
+                  c.refusal);
+        EXPECT_EQ(l.fake.dialogs.focused, taken ? Args{} : Args{"TxSamp"});
+        EXPECT_EQ(l.state.ed.txSamp, c.typed); // refused, it stays to be corrected
+        EXPECT_EQ(l.state.ed.curSample == c.typed, taken);
+        EXPECT_EQ(parseSoundLine(l.line(1)), taken ? l.state.cur : parseSoundLine(before));
+        EXPECT_EQ(l.state.cur.samples[static_cast<std::size_t>(c.k)] == c.typed, taken);
+    }
+}
+
+TEST(RenameSample, EmptyBoxMissingFileAndPendingValues) {
+    SoundOpen l("ONE:\t\t\to1 o2\t\t\tVOL05\tP\t\t\t\t#a");
+    const std::string before = l.line(1);
+    l.rename(1, ""); // the name comes back, nothing else changes
+    EXPECT_EQ(l.state.ed.txSamp, "o2");
+    EXPECT_EQ(l.line(1), before);
+
+    // A value left in its box but not accepted goes into the line with the rename;
+    // a missing .wav is only a warning.
+    l.state.ed.txVol = "42";
+    leaveValueBox(l.state, ValueBox::Vol);
+    l.rename(1, "missing");
+    ASSERT_EQ(l.fake.dialogs.shown.size(), 1u);
+    EXPECT_EQ(l.fake.dialogs.shown[0].id, Msg::SampleMissingRename);
+    EXPECT_EQ(l.fake.dialogs.shown[0].args, (Args{"missing", l.state.dirs.sampleDir}));
+    EXPECT_EQ(l.line(1), "ONE:\t\t\to1 missing\t\t\tVOL42\tP\t\t\t\t#a");
+    EXPECT_EQ(l.state.txModif, fieldView(parseSoundLine(l.line(1))));
+
+    // An overlong name and an eleventh sample survive a rename.
+    const std::string longName = "A_SOUND_NAME_LONGER_THAN_THE_FIELD:";
+    SoundOpen m(longName + "\ta b c d e f g h i j k\tVOL05");
+    m.addWav("z");
+    m.rename(10, "z");
+    EXPECT_EQ(m.line(1), longName + "\ta b c d e f g h i j z\t\tVOL05\t\t\t\t\t");
+}
+
+TEST(PlaySample, PlaysTheChosenSampleOrSaysItIsMissing) {
+    SoundOpen l("ONE:\t\t\to1 o2\t\t\tVOL05");
+    l.addWav("typed");
+    l.state.ed.txSamp = "typed"; // typed but not renamed: Play ignores it
+    playSample(l.state, l.fake.ports);
+    EXPECT_EQ(l.fake.sound.played, Args{l.state.dirs.sampleDir + "O1.WAV"});
+
+    l.fake.files.files.erase(l.state.dirs.sampleDir + "O2.WAV");
+    selectSample(l.state, 1);
+    playSample(l.state, l.fake.ports);
+    EXPECT_EQ(l.fake.sound.played.size(), 1u);
+    ASSERT_EQ(l.fake.dialogs.shown.size(), 1u);
+    EXPECT_EQ(l.fake.dialogs.shown[0].id, Msg::SampleMissingPlay);
+    EXPECT_EQ(l.fake.dialogs.shown[0].args, (Args{"o2", l.state.dirs.sampleDir}));
+
+    l.state.ed.curSample.clear(); // nothing chosen: nothing happens
+    playSample(l.state, l.fake.ports);
+    EXPECT_EQ(l.fake.sound.played.size() + l.fake.dialogs.shown.size(), 2u);
+
+    // A stored name never leads out of the samples folder, even to a file.
+    SoundOpen m("ONE:\t\t\t../escape\t\t\tVOL05");
+    m.fake.files.files[m.state.dirs.sampleDir + "../escape.wav"] = "RIFF";
+    playSample(m.state, m.fake.ports);
+    EXPECT_TRUE(m.fake.sound.played.empty());
+    EXPECT_TRUE(m.fake.dialogs.showed(Msg::SampleMissingPlay));
 }

@@ -11,47 +11,33 @@ using namespace kestrel::testing;
 namespace {
 
 const std::string kWads = "/games/lvedit/graphics/wads/";
+using Args = std::vector<std::string>;
 
-TEST(WadImport, ASampleCountsOnlyBetweenBlanks) {
-    struct Case {
-        const char* line;
-        bool found;
-    } cases[] = {
-        {"DOOR:\t\tdoor1 door2\t\tVOL10", true},
-        {"DOOR:\t\tdoor0 door1\t\tVOL10", true},
-        {"DOOR:\t\tdoor10\t\tVOL10", false},
-        {"DOOR:\t\tmydoor1\t\tVOL10", false},
+TEST(WadImport, SamplesLettersAndPathsAreReadWhole) {
+    const std::pair<const char*, bool> holds[] = {
+        {"DOOR:\t\tdoor1 door2\t\tVOL10", true}, {"DOOR:\t\tdoor0 door1\t\tVOL10", true},
+        {"DOOR:\t\tdoor10\t\tVOL10", false},     {"DOOR:\t\tmydoor1\t\tVOL10", false},
         {"DOOR:\t\tmydoor1 door1\t\tVOL10", true}, // a later occurrence after a glued one
-        {"DOOR:\t\tdoor10 door1", true},            // last on the line
-        {"door1 is first", true},
-        {"DOOR:door1\t", false},
+        {"DOOR:\t\tdoor10 door1", true},         {"door1 is first", true}, {"DOOR:door1\t", false},
     };
-    for (const Case& c : cases) EXPECT_EQ(holdsSample(c.line, "door1"), c.found) << c.line;
+    for (const auto& [line, found] : holds) EXPECT_EQ(holdsSample(line, "door1"), found) << line;
     EXPECT_FALSE(holdsSample("A:\t\t\t", ""));
-}
 
-TEST(WadImport, TheLetterIsAWholeTagPartedByABlank) {
-    struct Case {
-        const char* line;
-        const char* given;
-    } cases[] = {
+    // The letter is a whole tag parted by a blank; never given beside #g.
+    const std::pair<const char*, const char*> given[] = {
         {"A:\t\ts1\t\tVOL10\t\t\t\t\t#b", "A:\t\ts1\t\tVOL10\t\t\t\t\t#b #a"},
-        {"A:\t\ts1\t\tVOL10\tP", "A:\t\ts1\t\tVOL10\tP #a"},   // the flag stays a flag
-        {"A:\t\ts1", "A:\t\ts1\t#a"},                          // not one more sample
-        {"A:\t\ts1\t\tVOL10\t\t\t", "A:\t\ts1\t\tVOL10\t\t\t#a"},
+        {"A:\t\ts1\t\tVOL10\tP", "A:\t\ts1\t\tVOL10\tP #a"}, // the flag stays a flag
+        {"A:\t\ts1", "A:\t\ts1\t#a"},                        // not one more sample
         {"A:\t\ts1\t\tVOL10\t#ab", "A:\t\ts1\t\tVOL10\t#ab #a"},
         {"A:\t\ts1\t\tVOL10\t#gx", "A:\t\ts1\t\tVOL10\t#gx #a"},
         {"A:\t\ts1\t\tVOL10\t#a #c", "A:\t\ts1\t\tVOL10\t#a #c"},
         {"A:\t\ts1\t\tVOL10\t#g", "A:\t\ts1\t\tVOL10\t#g"},
     };
-    for (const Case& c : cases) EXPECT_EQ(withLetterGiven(c.line, "#a"), c.given) << c.line;
-}
+    for (const auto& [line, after] : given) EXPECT_EQ(withLetterGiven(line, "#a"), after) << line;
 
-TEST(WadImport, TheChosenPathNamesTheWad) {
-    EXPECT_EQ(wadNameOfPath("/games/lvedit/graphics/wads/city.SAM"), "city");
-    EXPECT_EQ(wadNameOfPath("C:\\lv\\wads\\Docks.sam"), "Docks");
-    EXPECT_EQ(wadNameOfPath("/w/notes.txt"), "");
-    EXPECT_EQ(wadNameOfPath("/w/.sam"), "");
+    for (const auto& [path, wad] : {std::pair{"/games/lvedit/graphics/wads/city.SAM", "city"},
+                                    {"C:\\lv\\wads\\Docks.sam", "Docks"}, {"/w/notes.txt", ""}, {"/w/.sam", ""}})
+        EXPECT_EQ(wadNameOfPath(path), wad) << path;
 }
 
 TEST(Doubles, OkRewritesOnlyTheMarksThatChanged) {
@@ -83,24 +69,25 @@ TEST(Doubles, OkRewritesOnlyTheMarksThatChanged) {
     inst.doubles = bytes;
     Loaded app(inst);
     const std::string tod = "/app/Kestrel.tod";
+    const auto save = [&](const DoublesDialog& d) { return saveDoublesDialog(app.state, app.fake.ports, d); };
     DoublesDialog dialog = openDoublesDialog(app.state, app.fake.ports);
     DoublesDialog later = openDoublesDialog(app.state, app.fake.ports);
     ASSERT_TRUE(dialog.readOk);
     const std::size_t writes = app.fake.files.writes.size();
-    ASSERT_TRUE(saveDoublesDialog(app.state, app.fake.ports, dialog));
+    ASSERT_TRUE(save(dialog));
     EXPECT_EQ(app.fake.files.writes.size(), writes); // no change, no write
     dialog.selected = {false, true, false, true};
-    ASSERT_TRUE(saveDoublesDialog(app.state, app.fake.ports, dialog));
+    ASSERT_TRUE(save(dialog));
     EXPECT_EQ(app.fake.files.bytes(tod), saved);
 
     // Another dialog opened before that save: its OK replaces the file only on Yes.
     later.selected[2] = true;
-    EXPECT_FALSE(saveDoublesDialog(app.state, app.fake.ports, later));
+    EXPECT_FALSE(save(later));
     EXPECT_EQ(app.fake.dialogs.shown.back().id, Msg::DoublesChangedOnDisk);
-    EXPECT_EQ(app.fake.dialogs.shown.back().args, std::vector<std::string>{tod});
+    EXPECT_EQ(app.fake.dialogs.shown.back().args, Args{tod});
     EXPECT_EQ(app.fake.files.bytes(tod), saved);
     app.fake.dialogs.answers = {Answer::Yes};
-    ASSERT_TRUE(saveDoublesDialog(app.state, app.fake.ports, later));
+    ASSERT_TRUE(save(later));
     EXPECT_EQ(readDoubles(app.fake.files.bytes(tod))[2].mark, kDoubleSelected);
 
     // A failed write keeps the old file and says so; an unreadable file is never saved.
@@ -108,10 +95,10 @@ TEST(Doubles, OkRewritesOnlyTheMarksThatChanged) {
     dialog.selected[0] = !dialog.selected[0];
     app.fake.files.failNth(FileOp::Write, 0);
     const std::string before = app.fake.files.bytes(tod);
-    EXPECT_FALSE(saveDoublesDialog(app.state, app.fake.ports, dialog));
+    EXPECT_FALSE(save(dialog));
     EXPECT_TRUE(app.fake.dialogs.showed(Msg::FileNotWritten));
     EXPECT_EQ(app.fake.files.bytes(tod), before);
-    EXPECT_FALSE(saveDoublesDialog(app.state, app.fake.ports, DoublesDialog{}));
+    EXPECT_FALSE(save(DoublesDialog{}));
 }
 
 TEST(Doubles, MarksFollowTheFileExceptForProtectedSounds) {
@@ -123,21 +110,18 @@ TEST(Doubles, MarksFollowTheFileExceptForProtectedSounds) {
     Loaded app(inst);
     const auto& marks = app.state.doubleMarks;
     ASSERT_EQ(marks.size(), 400u);
-    EXPECT_EQ(marks[5], "OK "); // a later record overrides
-    EXPECT_EQ(marks[6], "OK");  // counts as unselected: not exactly "OK "
-    EXPECT_EQ(marks[8], "   ");
-    EXPECT_EQ(marks[27], "   ");
-    EXPECT_EQ(marks[399], "OK ");
+    // 5: a later record overrides; 6: unselected, not exactly "OK ".
+    EXPECT_EQ((Args{marks[5], marks[6], marks[8], marks[27], marks[399]}),
+              (Args{"OK ", "OK", "   ", "   ", "OK "}));
 
     app.fake.files.files.erase("/app/Kestrel.tod");
     loadDoubleMarks(app.state, app.fake.files);
-    EXPECT_EQ(app.state.doubleMarks[8], "OK ");
-    EXPECT_EQ(app.state.doubleMarks[62], "   ");
+    EXPECT_EQ(marks[8] + "|" + marks[62], "OK |   ");
 }
 
 // An installation with a WAD "DOCKS" and its lists.
 struct Docks : Loaded {
-    explicit Docks(const Installation& inst) : Loaded(inst) {
+    explicit Docks(const Installation& inst = installation()) : Loaded(inst) {
         loadImportObjects(state, fake.ports);
         state.txLett = "d";
         state.txWad = "DOCKS";
@@ -153,95 +137,77 @@ struct Docks : Loaded {
         inst.sounds[4] = "ROPE_X:\t\trope1\t\tVOL10\t\t\t\t\t#c";
         inst.sounds[5] = "HORN:\t\thorn\t\tVOL10";
         inst.doubles = "4,\"   \",\"\",\"\",\"\",\"\"\r\n";
-        inst.objects = "* Ennemies\r\nCRANE                     2  001 005\r\n";
+        inst.objects = "* Ennemies\r\nCRANE                     2  001 005\r\n"
+                       "BIG_CRANE_ARM             1  006\r\nCRA                       1  007\r\n"
+                       "BAT                       1  008\r\n";
         return inst;
+    }
+    void load(std::deque<Answer> answers) {
+        fake.dialogs.answers = std::move(answers);
+        loadWadList(state, fake.ports);
     }
 };
 
 TEST(WadImport, SamImportGivesTheLetterToEveryLineOfItsSamples) {
-    Docks app(Docks::installation());
+    Docks app;
+    app.fake.files.files["/app/sounds/docks.TOR"] = // the WAD's own lines come back first
+        "2,\"ROPE_B:\t\trope9 \"\"x\"\"\t\tVOL10\"\r\n500,\"far\"\r\n-2,\"neg\"\r\n"
+        "5,\"HORN2:\t\thorn\t\tVOL10\"\r\n";
     app.line(1) = "edited, and dropped by the reload";
-    app.fake.dialogs.answers = {Answer::Ok, Answer::Ok};
-    loadWadList(app.state, app.fake.ports);
-
-    ASSERT_TRUE(app.fake.dialogs.showed(Msg::SamImportConfirm));
-    EXPECT_EQ(app.fake.dialogs.shown[0].args, (std::vector<std::string>{"DOCKS", "d"}));
-    EXPECT_EQ(app.line(1), "ROPE:\t\trope1 rope2\t\tVOL10 #d");
-    EXPECT_EQ(app.line(2), "ROPE_B:\t\trope0 rope1\t\tVOL10\t\t\t\t\t#b #d");
-    EXPECT_EQ(app.line(3), "ROPE_G:\t\trope1\t\tVOL10\t\t\t\t\t#g");
-    EXPECT_EQ(app.line(4), "ROPE_X:\t\trope1\t\tVOL10\t\t\t\t\t#c"); // an unselected double
-    EXPECT_EQ(app.line(5), "HORN:\t\thorn\t\tVOL10 #d");
+    app.load({Answer::Ok, Answer::Ok});
+    EXPECT_EQ(app.fake.dialogs.shown[0].args, (Args{"DOCKS", "d"}));
+    const Args lines = {"ROPE:\t\trope1 rope2\t\tVOL10 #d", "ROPE_B:\t\trope9 \"x\"\t\tVOL10",
+                        "ROPE_G:\t\trope1\t\tVOL10\t\t\t\t\t#g",
+                        "ROPE_X:\t\trope1\t\tVOL10\t\t\t\t\t#c", // an unselected double
+                        "HORN2:\t\thorn\t\tVOL10 #d"};
+    EXPECT_EQ(Args(app.state.liText.begin() + 1, app.state.liText.begin() + 6), lines);
+    EXPECT_EQ(app.state.rows[5].text.substr(0, 10), "  5: HORN2");
     // "gull" is unknown; "x.w" has no name and is skipped.
     EXPECT_EQ(app.fake.dialogs.shown.back().id, Msg::SamplesUnrecognized);
-    EXPECT_EQ(app.fake.dialogs.shown.back().args, (std::vector<std::string>{"DOCKS", "gull"}));
+    EXPECT_EQ(app.fake.dialogs.shown.back().args, (Args{"DOCKS", "gull"}));
     EXPECT_TRUE(app.state.rows[1].selected);
     EXPECT_EQ(app.state.currentRow, 0);
 }
 
 TEST(WadImport, WasImportGivesTheLetterToTheObjectsAndToSound60) {
-    Installation inst = Docks::installation();
-    inst.objects = "* Ennemies\r\nCRANE                     2  001 005\r\n"
-                   "BIG_CRANE_ARM             1  006\r\nCRA                       1  007\r\n"
-                   "BAT                       1  008\r\n";
-    Docks app(inst);
+    Docks app;
     app.state.wasMode = true;
-    app.fake.dialogs.answers = {Answer::Ok};
-    loadWadList(app.state, app.fake.ports);
-    ASSERT_TRUE(app.fake.dialogs.showed(Msg::WasImportConfirm));
+    app.load({Answer::Ok});
+    EXPECT_TRUE(app.fake.dialogs.showed(Msg::WasImportConfirm));
     for (int id : {1, 5, 6, 7, 60}) EXPECT_TRUE(app.line(id).ends_with("#d")) << id;
     EXPECT_FALSE(app.line(8).ends_with("#d"));
     EXPECT_FALSE(app.fake.dialogs.showed(Msg::SamplesUnrecognized));
 }
 
 TEST(WadImport, TheChecksComeBeforeAnythingChanges) {
-    Docks app(Docks::installation());
-    app.state.txLett.clear();
-    loadWadList(app.state, app.fake.ports);
-    EXPECT_TRUE(app.fake.dialogs.showed(Msg::WadListNoLetter));
-
-    app.state.txLett = "d";
-    app.state.txWad = "HARBOUR";
-    loadWadList(app.state, app.fake.ports);
-    EXPECT_EQ(app.fake.dialogs.shown.back().id, Msg::NoSamFile);
-    app.state.txWad = "..\\DOCKS";
-    loadWadList(app.state, app.fake.ports);
-    EXPECT_EQ(app.fake.dialogs.shown.back().id, Msg::WadNameUnsafe);
-    EXPECT_EQ(app.fake.dialogs.focused.back(), "TxWAD");
-
-    // In WAS mode the .SAM list must exist too, and so must the .WAS list.
-    app.state.wasMode = true;
-    app.state.txWad = "DOCKS";
-    app.fake.files.files.erase(kWads + "DOCKS.WAS");
+    Docks app;
     app.line(1) = "kept";
-    loadWadList(app.state, app.fake.ports);
-    EXPECT_EQ(app.fake.dialogs.shown.back().id, Msg::NoWasFile);
-    EXPECT_EQ(app.line(1), "kept");
-
-    // Cancel on the confirmation changes nothing.
-    app.state.wasMode = false;
-    app.fake.dialogs.answers = {Answer::Cancel};
-    loadWadList(app.state, app.fake.ports);
-    EXPECT_EQ(app.line(1), "kept");
+    const struct {
+        const char *letter, *wad;
+        bool was;
+        Msg refusal;
+    } cases[] = {
+        {"", "DOCKS", false, Msg::WadListNoLetter},    {"d", "HARBOUR", false, Msg::NoSamFile},
+        {"d", "..\\DOCKS", false, Msg::WadNameUnsafe}, {"d", "DOCKS", true, Msg::NoWasFile},
+        {"d", "DOCKS", false, Msg::SamImportConfirm},  // and Cancel
+    };
+    app.fake.files.files.erase(kWads + "DOCKS.WAS");
+    for (const auto& c : cases) {
+        app.state.txLett = c.letter;
+        app.state.txWad = c.wad;
+        app.state.wasMode = c.was;
+        app.load({Answer::Cancel});
+        EXPECT_EQ(app.fake.dialogs.shown.back().id, c.refusal) << c.wad;
+        EXPECT_EQ(app.line(1), "kept");
+    }
+    EXPECT_EQ(app.fake.dialogs.focused, Args{"TxWAD"});
 
     // An empty WAD name is taken from the chosen file.
     app.state.txWad.clear();
     app.fake.dialogs.fileAnswers = {kWads + "Docks.sam"};
-    app.fake.dialogs.answers = {Answer::Cancel};
-    loadWadList(app.state, app.fake.ports);
+    app.load({Answer::Cancel});
     EXPECT_EQ(app.state.txWad, "Docks");
     EXPECT_EQ(app.fake.dialogs.fileDialogs.back(), FileDialog::SamList);
-}
-
-TEST(WadImport, TheWadsCustomLinesComeBackFirst) {
-    Docks app(Docks::installation());
-    app.fake.files.files["/app/sounds/docks.TOR"] =
-        "1,\"ROPE:\t\trope9 \"\"x\"\"\t\tVOL10\"\r\n500,\"far\"\r\n-2,\"neg\"\r\n"
-        "5,\"HORN2:\t\thorn\t\tVOL10\"\r\n";
-    app.fake.dialogs.answers = {Answer::Ok, Answer::Ok};
-    loadWadList(app.state, app.fake.ports);
-    EXPECT_EQ(app.line(1), "ROPE:\t\trope9 \"x\"\t\tVOL10");
-    EXPECT_EQ(app.line(5), "HORN2:\t\thorn\t\tVOL10 #d");
-    EXPECT_EQ(app.state.rows[5].text.substr(0, 10), "  5: HORN2");
 }
 
 } // namespace

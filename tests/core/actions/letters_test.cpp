@@ -1,11 +1,8 @@
-#include "actions/catalogue.h"
-#include "actions/marks.h"
-#include "actions/sound_list.h"
-#include "fake_ports.h"
-#include "installation.h"
 #include "actions/letters.h"
+#include "actions/marks.h"
 #include "actions/objects.h"
-#include "actions/startup.h"
+#include "actions/sound_list.h"
+#include "installation.h"
 
 #include <gtest/gtest.h>
 
@@ -14,36 +11,40 @@ using namespace kestrel::testing;
 
 namespace {
 
-Installation letterInstallation() {
-    Installation inst;
-    inst.sounds = Installation::numberedSounds(30);
-    inst.sounds[1] = "ANVIL:\t\tanvil1\t\t\tVOL40\t\tCH01\t\t\t#ab #c";
-    inst.sounds[2] = "HORN:\t\thorn1\t\t\tVOL40\t\tCH01\t\t\t#g";
-    inst.sounds[3] = "WHEEL:\t\twheel1\t\t\tVOL40\t\tCH01\t\t\t#b #a #c";
-    inst.sounds[4] = "PUMP:\t\tpump1\t\t\tVOL40\t\tCH01\t\t\t";
-    inst.sounds[5] = "GEAR:\t\tgear1\t\t\tVOL40\t\tCH01\t\t\t#a L";
-    return inst;
-}
+using Args = std::vector<std::string>;
 
-void chooseObject(MainState& state, std::vector<int> ids) {
-    state.txObjet = "MACHINE";
-    state.objDlg.liOK = std::move(ids);
-}
+struct Letters : Loaded {
+    explicit Letters(const Installation& inst = installation()) : Loaded(inst) {}
+    static Installation installation() {
+        Installation inst;
+        inst.sounds = Installation::numberedSounds(30);
+        inst.sounds[1] = "ANVIL:\t\tanvil1\t\t\tVOL40\t\tCH01\t\t\t#ab #c";
+        inst.sounds[2] = "HORN:\t\thorn1\t\t\tVOL40\t\tCH01\t\t\t#g";
+        inst.sounds[3] = "WHEEL:\t\twheel1\t\t\tVOL40\t\tCH01\t\t\t#b #a #c";
+        inst.sounds[4] = "PUMP:\t\tpump1\t\t\tVOL40\t\tCH01\t\t\t";
+        inst.sounds[5] = "GEAR:\t\tgear1\t\t\tVOL40\t\tCH01\t\t\t#a L";
+        return inst;
+    }
+    void open(int row) { makeRowCurrent(state, fake.ports, row); }
+    bool marked(int row) { return endsWithMark(state.rows[static_cast<std::size_t>(row)].text); }
+    void chooseObject(std::vector<int> ids) {
+        state.txObjet = "MACHINE";
+        state.objDlg.liOK = std::move(ids);
+    }
+};
 
 } // namespace
 
 TEST(Letters, LetterBoxRules) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"#a", "a"}, {"abc", "ab"}, {" a", ""}, {"#abc", "ab"}, {"#", ""}, {"", ""}, {"k", "k"},
-    };
-    for (const auto& [typed, kept] : cases) EXPECT_EQ(cleanLetter(typed), kept) << typed;
+    for (const auto& [typed, kept] : {std::pair{"#a", "a"}, {"abc", "ab"}, {" a", ""}, {"#abc", "ab"},
+                                      {"#", ""}, {"", ""}, {"k", "k"}})
+        EXPECT_EQ(cleanLetter(typed), kept) << typed;
 
-    Loaded l(letterInstallation());
+    Letters l;
     // Refused with the box emptied: the reserved letter, and what the build
     // would refuse in a tag.
     for (const auto& [typed, refusal] : {std::pair{"g", Msg::LetterReserved},
-                                         {"a ", Msg::LetterUnsafe}, {"*", Msg::LetterUnsafe},
-                                         {"a/", Msg::LetterUnsafe}}) {
+                                         {"a ", Msg::LetterUnsafe}, {"a/", Msg::LetterUnsafe}}) {
         l.state.txLett = typed;
         leaveLetterBox(l.state, l.fake.ports);
         EXPECT_EQ(l.fake.dialogs.shown.back().id, refusal) << typed;
@@ -55,76 +56,71 @@ TEST(Letters, LetterBoxRules) {
     l.state.txLett = "b";
     l.fake.dialogs.answers = {Answer::Ok};
     leaveLetterBox(l.state, l.fake.ports);
-    EXPECT_EQ(l.fake.dialogs.shown.back().args, (std::vector<std::string>{"b", "Bridge"}));
-    EXPECT_EQ(l.state.txWad, "BRIDGE");
-    EXPECT_EQ(l.state.lastLetter, "b");
-    EXPECT_TRUE(endsWithMark(l.state.rows[3].text));
+    EXPECT_EQ(l.fake.dialogs.shown.back().args, (Args{"b", "Bridge"}));
+    EXPECT_EQ(l.state.txWad + "|" + l.state.lastLetter, "BRIDGE|b");
+    EXPECT_TRUE(l.marked(3));
     EXPECT_EQ(l.state.currentRow, 0);
 
     l.state.txLett = "a";
     l.fake.dialogs.answers = {Answer::Cancel};
     leaveLetterBox(l.state, l.fake.ports);
-    EXPECT_EQ(l.state.txLett, "");
-    EXPECT_EQ(l.state.lastLetter, "");
+    EXPECT_EQ(l.state.txLett + "|" + l.state.lastLetter, "|");
 
     l.state.txWad = " X";
     leaveWadBox(l.state);
     EXPECT_EQ(l.state.txWad, "");
 }
 
-TEST(Letters, AddToTheCurrentSound) {
-    Loaded l(letterInstallation());
-    // "#ab" is another letter: "a" may still be added.
-    makeRowCurrent(l.state, l.fake.ports, 1);
+TEST(Letters, AddAndRemoveOnTheCurrentSound) {
+    Letters l;
+    // "#ab" is another letter: "a" may still be added, once.
+    l.open(1);
     addLetter(l.state, l.fake.ports);
-    EXPECT_FALSE(l.fake.dialogs.showed(Msg::AddConflict));
     EXPECT_EQ(l.line(1), "ANVIL:\t\tanvil1\t\t\tVOL40\t\tCH01\t\t\t#ab #c #a");
     EXPECT_EQ(l.state.ed.liWad.back(), "#a - HARBOUR");
     EXPECT_EQ(l.state.ed.liWadSel, 2);
-    EXPECT_TRUE(endsWithMark(l.state.rows[1].text));
-    // Twice is a conflict.
+    EXPECT_TRUE(l.marked(1));
+    EXPECT_FALSE(l.fake.dialogs.showed(Msg::AddConflict));
     addLetter(l.state, l.fake.ports);
     EXPECT_TRUE(l.fake.dialogs.showed(Msg::AddConflict));
 
-    // A "#g" sound receives no other letter and its row loses its selection.
-    makeRowCurrent(l.state, l.fake.ports, 2);
+    // A "#g" sound receives no other letter, its row loses its selection,
+    // and its letter is never removed.
+    l.open(2);
     l.state.rows[2].selected = true;
     addLetter(l.state, l.fake.ports);
-    EXPECT_EQ(l.line(2), "HORN:\t\thorn1\t\t\tVOL40\t\tCH01\t\t\t#g");
     EXPECT_FALSE(l.state.rows[2].selected);
+    l.state.ed.liWadSel = 0;
+    removeLetter(l.state, l.fake.ports);
+    EXPECT_EQ(l.fake.dialogs.shown.back().id, Msg::RemoveGeneric);
+    EXPECT_EQ(l.line(2), "HORN:\t\thorn1\t\t\tVOL40\t\tCH01\t\t\t#g");
 
     // A sound without letters takes the letter at the end of its line.
-    makeRowCurrent(l.state, l.fake.ports, 4);
+    l.open(4);
     addLetter(l.state, l.fake.ports);
     EXPECT_EQ(l.line(4), "PUMP:\t\tpump1\t\t\tVOL40\t\tCH01\t\t\t#a");
 
+    // The flag written after the letters is kept.
+    l.open(5);
+    removeLetter(l.state, l.fake.ports);
+    EXPECT_EQ(l.line(5), "GEAR:\t\tgear1\t\t\tVOL40\t\tCH01\t\t\tL");
+    EXPECT_FALSE(l.marked(5));
+    removeLetter(l.state, l.fake.ports);
+    EXPECT_EQ(l.fake.dialogs.shown.back().id, Msg::RemoveNoSelection);
+
     l.state.txWad.clear();
-    makeRowCurrent(l.state, l.fake.ports, 6);
+    l.open(6);
     addLetter(l.state, l.fake.ports);
-    EXPECT_TRUE(l.fake.dialogs.showed(Msg::AddNoLetterOrWad));
+    EXPECT_EQ(l.fake.dialogs.shown.back().id, Msg::AddNoLetterOrWad);
     EXPECT_EQ(l.fake.dialogs.focused.back(), "TxWAD");
 }
 
-TEST(Letters, RemoveFromTheCurrentSound) {
-    Loaded l(letterInstallation());
-    makeRowCurrent(l.state, l.fake.ports, 5);
-    ASSERT_EQ(l.state.ed.liWadSel, 0);
-    removeLetter(l.state, l.fake.ports);
-    // The flag written after the letters is kept.
-    EXPECT_EQ(l.line(5), "GEAR:\t\tgear1\t\t\tVOL40\t\tCH01\t\t\tL");
-    EXPECT_FALSE(endsWithMark(l.state.rows[5].text));
-    removeLetter(l.state, l.fake.ports);
-    EXPECT_TRUE(l.fake.dialogs.showed(Msg::RemoveNoSelection));
-
-    makeRowCurrent(l.state, l.fake.ports, 2);
-    l.state.ed.liWadSel = 0;
-    removeLetter(l.state, l.fake.ports);
-    EXPECT_TRUE(l.fake.dialogs.showed(Msg::RemoveGeneric));
-    EXPECT_EQ(l.line(2), "HORN:\t\thorn1\t\t\tVOL40\t\tCH01\t\t\t#g");
-}
-
 TEST(Letters, EveryWholeTagLeavesEveryLine) {
-    Loaded l(letterInstallation());
+    for (const auto& [field, left] : {std::pair{"#b #a #c", "#b #c"}, {"#a #b", "#b"}, {"#b #a", "#b"},
+                                      {" #a #b", "#b"}, {"#ab #c", "#ab #c"}, {"#a", ""}})
+        EXPECT_EQ(wadFieldWithout(field, "#a"), left) << field;
+
+    Letters l;
     l.line(6) = "DOUBLE:\t\td1\t\t\tVOL40\t\tCH01\t\t\t#a #c #a";
     l.line(7) = "SAMPLE#a:\t\tsx#a\t\t\tVOL40\t#a";
     l.fake.dialogs.answers = {Answer::Cancel};
@@ -133,15 +129,15 @@ TEST(Letters, EveryWholeTagLeavesEveryLine) {
 
     l.fake.dialogs.answers = {Answer::Ok};
     eraseLetterEverywhere(l.state, l.fake.ports);
-    EXPECT_EQ(l.fake.dialogs.shown.back().args, std::vector<std::string>{"a"});
-    EXPECT_EQ(l.line(1), "ANVIL:\t\tanvil1\t\t\tVOL40\t\tCH01\t\t\t#ab #c");
-    EXPECT_EQ(l.line(3), "WHEEL:\t\twheel1\t\t\tVOL40\t\tCH01\t\t\t#b #c");
-    EXPECT_EQ(l.line(5), "GEAR:\t\tgear1\t\t\tVOL40\t\tCH01\t\t L");
-    EXPECT_EQ(l.line(6), "DOUBLE:\t\td1\t\t\tVOL40\t\tCH01\t\t #c");
-    // Never inside the name or the sample list.
-    EXPECT_EQ(l.line(7), "SAMPLE#a:\t\tsx#a\t\t\tVOL40");
-    EXPECT_EQ(l.line(10), "SOUND10:\ts10\tVOL01");
-    for (const SoundRow& row : l.state.rows) EXPECT_FALSE(endsWithMark(row.text));
+    EXPECT_EQ(l.fake.dialogs.shown.back().args, Args{"a"});
+    const Args after = {"ANVIL:\t\tanvil1\t\t\tVOL40\t\tCH01\t\t\t#ab #c",
+                        "WHEEL:\t\twheel1\t\t\tVOL40\t\tCH01\t\t\t#b #c",
+                        "GEAR:\t\tgear1\t\t\tVOL40\t\tCH01\t\t L",
+                        "DOUBLE:\t\td1\t\t\tVOL40\t\tCH01\t\t #c",
+                        "SAMPLE#a:\t\tsx#a\t\t\tVOL40", // never inside the name or the sample list
+                        "SOUND10:\ts10\tVOL01"};
+    EXPECT_EQ((Args{l.line(1), l.line(3), l.line(5), l.line(6), l.line(7), l.line(10)}), after);
+    for (int row = 0; row < 30; ++row) EXPECT_FALSE(l.marked(row)) << row;
     EXPECT_EQ(l.state.currentRow, 0);
 
     l.state.txLett.clear();
@@ -149,29 +145,21 @@ TEST(Letters, EveryWholeTagLeavesEveryLine) {
     EXPECT_TRUE(l.fake.dialogs.showed(Msg::EraseNoLetter));
 }
 
-TEST(Letters, WadFieldWithoutATag) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"#b #a #c", "#b #c"}, {"#a #b", "#b"}, {"#b #a", "#b"}, {" #a #b", "#b"},
-        {"#ab #c", "#ab #c"},  {"#a", ""},
-    };
-    for (const auto& [field, left] : cases) EXPECT_EQ(wadFieldWithout(field, "#a"), left) << field;
-}
-
 TEST(Letters, EverySoundOfTheObject) {
-    Loaded l(letterInstallation());
-    makeRowCurrent(l.state, l.fake.ports, 8);
-    // Protected and unknown IDs are passed over.
-    chooseObject(l.state, {27, 1, 4, 2, 999});
+    Letters l;
+    l.open(8);
+    l.chooseObject({27, 1, 4, 2, 999}); // protected and unknown IDs are passed over
     addLetter(l.state, l.fake.ports);
     EXPECT_EQ(l.line(1), "ANVIL:\t\t\tanvil1\t\t\t\tVOL40\t\tCH01\t\t\t#ab #c #a");
     EXPECT_EQ(l.line(4), "PUMP:\t\t\tpump1\t\t\t\tVOL40\t\tCH01\t\t\t #a");
     EXPECT_EQ(l.line(2), "HORN:\t\t\thorn1\t\t\t\tVOL40\t\tCH01\t\t\t#g #a");
     EXPECT_EQ(l.state.currentRow, 1);
-    EXPECT_TRUE(endsWithMark(l.state.rows[2].text));
+    EXPECT_TRUE(l.marked(2));
 
-    chooseObject(l.state, {3, 1});
+    l.chooseObject({3, 1});
     removeLetter(l.state, l.fake.ports);
-    EXPECT_EQ(l.line(3), "WHEEL:\t\t\twheel1\t\t\t\tVOL40\t\tCH01\t\t\t#b #c");
+    const std::string wheel = "WHEEL:\t\t\twheel1\t\t\t\tVOL40\t\tCH01\t\t\t#b #c";
+    EXPECT_EQ(l.line(3), wheel);
     EXPECT_EQ(l.line(1), "ANVIL:\t\t\tanvil1\t\t\t\tVOL40\t\tCH01\t\t\t#ab #c");
     EXPECT_EQ(l.state.currentRow, 3);
 
@@ -179,42 +167,41 @@ TEST(Letters, EverySoundOfTheObject) {
     l.state.txLett.clear();
     removeLetter(l.state, l.fake.ports);
     EXPECT_TRUE(l.fake.dialogs.showed(Msg::RemoveObjectNoLetter));
-    EXPECT_EQ(l.line(3), "WHEEL:\t\t\twheel1\t\t\t\tVOL40\t\tCH01\t\t\t#b #c");
+    EXPECT_EQ(l.line(3), wheel);
 
     // An object without sounds changes nothing and keeps the current row.
     l.state.txLett = "a";
-    chooseObject(l.state, {});
+    l.chooseObject({});
     addLetter(l.state, l.fake.ports);
     EXPECT_EQ(l.state.currentRow, 3);
 }
 
 TEST(Letters, GenericMarksToggle) {
-    Loaded l(letterInstallation());
-    makeRowCurrent(l.state, l.fake.ports, 4);
-    toggleGenericMarks(l.state, l.fake.ports);
-    EXPECT_TRUE(endsWithMark(l.state.rows[2].text));
-    EXPECT_EQ(l.state.currentRow, 4);
-    toggleGenericMarks(l.state, l.fake.ports);
-    EXPECT_FALSE(endsWithMark(l.state.rows[2].text));
+    Letters l;
+    l.open(4);
+    for (const bool shown : {true, false}) {
+        toggleGenericMarks(l.state, l.fake.ports);
+        EXPECT_EQ(l.marked(2), shown);
+        EXPECT_EQ(l.state.currentRow, 4);
+    }
     l.state.txLett.clear();
     toggleGenericMarks(l.state, l.fake.ports);
     EXPECT_TRUE(l.fake.dialogs.showed(Msg::ShowGNoLetter));
 }
 
 TEST(ObjectDialog, PickHighlightAcceptAndClickAnId) {
-    Installation inst = letterInstallation();
+    Installation inst = Letters::installation();
     inst.objects = "* Ennemies\r\nRAT                       2  004 003\r\n"
                    "* Friends\r\nNURSE                     3  005 040 000\r\n";
-    Loaded l(inst);
+    Letters l(inst);
     toggleObjectDialog(l.state, l.fake.ports);
     EXPECT_TRUE(l.state.objetOpen);
     const ObjectDialog& d = l.state.objDlg;
-    EXPECT_EQ(d.liObj, std::vector<std::string>{"RAT"});
+    EXPECT_EQ(d.liObj, Args{"RAT"});
     EXPECT_FALSE(d.cdOkEnabled);
 
     pickObjectType(l.state, 1);
     highlightObject(l.state, 0);
-    EXPECT_EQ(d.liSid, (std::vector<int>{5, 40}));
     EXPECT_TRUE(d.cdOkEnabled);
     acceptObject(l.state);
     EXPECT_EQ(l.state.txObjet, "NURSE");
@@ -233,18 +220,15 @@ TEST(ObjectDialog, PickHighlightAcceptAndClickAnId) {
 
     toggleObjectDialog(l.state, l.fake.ports);
     EXPECT_FALSE(l.state.objetOpen);
-}
 
-TEST(ObjectDialog, MissingObjectListIsReportedOnce) {
-    Installation inst = letterInstallation();
-    inst.objects.clear();
-    FakePorts fake;
-    MainState state = inst.install(fake.files);
-    ASSERT_EQ(startMainWindow(state, fake.ports), StartOutcome::Ready);
-    toggleObjectDialog(state, fake.ports);
+    // A missing object list is reported once.
+    Installation none = Letters::installation();
+    none.objects.clear();
+    Letters m(none);
+    loadImportObjects(m.state, m.fake.ports);
+    toggleObjectDialog(m.state, m.fake.ports);
     int reports = 0;
-    for (const ShownMessage& m : fake.dialogs.shown) reports += m.id == Msg::FileUnreadable;
+    for (const ShownMessage& s : m.fake.dialogs.shown) reports += s.id == Msg::FileUnreadable;
     EXPECT_EQ(reports, 1);
-    EXPECT_TRUE(state.importObjects.empty());
-    EXPECT_TRUE(state.objDlg.liObj.empty());
+    EXPECT_TRUE(m.state.importObjects.empty() && m.state.objDlg.liObj.empty());
 }

@@ -1,8 +1,6 @@
-#include "actions/catalogue.h"
 #include "actions/marks.h"
 #include "actions/sound_list.h"
 #include "format/field_view.h"
-#include "fake_ports.h"
 #include "installation.h"
 
 #include <gtest/gtest.h>
@@ -26,25 +24,20 @@ Installation smallInstallation() {
 TEST(Selection, OpeningASoundShowsItsDefaultAndCurrentLineEachTime) {
     Loaded l(smallInstallation());
     makeRowCurrent(l.state, l.fake.ports, 5);
-    EXPECT_EQ(l.state.currentRow, 5);
     EXPECT_EQ(l.state.txOrig, fieldView(parseSoundLine(l.state.liOrig[5])));
     EXPECT_EQ(l.state.txModif, fieldView(parseSoundLine(l.state.liText[5])));
     EXPECT_EQ(l.state.cur.vol, "VOL09"); // the current line, not the default parsed before it
     EXPECT_EQ(l.state.frOrigName, "DOOR:" + std::string(19, ' '));
-    EXPECT_TRUE(l.state.buttons.majVal && l.state.buttons.addWad && l.state.buttons.rstWad &&
-                l.state.buttons.del && l.state.buttons.obj);
-    EXPECT_TRUE(l.state.buttons.play && l.state.buttons.rename);
-    EXPECT_EQ(l.state.ed.curSample, "d1");
-    EXPECT_EQ(l.state.ed.liSamp, (std::vector<std::string>{"d1", "d2"}));
-    EXPECT_EQ(l.state.ed.txVol, "09");
-    EXPECT_TRUE(l.state.ed.ckP);
+    EditButtons all;
+    all.setAll(true);
+    EXPECT_EQ(l.state.buttons, all);
 
     l.state.liText[5] = "DOOR:\t\tz9\t\t\tVOL01"; // the same row again is shown afresh
     makeRowCurrent(l.state, l.fake.ports, 5);
     EXPECT_EQ(l.state.cur.samples, std::vector<std::string>{"z9"});
 }
 
-TEST(Selection, ProtectedRowIsRefused) {
+TEST(Selection, ProtectedOrAbsentRowLeavesNoSoundOpen) {
     Loaded l(smallInstallation());
     makeRowCurrent(l.state, l.fake.ports, 5);
     clickRow(l.state, l.fake.ports, 27);
@@ -55,49 +48,36 @@ TEST(Selection, ProtectedRowIsRefused) {
     EXPECT_TRUE(l.state.txModif.empty());
     EXPECT_FALSE(l.state.frOrigName);
     EXPECT_FALSE(l.state.rows[27].selected);
+
+    makeRowCurrent(l.state, l.fake.ports, 5);
+    makeRowCurrent(l.state, l.fake.ports, 4000);
+    EXPECT_EQ(l.state.currentRow, -1);
+    EXPECT_EQ(l.state.buttons, EditButtons{});
 }
 
 TEST(Selection, ClickTogglesTheCurrentLetterOnTheClickedSound) {
     Loaded l(smallInstallation());
-    ASSERT_TRUE(l.state.rows[3].selected); // carries #a
-    ASSERT_FALSE(l.state.rows[5].selected);
-
-    clickRow(l.state, l.fake.ports, 5);
-    EXPECT_EQ(l.state.currentRow, 5);
-    EXPECT_EQ(l.state.liText[5], "DOOR:\t\td1 d2\t\t\tVOL09\tP\tCH01\t\t\t#b #a");
-    EXPECT_TRUE(l.state.rows[5].selected);
-    EXPECT_TRUE(endsWithMark(l.state.rows[5].text));
-
-    clickRow(l.state, l.fake.ports, 3);
-    EXPECT_EQ(l.state.liText[3], "SOUND3:\ts3\tVOL01\t");
-    EXPECT_FALSE(l.state.rows[3].selected);
-    EXPECT_FALSE(endsWithMark(l.state.rows[3].text));
-
-    // Even with an object chosen, a click changes the clicked sound only.
-    l.state.txObjet = "CRANE";
-    l.state.objDlg.liOK = {1, 2};
-    clickRow(l.state, l.fake.ports, 3);
-    EXPECT_TRUE(endsWithMark(l.state.rows[3].text));
-    EXPECT_TRUE(endsWithMark(l.state.rows[1].text));
-    EXPECT_EQ(l.state.liText[1], "SOUND1:\ts1\tVOL01\t#a");
-}
-
-TEST(Selection, RefusedClickLeavesTheRowAsItsMarkSays) {
-    Installation inst = smallInstallation();
-    inst.settings.wadName = ""; // adding needs a WAD name
-    Loaded l(inst);
+    // Refused (adding needs a WAD name), the row stays as its mark says.
+    l.state.txWad.clear();
     clickRow(l.state, l.fake.ports, 5);
     EXPECT_TRUE(l.fake.dialogs.showed(Msg::AddNoLetterOrWad));
     EXPECT_FALSE(l.state.rows[5].selected);
     EXPECT_EQ(l.fake.dialogs.focused.back(), "TxWAD");
-}
 
-TEST(Selection, NoCurrentRowDisablesTheButtons) {
-    Loaded l(smallInstallation());
-    makeRowCurrent(l.state, l.fake.ports, 5);
-    makeRowCurrent(l.state, l.fake.ports, -1);
-    EXPECT_EQ(l.state.currentRow, -1);
-    EXPECT_EQ(l.state.buttons, EditButtons{});
-    makeRowCurrent(l.state, l.fake.ports, 4000);
-    EXPECT_EQ(l.state.currentRow, -1);
+    l.state.txWad = "HARBOUR";
+    clickRow(l.state, l.fake.ports, 5);
+    EXPECT_EQ(l.state.currentRow, 5);
+    EXPECT_EQ(l.state.liText[5], "DOOR:\t\td1 d2\t\t\tVOL09\tP\tCH01\t\t\t#b #a");
+    EXPECT_TRUE(l.state.rows[5].selected && endsWithMark(l.state.rows[5].text));
+
+    clickRow(l.state, l.fake.ports, 3); // it carried #a
+    EXPECT_EQ(l.state.liText[3], "SOUND3:\ts3\tVOL01\t");
+    EXPECT_FALSE(l.state.rows[3].selected || endsWithMark(l.state.rows[3].text));
+
+    // Even with an object chosen, a click changes the clicked sound only.
+    l.state.txObjet = "CRANE";
+    l.state.objDlg.liOK = {1, 3};
+    clickRow(l.state, l.fake.ports, 5);
+    EXPECT_EQ(l.state.liText[5], "DOOR:\t\td1 d2\t\t\tVOL09\tP\tCH01\t\t\t#b");
+    EXPECT_EQ(l.state.liText[1] + l.state.liText[3], "SOUND1:\ts1\tVOL01\t#aSOUND3:\ts3\tVOL01\t");
 }
