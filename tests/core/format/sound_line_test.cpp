@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace kestrel;
 
 TEST(ParseSoundLine, ReadsValuesOnlyFromTheTail) {
@@ -150,6 +152,10 @@ TEST(ReadLeadingNumber, ReadsLikeTheValueBoxes) {
     EXPECT_EQ(roundHalfEven(3.5), 4);
     EXPECT_EQ(roundHalfEven(-0.5), 0);
     EXPECT_EQ(roundHalfEven(1e9), 32767);
+    const double inf = std::numeric_limits<double>::infinity(); // clamped, never zeroed
+    EXPECT_EQ(roundHalfEven(inf), 32767);
+    EXPECT_EQ(roundHalfEven(-inf), -32768);
+    EXPECT_EQ(roundHalfEven(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
 TEST(TextHelpers, TrimAndFixedWidth) {
