@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-
 using namespace kestrel;
 using namespace kestrel::testing;
 
@@ -19,9 +18,7 @@ namespace {
 struct Read {
     FakePorts fake;
     MainState state;
-    explicit Read(const Installation& inst, const std::string& failing = "")
-        : state(inst.install(fake.files)) {
-        if (!failing.empty()) fake.files.failing.push_back(failing);
+    explicit Read(const Installation& inst) : state(inst.install(fake.files)) {
         loadCatalogue(state, fake.ports);
     }
 };
@@ -92,13 +89,9 @@ TEST(LoadCatalogue, UnreadableOrBinaryFilesAreNamedAndMakeItIncomplete) {
         }
     }
     // A UTF-8 byte-order mark and mixed line ends are text.
-    Installation inst = withSounds({});
-    FakePorts fake;
-    MainState state = inst.install(fake.files);
-    fake.files.files[inst.pathOf("Sounds.txt")] = "\xEF\xBB\xBF" "A:\ta\nB:\tb\r\n";
-    loadCatalogue(state, fake.ports);
-    EXPECT_TRUE(state.catalogueComplete);
-    EXPECT_EQ(state.soundCount(), 2);
+    Read r(withSounds({"\xEF\xBB\xBF" "A:\ta\nB:\tb"}));
+    EXPECT_TRUE(r.state.catalogueComplete);
+    EXPECT_EQ(r.state.soundCount(), 2);
 }
 
 TEST(WhyNotCatalogue, DefaultLinesMustBeTextWithHalfAsManySounds) {

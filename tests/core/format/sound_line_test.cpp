@@ -45,7 +45,7 @@ TEST(ParseSoundLine, ReadsEveryField) {
         {"A:\ts\tCH01\tVOL", "A:|s,|VOL00||CH01|||"},  // ...nor the end of a keyword
         {"A:\ts\tVOL08\t#aL", "A:|s,|VOL08|||||#aL"},  // ...nor of a tag
         {"A:\tPs\tVOL08", "A:|Ps,|VOL08|||||"},        // samples are never flags
-        {"A:\tP V", "A:|P,V,||||||"},
+        {"A:\tP V", "A:|P,V,||||||"}, {"X:\tVOL80\t", "X:|VOL80,||||||"},
         {"A:\ts\tVOL08\t#a #f", "A:|s,|VOL08|||||#a #f"},
         {"A:\ts\tVOL08\t##b", "A:|s,|VOL08|||||# #b"},
         {"A:\ts#x\tVOL08\t#c", "A:|s#x,|VOL08|||||#c"},
