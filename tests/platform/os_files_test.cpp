@@ -1,4 +1,6 @@
 #include "platform/os_files.h"
+#include "actions/apply.h"
+#include "installation.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,7 @@
 #endif
 
 using namespace kestrel;
+using namespace kestrel::testing;
 namespace fs = std::filesystem;
 
 namespace {
@@ -109,6 +112,58 @@ TEST_F(OsFilesTest, ALinkStaysALinkAndOnlyOwnStaleTemporaryFilesGo) {
     EXPECT_EQ(names, (std::set<std::string>{"Sounds.txt", "Sounds.txt.kestrel-tmp",
                                             "Sounds.txt.kestrel-tmp12a", "Sounds.txt.bak",
                                             "Other.txt.kestrel-tmp1"}));
+}
+
+// A replaced file keeps its mode and stays a link; one marked read-only is
+// never replaced, whoever runs the program.
+TEST_F(OsFilesTest, RealSoundsTxtKeepsItsModeAndLinkAndAReadOnlyOneStays) {
+    const fs::path sounds = root / "Sound/LevelSFX Creator/Sounds.txt", elsewhere = root / "e.txt";
+    for (const auto mode : {fs::perms(0660), fs::perms(0444)})
+        for (const bool linked : {false, true}) {
+            SCOPED_TRACE(std::to_string(int(mode)) + (linked ? " linked" : ""));
+            fs::remove(sounds), fs::remove(elsewhere);
+            const fs::path file = linked ? elsewhere : sounds;
+            std::ofstream(file) << "old";
+            if (linked) fs::create_symlink(file, sounds);
+            fs::permissions(file, mode);
+            EXPECT_EQ(bool(files.write(sounds.string(), "new")), mode != fs::perms(0444));
+            EXPECT_EQ(files.read(file.string()).bytes, mode != fs::perms(0444) ? "new" : "old");
+            EXPECT_EQ(fs::is_symlink(sounds), linked);
+            EXPECT_EQ(fs::status(file).permissions(), mode);
+            fs::permissions(file, fs::perms::owner_all);
+        }
+}
+
+// Apply through the real port, its folders read-only: nothing changes and
+// the failure is shown (root ignores the folders' modes: skipped).
+TEST_F(OsFilesTest, ReadOnlyFoldersLeaveSoundsTxtAsItWasThroughAnApply) {
+    Installation inst;
+    inst.appDir = (root / "app").string() + "/";
+    inst.editorDir = inst.settings.editorDir = (root / "lvedit").string() + "/";
+    inst.sounds = inst.defaults = {"ZERO:\tz0\tVOL01\t#a", "ONE:\to1\tVOL02"};
+    FakePorts fake;
+    MainState state = inst.install(fake.files);
+    for (const auto& [path, bytes] : fake.files.files) {
+        fs::create_directories(fs::path(path).parent_path());
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    Ports ports{fake.dialogs, files, fake.sound, fake.programs};
+    loadCatalogue(state, ports);
+    state.liText[1] = "ONE:\to9";
+    for (const auto& dir : {inst.appDir, inst.sfxDir()}) fs::permissions(dir, fs::perms(0555));
+    const bool refused = !std::ofstream(inst.sfxDir() + "probe").is_open();
+    if (refused) {
+        fake.dialogs.answers = {Answer::Yes};
+        EXPECT_FALSE(applyChanges(state, ports));
+        EXPECT_EQ(fake.dialogs.shown.back().id, Msg::FileNotWritten);
+        std::size_t count = 0;
+        for (const auto& e : fs::recursive_directory_iterator(root))
+            count += e.is_regular_file();
+        EXPECT_EQ(count, fake.files.files.size() + 1); // and the fixture's own Sounds.txt
+        for (const auto& [path, bytes] : fake.files.files) EXPECT_EQ(files.read(path).bytes, bytes);
+    }
+    for (const auto& dir : {inst.appDir, inst.sfxDir()}) fs::permissions(dir, fs::perms::owner_all);
+    if (!refused) GTEST_SKIP() << "rights that ignore a folder's mode (root)";
 }
 #endif
 

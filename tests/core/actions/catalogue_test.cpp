@@ -1,4 +1,7 @@
+#include "actions/apply.h"
 #include "actions/catalogue.h"
+#include "actions/current_sound.h"
+#include "actions/doubles.h"
 #include "actions/marks.h"
 #include "format/text_kind.h"
 #include "fake_ports.h"
@@ -15,9 +18,7 @@ namespace {
 struct Read {
     FakePorts fake;
     MainState state;
-    explicit Read(const Installation& inst, const std::string& failing = "")
-        : state(inst.install(fake.files)) {
-        if (!failing.empty()) fake.files.failing.push_back(failing);
+    explicit Read(const Installation& inst) : state(inst.install(fake.files)) {
         loadCatalogue(state, fake.ports);
     }
 };
@@ -88,13 +89,9 @@ TEST(LoadCatalogue, UnreadableOrBinaryFilesAreNamedAndMakeItIncomplete) {
         }
     }
     // A UTF-8 byte-order mark and mixed line ends are text.
-    Installation inst = withSounds({});
-    FakePorts fake;
-    MainState state = inst.install(fake.files);
-    fake.files.files[inst.pathOf("Sounds.txt")] = "\xEF\xBB\xBF" "A:\ta\nB:\tb\r\n";
-    loadCatalogue(state, fake.ports);
-    EXPECT_TRUE(state.catalogueComplete);
-    EXPECT_EQ(state.soundCount(), 2);
+    Read r(withSounds({"\xEF\xBB\xBF" "A:\ta\nB:\tb"}));
+    EXPECT_TRUE(r.state.catalogueComplete);
+    EXPECT_EQ(r.state.soundCount(), 2);
 }
 
 TEST(WhyNotCatalogue, DefaultLinesMustBeTextWithHalfAsManySounds) {
@@ -112,18 +109,24 @@ TEST(WhyNotCatalogue, DefaultLinesMustBeTextWithHalfAsManySounds) {
 }
 
 TEST(LoadCatalogue, MoreSoundsThanTheCatalogueHoldsStillLoad) {
-    Installation inst = withSounds(Installation::numberedSounds(400));
-    inst.defaults = {"ONLY:\tone"};
-    Read r(inst);
-    EXPECT_EQ(r.state.soundCount(), 400);
-    EXPECT_EQ(r.state.rows.size(), 400u);
-    EXPECT_EQ(r.state.doubleMarks.size(), 400u);
-    ASSERT_EQ(r.fake.dialogs.shown.size(), 1u);
-    EXPECT_EQ(r.fake.dialogs.shown[0].id, Msg::TooManySounds);
-    EXPECT_EQ(r.fake.dialogs.shown[0].args[0], "400");
-    EXPECT_EQ(r.state.defaultLine(399), "");
-    markSoundList(r.state, -1);
-    EXPECT_TRUE(r.state.rows[399].selected); // every numbered sound carries #a
+    for (const int sounds : {370, 371, 400}) {
+        Installation inst = withSounds(Installation::numberedSounds(sounds));
+        inst.defaults = {"ONLY:\tone"};
+        inst.doubles = "369,\"   \",\"\",\"\",\"\",\"\"\r\n370,\"   \",\"\",\"\",\"\",\"\"\r\n";
+        Read r(inst);
+        EXPECT_EQ(r.state.rows.size(), std::size_t(sounds));
+        ASSERT_EQ(r.state.doubleMarks.size(), std::size_t(std::max(sounds, 370)));
+        EXPECT_EQ(r.state.doubleMarks[369], kDoubleUnselected);
+        ASSERT_EQ(r.fake.dialogs.shown.size(), sounds > 370 ? 1u : 0u) << sounds;
+        if (sounds > 370) {
+            EXPECT_EQ(r.fake.dialogs.shown[0].id, Msg::TooManySounds);
+            EXPECT_EQ(r.fake.dialogs.shown[0].args[0], std::to_string(sounds));
+            EXPECT_EQ(r.state.doubleMarks[370], kDoubleUnselected);
+        }
+        EXPECT_EQ(r.state.defaultLine(sounds - 1), "");
+        markSoundList(r.state, -1);
+        EXPECT_TRUE(r.state.rows.back().selected); // every numbered sound carries #a
+    }
 }
 
 TEST(MarkSoundList, MarksWholeTagsAndSelects) {
@@ -156,4 +159,68 @@ TEST(MarkSoundList, ProtectedSoundsLoseTheirLettersInstead) {
     EXPECT_EQ(r.state.rows[27].text, " 27:");
     EXPECT_FALSE(r.state.rows[27].selected);
     EXPECT_EQ(r.state.liText[27], "SECRET:\ts#x\tVOL05\tP\t");
+}
+
+// Each call that changes a file made to fail in turn: one message names the
+// file, the state keeps what is on disk, and every file is as before or as
+// the clean run had left it when the call failed. Hence the order: the backup
+// and the kept copy before sounds.txt, sounds.txt before the custom lines.
+TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
+    const std::string one = "ONE:\to1\tVOL02\t#b", sfx = "/games/lvedit/sound/LevelSFX Creator/";
+    const std::string kept = "/app/history/Sounds-" + FakeFiles().now + ".txt";
+    const std::string start = "C " + sfx + "Orig_Sounds.txt|M /app/history/|C " + kept + "|W " +
+                              sfx + "Sounds.txt|";
+    const struct {
+        bool tor, restore;
+        const char* edit;
+        std::string calls;
+    } cases[] = {
+        {false, false, "ONE:\to9\tVOL02", start + "M /app/sounds/|W /app/sounds/HARBOUR.tor|"},
+        {true, false, "ONE:\to1\tVOL42", start + "R /app/sounds/HARBOUR.tor|"},
+        {false, true, "ONE:\to1\tVOL42", start},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.calls);
+        std::vector<FileCall> calls;
+        std::map<std::string, std::string> cleanAfter;
+        for (int k = -1; k < int(calls.size()); ++k) { // -1: the clean run
+            Installation inst;
+            inst.sounds = {"; level sounds", "ZERO:\tz0\t#a", "", one};
+            inst.defaults = {"ZERO:\tz0\t#a", one};
+            Loaded l(inst);
+            if (c.tor) l.fake.files.files["/app/sounds/HARBOUR.tor"] = "1,\"ONE:\to7\"\r\n";
+            l.line(1) = c.edit;
+            const auto before = l.fake.files.files;
+            l.fake.files.calls.clear();
+            int nth = 0;
+            for (int j = 0; j < k; ++j) nth += calls[j].op == calls[k].op;
+            if (k >= 0) l.fake.files.failNth(calls[k].op, nth);
+            l.fake.dialogs.answers = {c.restore ? Answer::Ok : Answer::Yes};
+            c.restore ? restoreDefaults(l.state, l.fake.ports) : void(applyChanges(l.state, l.fake.ports));
+            std::vector<std::string> failures;
+            for (const auto& m : l.fake.dialogs.shown)
+                if (m.id == Msg::FileNotWritten || m.id == Msg::CustomLinesNotSaved)
+                    failures.push_back(m.args.at(0));
+            EXPECT_EQ(l.state.soundsFile.bytes, l.fake.files.bytes(sfx + "Sounds.txt")) << k;
+            if (k < 0) {
+                std::string made;
+                for (const FileCall& call : l.fake.files.calls)
+                    made += "WCRM"[int(call.op)] + (" " + call.path + "|");
+                ASSERT_EQ(made, c.calls);
+                EXPECT_TRUE(failures.empty());
+                calls = l.fake.files.calls;
+                cleanAfter = l.fake.files.files;
+                continue;
+            }
+            ASSERT_EQ(failures.size(), 1u) << k;
+            EXPECT_EQ(failures[0].rfind(calls[k].path, 0), 0u) << failures[0]; // the file or its folder
+            auto expected = before;
+            for (int j = 0; j < k; ++j) {
+                const auto done = cleanAfter.find(calls[j].path);
+                if (done != cleanAfter.end()) expected[done->first] = done->second;
+                else expected.erase(calls[j].path);
+            }
+            EXPECT_EQ(l.fake.files.files, expected) << k;
+        }
+    }
 }

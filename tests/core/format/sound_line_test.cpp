@@ -3,153 +3,110 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using namespace kestrel;
 
-TEST(ParseSoundLine, ReadsValuesOnlyFromTheTail) {
-    const struct {
-        const char *line, *vol, *ch, *pit, *rad;
-    } cases[] = {
-        {"A:\ts1\tVOL80\t", "VOL80", "", "", ""},
-        {"A:\ts1\tVOL5 ", "VOL05", "", "", ""},
-        {"A:\ts1\tPIT-5 ", "", "", "PIT-05", ""},
-        {"A:\ts1\tPIT-12", "", "", "PIT-12", ""},
-        {"A:\ts1\tPIT12", "", "", "PIT12", ""},
-        {"A:\ts1\tVOL", "VOL00", "", "", ""},            // characters past the end are absent
-        {"A:\ts1\tVOLxy CH1", "VOL00", "CH01", "", ""},  // no digits give 0
-        {"A:\ts1\tRAD.9\t", "", "", "", "RAD01"},        // rounding to the nearest
-        {"A:\ts1\tRAD.5\t", "", "", "", "RAD00"},        // a half goes to the even neighbour
-        {"A:\ts1\tCH 3\t", "", "CH03", "", ""},          // blanks inside are ignored
-        {"A:\tVOL99 pit\tCH02", "", "CH02", "", ""},     // VOL99 is a sample name here
-        {"A:\ts1 s2", "", "", "", ""},                   // the list runs to the end: no tail
+namespace {
+
+std::string fields(const SoundRecord& r) {
+    std::string samples;
+    for (const auto& s : r.samples) samples += s + ",";
+    return r.name + "|" + samples + "|" + r.vol + "|" + r.p + r.v + r.rn + r.l + "|" + r.ch + "|" +
+           r.pit + "|" + r.rad + "|" + r.letters;
+}
+
+} // namespace
+
+TEST(ParseSoundLine, ReadsEveryField) {
+    const std::pair<const char*, const char*> cases[] = {
+        // name | samples | vol | flags | ch | pit | rad | letters
+        {"A:\ts1\tVOL80\t", "A:|s1,|VOL80|||||"},
+        {"A:\ts1\tVOL5 ", "A:|s1,|VOL05|||||"},
+        {"A:\ts1\tPIT-5 ", "A:|s1,||||PIT-05||"},
+        {"A:\ts1\tPIT-12", "A:|s1,||||PIT-12||"},
+        {"A:\ts1\tPIT12", "A:|s1,||||PIT12||"},
+        {"A:\ts1\tVOL", "A:|s1,|VOL00|||||"},              // characters past the end are absent
+        {"A:\ts1\tVOLxy CH1", "A:|s1,|VOL00||CH01|||"},     // no digits give 0
+        {"A:\ts1\tRAD.9\t", "A:|s1,|||||RAD01|"},         // rounding to the nearest
+        {"A:\ts1\tRAD.5\t", "A:|s1,|||||RAD00|"},         // a half goes to the even neighbour
+        {"A:\ts1\tCH 3\t", "A:|s1,|||CH03|||"},            // blanks inside are ignored
+        {"A:\tVOL99 pit\tCH02", "A:|VOL99,pit,|||CH02|||"}, // the list starts after the colon
+        {"A:\ts1 s2", "A:|s1,s2,||||||"},                  // the list runs to the end: no tail
+        {"DOOR:\t\tab cd  VOL08", "DOOR:|ab,cd,|VOL08|||||"},
+        {"DOOR: ab cd", "DOOR:|ab,cd,||||||"},
+        {"  s1\tVOL10", "|s1,|VOL10|||||"}, // no colon: read from the first non-blank
+        {"A:\ts\tVOL08\tP V\tCH01", "A:|s,|VOL08|PV|CH01|||"},
+        {"A:\ts\tVOL08\tR N\t", "A:|s,|VOL08|N||||"}, // both: N wins
+        {"A:\ts\tVOL08\tR\t", "A:|s,|VOL08|R||||"},
+        {"A:\ts\tVOL08\t#P P ", "A:|s,|VOL08|||||#P"}, // only the first occurrence is judged
+        {"A:\ts\tVOL08\t#a L", "A:|s,|VOL08|L||||#a"}, // a flag that ends the line counts
+        {"A:\ts\tVOL08\t#L", "A:|s,|VOL08|||||#L"},   // ...but not a letter code
+        {"A:\ts\tCH01\tVOL", "A:|s,|VOL00||CH01|||"},  // ...nor the end of a keyword
+        {"A:\ts\tVOL08\t#aL", "A:|s,|VOL08|||||#aL"},  // ...nor of a tag
+        {"A:\tPs\tVOL08", "A:|Ps,|VOL08|||||"},        // samples are never flags
+        {"A:\tP V", "A:|P,V,||||||"}, {"X:\tVOL80\t", "X:|VOL80,||||||"},
+        {"A:\ts\tVOL08\t#a #f", "A:|s,|VOL08|||||#a #f"},
+        {"A:\ts\tVOL08\t##b", "A:|s,|VOL08|||||# #b"},
+        {"A:\ts#x\tVOL08\t#c", "A:|s#x,|VOL08|||||#c"},
+        {"A#z:\tk#y\t#b\tCH01", "A#z:|k#y,|||CH01|||#b"}, // no VOL: after the sample list
+        {"VOLCANO:\tk#y\tVOL01\t#b", "VOLCANO:|k#y,|VOL01|||||#b"},
+        {"N\xe9\xff:\ts\x80\tVOL01", "N\xe9\xff:|s\x80,|VOL01|||||"},
     };
-    for (const auto& c : cases) {
-        const SoundRecord r = parseSoundLine(c.line);
-        EXPECT_EQ(r.vol + "|" + r.ch + "|" + r.pit + "|" + r.rad,
-                  std::string(c.vol) + "|" + c.ch + "|" + c.pit + "|" + c.rad)
-            << c.line;
-    }
+    for (const auto& [line, want] : cases) EXPECT_EQ(fields(parseSoundLine(line)), want) << line;
+    parseSoundLine("A:\ta b c d\tVOL08\tP\tCH01\tPIT-02\tRAD03\t#a"); // a second parse starts afresh
+    EXPECT_EQ(parseSoundLine("B:\tz"), (SoundRecord{"B:", {"z"}, "", "", "", "", "", "", "", "", ""}));
 }
 
-TEST(ParseSoundLine, SplitsTheSampleList) {
-    SoundRecord r = parseSoundLine("DOOR:\t\tab cd  VOL08");
-    EXPECT_EQ(r.samples, (std::vector<std::string>{"ab", "cd"}));
-    EXPECT_EQ(r.samplesText(), "ab cd ");
-    EXPECT_EQ(r.vol, "VOL08");
-
-    r = parseSoundLine("DOOR: ab cd");
-    EXPECT_EQ(r.samples, (std::vector<std::string>{"ab", "cd"}));
-    EXPECT_TRUE(r.vol.empty());
-    EXPECT_TRUE(r.p.empty());
-
-    // The list starts at the first non-blank character after the colon.
-    r = parseSoundLine("X:\tVOL80\t");
-    EXPECT_EQ(r.samples, (std::vector<std::string>{"VOL80"}));
-    EXPECT_TRUE(r.vol.empty());
-
-    // A line without a colon has no name and is read from its first non-blank character.
-    r = parseSoundLine("  s1\tVOL10");
-    EXPECT_EQ(r.name, "");
-    EXPECT_EQ(r.nameField(), std::string(24, ' '));
-    EXPECT_EQ(r.samples, (std::vector<std::string>{"s1"}));
-    EXPECT_EQ(r.vol, "VOL10");
-}
-
-TEST(ParseSoundLine, KeepsLongNamesAndEverySample) {
+TEST(ParseSoundLine, ShownFieldsKeepLongNamesAndEverySample) {
+    EXPECT_EQ(parseSoundLine("DOOR:\t\tab cd  VOL08").samplesText(), "ab cd ");
+    EXPECT_EQ(parseSoundLine("  s1\tVOL10").nameField(), std::string(24, ' '));
     const std::string longName = "A_VERY_LONG_SOUND_NAME_OF_30:";
     SoundRecord r = parseSoundLine(longName + "\ta b c d e f g h i j k l\tVOL01");
-    EXPECT_EQ(r.name, longName);
     EXPECT_EQ(r.nameField(), longName.substr(0, 24));
     EXPECT_EQ(r.samples.size(), 12u);
     EXPECT_EQ(r.sample(11), "l");
     EXPECT_EQ(r.sample(12), "");
     EXPECT_EQ(r.samplesField().size(), 32u);
-    EXPECT_EQ(r.vol, "VOL01");
-
-    // 23 characters and the colon still fit the shown field.
-    const std::string fits = std::string(23, 'N') + ":";
+    const std::string fits = std::string(23, 'N') + ":"; // 23 characters and the colon fit
     EXPECT_EQ(parseSoundLine(fits + "\ts").nameField(), fits);
 }
 
-TEST(ParseSoundLine, ReadsFlags) {
-    const struct {
-        const char *line, *p, *v, *rn, *l;
-    } cases[] = {
-        {"A:\ts\tVOL08\tP V\tCH01", "P", "V", "", ""},
-        {"A:\ts\tVOL08\tR N\t", "", "", "N", ""},   // both: N wins
-        {"A:\ts\tVOL08\tR\t", "", "", "R", ""},
-        {"A:\ts\tVOL08\t#P P ", "", "", "", ""},    // only the first occurrence is judged
-        {"A:\ts\tVOL08\t#a L", "", "", "", "L"},    // a flag that ends the line counts
-        {"A:\ts\tVOL08\t#L", "", "", "", ""},       // ...but not a letter code
-        {"A:\ts\tCH01\tVOL", "", "", "", ""},       // ...nor the end of a keyword
-        {"A:\ts\tVOL08\t#aL", "", "", "", ""},      // ...nor of a tag
-        {"A:\tPs\tVOL08", "", "", "", ""},          // samples are never flags
-        {"A:\tP V", "", "", "", ""},                // no tail, no flags
-    };
-    for (const auto& c : cases) {
-        const SoundRecord r = parseSoundLine(c.line);
-        EXPECT_EQ(r.p + "|" + r.v + "|" + r.rn + "|" + r.l,
-                  std::string(c.p) + "|" + c.v + "|" + c.rn + "|" + c.l)
-            << c.line;
-    }
-}
-
-TEST(ParseSoundLine, ReadsWadLettersAfterVol) {
-    EXPECT_EQ(parseSoundLine("A:\ts\tVOL08\t#a #f").letters, "#a #f");
-    EXPECT_EQ(parseSoundLine("A:\ts\tVOL08\t##b").letters, "# #b");
-    EXPECT_EQ(parseSoundLine("A:\ts#x\tVOL08\t#c").letters, "#c");
-    // Without VOL the letters start after the sample list, never inside it.
-    EXPECT_EQ(parseSoundLine("A#z:\tk#y\t#b\tCH01").letters, "#b");
-    EXPECT_EQ(parseSoundLine("VOLCANO:\tk#y\tVOL01\t#b").letters, "#b");
-    EXPECT_EQ(parseSoundLine("A:\ts\tVOL08\t").letters, "");
-}
-
-TEST(ParseSoundLine, SecondParseClearsTheFirst) {
-    parseSoundLine("A:\ta b c d\tVOL08\tP\tCH01\tPIT-02\tRAD03\t#a");
-    const SoundRecord r = parseSoundLine("B:\tz");
-    EXPECT_EQ(r, (SoundRecord{"B:", {"z"}, "", "", "", "", "", "", "", "", ""}));
-}
-
 TEST(HasFlag, FirstOccurrenceDecides) {
-    EXPECT_TRUE(hasFlag(0, 'P', "x P y"));
-    EXPECT_TRUE(hasFlag(0, 'P', "x P\ty"));
-    EXPECT_FALSE(hasFlag(0, 'P', "x #P P "));
-    EXPECT_FALSE(hasFlag(3, 'P', "xP y"));
-    EXPECT_TRUE(hasFlag(0, 'P', "x P"));
-    EXPECT_FALSE(hasFlag(5, 'P', "x P"));
-    EXPECT_FALSE(hasFlag(0, 'P', ""));
+    const std::tuple<std::size_t, const char*, bool> cases[] = {
+        {0, "x P y", true}, {0, "x P\ty", true}, {0, "x #P P ", false}, {3, "xP y", false},
+        {0, "x P", true},   {5, "x P", false},   {0, "", false},
+    };
+    for (const auto& [from, text, has] : cases) EXPECT_EQ(hasFlag(from, 'P', text), has) << text;
 }
 
 TEST(HasLetterTag, MatchesWholeTagsInTheLetterTail) {
-    EXPECT_TRUE(hasLetterTag("A:\ts\tVOL08\t#a", "#a"));
-    EXPECT_TRUE(hasLetterTag("A:\ts\tVOL08\t#a #b", "#a"));
-    EXPECT_TRUE(hasLetterTag("A:\ts\tVOL08\t#b#a\t", "#a"));
-    EXPECT_TRUE(hasLetterTag("A:\ts\tVOL08\t#ab #a", "#a"));
-    EXPECT_FALSE(hasLetterTag("A:\ts\tVOL08\t#ab", "#a"));
-    EXPECT_FALSE(hasLetterTag("A:\ts\tVOL08\t#gx", "#g"));
-    EXPECT_FALSE(hasLetterTag("A#a:\ts#a\tVOL08\t", "#a"));
-    EXPECT_FALSE(hasLetterTag("A:\ts\tVOL08\t#a", ""));
-}
-
-TEST(PadNumber, PadsAndSigns) {
-    EXPECT_EQ(padNumber(8, 2, '0'), "08");
-    EXPECT_EQ(padNumber(-5, 2, '0'), "-05");
-    EXPECT_EQ(padNumber(27, 3, ' '), " 27");
-    EXPECT_EQ(padNumber(270, 3, ' '), "270");
-    EXPECT_EQ(padNumber(1234, 3, ' '), "1234");
-    EXPECT_EQ(padNumber(0, 2, '0'), "00");
-}
-
-TEST(ReadLeadingNumber, ReadsLikeTheValueBoxes) {
-    const std::pair<const char*, double> cases[] = {
-        {"12", 12},   {" 1 2", 12}, {"-5", -5},    {"+7x", 7},  {"3.25", 3.25},
-        {".5", 0.5},  {"1e2", 100}, {"2E", 2},     {"&H1F", 31}, {"&o17", 15},
-        {"&", 0},     {"abc", 0},   {"", 0},       {"-", 0},    {"4-", 4},
+    const std::tuple<const char*, const char*, bool> cases[] = {
+        {"A:\ts\tVOL08\t#a", "#a", true},     {"A:\ts\tVOL08\t#a #b", "#a", true},
+        {"A:\ts\tVOL08\t#b#a\t", "#a", true}, {"A:\ts\tVOL08\t#ab #a", "#a", true},
+        {"A:\ts\tVOL08\t#ab", "#a", false},   {"A:\ts\tVOL08\t#gx", "#g", false},
+        {"A#a:\ts#a\tVOL08\t", "#a", false},  {"A:\ts\tVOL08\t#a", "", false},
     };
-    for (const auto& [text, value] : cases) EXPECT_DOUBLE_EQ(readLeadingNumber(text), value) << text;
-    EXPECT_EQ(roundHalfEven(2.5), 2);
-    EXPECT_EQ(roundHalfEven(3.5), 4);
-    EXPECT_EQ(roundHalfEven(-0.5), 0);
-    EXPECT_EQ(roundHalfEven(1e9), 32767);
+    for (const auto& [line, tag, has] : cases) EXPECT_EQ(hasLetterTag(line, tag), has) << line;
+}
+
+TEST(Numbers, PadReadAndRound) {
+    const std::tuple<int, int, char, const char*> pads[] = {
+        {8, 2, '0', "08"},   {-5, 2, '0', "-05"},    {27, 3, ' ', " 27"},
+        {270, 3, ' ', "270"}, {1234, 3, ' ', "1234"}, {0, 2, '0', "00"},
+    };
+    for (const auto& [n, width, fill, text] : pads) EXPECT_EQ(padNumber(n, width, fill), text);
+    const std::pair<const char*, double> reads[] = {
+        {"12", 12},  {" 1 2", 12}, {"-5", -5}, {"+7x", 7},    {"3.25", 3.25}, {".5", 0.5},
+        {"1e2", 100}, {"2E", 2},   {"&H1F", 31}, {"&o17", 15}, {"&", 0},      {"abc", 0},
+        {"", 0},      {"-", 0},    {"4-", 4},
+    };
+    for (const auto& [text, value] : reads) EXPECT_DOUBLE_EQ(readLeadingNumber(text), value) << text;
+    const double inf = std::numeric_limits<double>::infinity(); // clamped, never zeroed
+    const std::pair<double, int> rounds[] = {{2.5, 2}, {3.5, 4}, {-0.5, 0}, {1e9, 32767},
+                                             {inf, 32767}, {-inf, -32768},
+                                             {std::numeric_limits<double>::quiet_NaN(), 0}};
+    for (const auto& [value, rounded] : rounds) EXPECT_EQ(roundHalfEven(value), rounded) << value;
 }
 
 TEST(TextHelpers, TrimAndFixedWidth) {
@@ -162,12 +119,6 @@ TEST(TextHelpers, TrimAndFixedWidth) {
 
 TEST(FieldView, PutsEveryFieldInItsColumn) {
     const SoundRecord r = parseSoundLine("BELL:\t\tb1 b2\t\t\tVOL08\tP     L\tCH02\t\tRAD10\t#g #a");
-    const std::string view = fieldView(r);
-    EXPECT_EQ(view.substr(0, 32), fixedWidth("b1 b2 ", 32));
-    EXPECT_EQ(view.substr(32, 8), "VOL08   ");
-    EXPECT_EQ(view.substr(40, 8), "P     L ");
-    EXPECT_EQ(view.substr(48, 8), "CH02    ");
-    EXPECT_EQ(view.substr(56, 8), std::string(8, ' '));
-    EXPECT_EQ(view.substr(64, 8), "RAD10   ");
-    EXPECT_EQ(view.substr(72), "#g #a");
+    EXPECT_EQ(fieldView(r), fixedWidth("b1 b2 ", 32) + "VOL08   P     L CH02    " +
+                                std::string(8, ' ') + "RAD10   #g #a");
 }
