@@ -175,8 +175,6 @@ TEST(RestoreDefaults, RefusalsChangeNothing) {
         {"cancelled", Answer::Cancel, joinLinesCrLf({kZero}), false, Msg::RestoreConfirm},
         {"no defaults", Answer::Ok, std::nullopt, false, Msg::NoDefaults},
         {"unreadable", Answer::Ok, joinLinesCrLf({kZero, kOne, kTwo}), true, Msg::FileUnreadable},
-        {"empty", Answer::Ok, "", false, Msg::DefaultsNotCatalogue},
-        {"no sound line", Answer::Ok, "garbage\r\nmore\r\n", false, Msg::DefaultsNotCatalogue},
         {"NUL bytes", Answer::Ok, "ZERO:\0\r\nONE:\r\nTWO:\r\n"s, false, Msg::DefaultsNotCatalogue},
         {"UTF-16", Answer::Ok, "\xFF\xFE" "Z\0:\0\r\0\n\0Z\0:\0"s, false, Msg::DefaultsNotCatalogue},
         {"far fewer sounds", Answer::Ok, joinLinesCrLf({kZero}), false, Msg::DefaultsNotCatalogue},
