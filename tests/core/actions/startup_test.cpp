@@ -41,7 +41,6 @@ TEST(Startup, ReadsTheSettingsAndOpensRowZero) {
     EXPECT_EQ(state.txWad, "HARBOUR");
     EXPECT_EQ(state.dirs.sfxDir, "/games/lvedit/sound/LevelSFX Creator/");
     EXPECT_EQ(state.dirs.sampleDir, "/games/lvedit/sound/Samples/");
-    EXPECT_EQ(state.dirs.wadDir, "/games/lvedit/graphics/wads/");
     EXPECT_EQ(state.cur.name, "FIRST:");
     EXPECT_TRUE(state.rows[1].selected);
     EXPECT_FALSE(state.rows[0].selected);
