@@ -1,12 +1,10 @@
-#include "installation.h"
 #include "actions/help.h"
+#include "installation.h"
 
 #include <gtest/gtest.h>
 
 using namespace kestrel;
 using namespace kestrel::testing;
-
-namespace {
 
 TEST(Help, TheFileOfTheLanguageInForceIsShownLineByLineAndTheOldFileGoes) {
     Installation inst;
@@ -22,12 +20,7 @@ TEST(Help, TheFileOfTheLanguageInForceIsShownLineByLineAndTheOldFileGoes) {
     l.fake.files.files.erase("/app/Kestrel_Fra1.txt");
     EXPECT_FALSE(openHelp(l.state, l.fake.ports));
     EXPECT_TRUE(l.fake.dialogs.shown.empty());
-}
 
-TEST(Help, SoundsTxtOpensInTheEditorAndAFailureIsReported) {
-    Installation inst;
-    inst.sounds = Installation::numberedSounds(2);
-    Loaded l(inst);
     openSoundsInEditor(l.state, l.fake.ports);
     EXPECT_EQ(l.fake.programs.opened,
               std::vector<std::string>{"/games/lvedit/sound/LevelSFX Creator/Sounds.txt"});
@@ -36,5 +29,3 @@ TEST(Help, SoundsTxtOpensInTheEditorAndAFailureIsReported) {
     ASSERT_EQ(l.fake.dialogs.shown.size(), 1u);
     EXPECT_EQ(l.fake.dialogs.shown[0].id, Msg::EditorNotStarted);
 }
-
-} // namespace

@@ -1,4 +1,3 @@
-#include "format/record_file.h"
 #include "actions/apply.h"
 #include "actions/history.h"
 #include "installation.h"
@@ -6,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <functional>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -21,14 +19,12 @@ const std::string kOne = "ONE:\t\t\to1\t\t\t\tVOL02";
 const std::string kTwo = "TWO:\t\t\tt1\t\t\t\tVOL03";
 const std::string kOnDisk = joinLinesCrLf({kZero, kOne, kTwo});
 const std::string kHistory = "/app/history/";
-const std::string kNow = "Sounds-20261208-101500.txt"; // named by the fake clock
-const std::string kNowKept = kHistory + kNow;
+const std::string kNow = "Sounds-20261208-101500"; // named by the fake clock
 const std::string kEarlier = kHistory + "Sounds-20261101-100000.txt";
 
 Installation threeSounds() {
     Installation inst;
     inst.sounds = {kZero, kOne, kTwo};
-    inst.defaults = {kZero, "ONE:\t\t\tdefault", kTwo};
     return inst;
 }
 
@@ -43,62 +39,28 @@ struct App : Loaded {
         return out;
     }
     bool keep() { return keepInHistory(state, fake.ports); }
-    bool apply() {
-        line(1) = "ONE:\t\t\tedited";
-        fake.dialogs.answers = {Answer::Yes};
-        return applyChanges(state, fake.ports);
-    }
-    bool restoreDefaultLines() {
-        fake.dialogs.answers = {Answer::Ok};
-        restoreDefaults(state, fake.ports);
-        return sounds() != kOnDisk;
-    }
-    bool restoreKept() {
-        if (fake.dialogs.answers.empty()) fake.dialogs.answers = {Answer::Ok};
-        return restoreKeptVersion(state, fake.ports, keptVersions(state, fake.ports).at(0));
-    }
+    void take(const std::string& name) { fake.files.files[kHistory + name] = "x"; }
 };
 
 } // namespace
 
-TEST(SoundsHistory, KeepsTheReplacedFileFirst) {
-    struct Case {
-        const char* what;
-        std::function<void(App&)> prepare;
-        bool (App::*run)();
-        std::map<std::string, std::string> history;
-    };
-    const Case cases[] = {
-        {"apply", nullptr, &App::apply, {{kNow, kOnDisk}}},
-        {"restore defaults", nullptr, &App::restoreDefaultLines, {{kNow, kOnDisk}}},
-        {"name taken", [](App& a) { a.fake.files.files[kNowKept] = "EARLIER"; }, &App::apply,
-         {{kNow, "EARLIER"}, {"Sounds-20261208-101500-2.txt", kOnDisk}}},
-        {"no sounds.txt", [](App& a) { a.fake.files.files.erase(a.state.dirs.sfxDir + "Sounds.txt"); },
-         &App::keep, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        App a;
-        if (c.prepare) c.prepare(a);
-        EXPECT_TRUE((a.*c.run)());
-        EXPECT_EQ(a.history(), c.history);
-    }
-}
-
-TEST(SoundsHistory, TheLastNameOfASecondIsStillUsed) {
+TEST(SoundsHistory, KeepsSoundsTxtUnderTheFirstFreeNameOfTheSecond) {
     App a;
+    a.fake.files.files.erase(a.state.dirs.sfxDir + "Sounds.txt");
+    EXPECT_TRUE(a.keep()); // nothing to keep
+    EXPECT_TRUE(a.history().empty());
+
+    App b;
     const auto takeNames = [&](int last) {
-        a.fake.files.files[kNowKept] = "x";
-        for (int n = 2; n <= last; ++n)
-            a.fake.files.files[kHistory + "Sounds-20261208-101500-" + std::to_string(n) + ".txt"] = "x";
+        b.take(kNow + ".txt");
+        for (int n = 2; n <= last; ++n) b.take(kNow + "-" + std::to_string(n) + ".txt");
     };
     takeNames(998);
-    EXPECT_TRUE(a.keep());
-    EXPECT_EQ(a.fake.files.bytes(kHistory + "Sounds-20261208-101500-999.txt"), kOnDisk);
-    // Every name of the second taken: the write must stop.
-    takeNames(999);
-    EXPECT_FALSE(a.keep());
-    EXPECT_EQ(a.fake.dialogs.shown.back().id, Msg::FileNotWritten);
+    EXPECT_TRUE(b.keep());
+    EXPECT_EQ(b.history().at(kNow + "-999.txt"), kOnDisk);
+    takeNames(999); // every name of the second taken: the write must stop
+    EXPECT_FALSE(b.keep());
+    EXPECT_EQ(b.fake.dialogs.shown.back().id, Msg::FileNotWritten);
 }
 
 TEST(SoundsHistory, KeepsOnlyTheNewest) {
@@ -112,8 +74,7 @@ TEST(SoundsHistory, KeepsOnlyTheNewest) {
         SCOPED_TRACE(what);
         App a;
         for (int i = 0; i < 30; ++i)
-            a.fake.files.files[kHistory + "Sounds-20261101-0000" + (i < 10 ? "0" : "") +
-                               std::to_string(i) + ".txt"] = "old";
+            a.fake.files.files[kHistory + "Sounds-20261101-0000" + (i < 10 ? "0" : "") + std::to_string(i) + ".txt"] = "old";
         for (const char* other : {"notes.txt", "Sounds-2026.txt", "Sounds-20201101-000000-1.txt"})
             a.fake.files.files[kHistory + other] = "other";
         a.fake.files.now = now;
@@ -166,60 +127,46 @@ TEST(SoundsHistory, ListsNewestFirstWithTheSoundsThatDiffer) {
 
 TEST(SoundsHistory, RestoresAKeptVersion) {
     const std::string older = joinLinesCrLf({kZero, "ONE:\t\t\tolder", kTwo});
-    struct Case {
+    const struct {
         const char* what;
         std::string kept;
         std::deque<Answer> answers;
+        std::string failing;
         std::optional<Msg> refusal; // nothing: restored
+    } cases[] = {
+        {"ok", older, {Answer::Ok}, "", std::nullopt},
+        {"cancel", older, {Answer::Cancel}, "", Msg::HistoryRestoreConfirm},
+        {"unreadable", older, {Answer::Ok}, kEarlier, Msg::FileUnreadable},
+        {"not a catalogue", std::string("\xFF\xFE" "Z\0:\0", 6), {Answer::Ok}, "", Msg::FileNotText},
+        {"pending changes kept", older, {Answer::Ok, Answer::Cancel}, "", Msg::PendingChanges},
+        {"no history folder", older, {Answer::Ok}, kHistory, Msg::FileNotWritten},
+        {"no copy kept", older, {Answer::Ok}, kHistory + kNow + ".txt", Msg::FileNotWritten},
     };
-    const Case cases[] = {
-        {"ok", older, {Answer::Ok}, std::nullopt},
-        {"cancel", older, {Answer::Cancel}, Msg::HistoryRestoreConfirm},
-        {"unreadable", older, {Answer::Ok}, Msg::FileUnreadable},
-        {"not a catalogue", std::string("\xFF\xFE" "Z\0:\0", 6), {Answer::Ok}, Msg::FileNotText},
-        {"pending changes kept", older, {Answer::Ok, Answer::Cancel}, Msg::PendingChanges},
-    };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         App a;
         a.fake.files.files[kEarlier] = c.kept;
-        if (c.refusal == Msg::FileUnreadable) a.fake.files.failing = {kEarlier};
+        a.fake.files.failing = {c.failing};
         if (c.refusal == Msg::PendingChanges) {
             a.line(1) = "ONE:\t\t\tpending";
             refreshChangedRows(a.state);
         }
         const auto before = a.fake.files.files;
         a.fake.dialogs.answers = c.answers;
-        EXPECT_EQ(a.restoreKept(), !c.refusal);
+        EXPECT_EQ(restoreKeptVersion(a.state, a.fake.ports, keptVersions(a.state, a.fake.ports).at(0)),
+                  !c.refusal);
         if (c.refusal) {
             EXPECT_EQ(a.fake.dialogs.shown.back().id, *c.refusal);
+            if (c.refusal == Msg::FileNotWritten) {
+                EXPECT_EQ(a.fake.dialogs.shown.back().args.at(0), kHistory + kNow + ".txt");
+            }
             EXPECT_EQ(a.fake.files.files, before);
             continue;
         }
         EXPECT_EQ(a.sounds(), older);
-        EXPECT_EQ(a.history().at(kNow), kOnDisk);
+        EXPECT_EQ(a.history().at(kNow + ".txt"), kOnDisk);
         EXPECT_EQ(a.state.liText, (std::vector<std::string>{kZero, "ONE:\t\t\tolder", kTwo}));
         EXPECT_EQ(a.state.soundsFile.bytes, older);
         EXPECT_EQ(a.state.currentRow, 0);
-    }
-}
-
-TEST(SoundsHistory, AFailureToKeepStopsTheWrite) {
-    const std::pair<const char*, bool (App::*)()> operations[] = {
-        {"apply", &App::apply},
-        {"restore defaults", &App::restoreDefaultLines},
-        {"restore a kept version", &App::restoreKept},
-    };
-    for (const auto& [what, run] : operations) {
-        for (const std::string& failing : {kHistory, kNowKept}) { // the folder, the copy
-            SCOPED_TRACE(std::string(what) + " failing " + failing);
-            App a;
-            a.fake.files.files[kEarlier] = kOnDisk;
-            a.fake.files.failing = {failing};
-            EXPECT_FALSE((a.*run)());
-            EXPECT_EQ(a.fake.dialogs.shown.back().id, Msg::FileNotWritten);
-            EXPECT_EQ(a.fake.dialogs.shown.back().args.at(0), kNowKept);
-            EXPECT_EQ(a.sounds(), kOnDisk);
-        }
     }
 }

@@ -1,7 +1,5 @@
-#include "actions/marks.h"
-#include "fake_ports.h"
-#include "installation.h"
 #include "actions/startup.h"
+#include "installation.h"
 
 #include <gtest/gtest.h>
 
@@ -28,9 +26,6 @@ struct Start {
         state.dirs.appDir = inst.appDir;
     }
     StartOutcome start() { return startMainWindow(state, fake.ports); }
-    Settings saved() const {
-        return parseSettings(fake.files.bytes("/app/Kestrel.par"), defaultSettings());
-    }
 };
 
 } // namespace
@@ -41,94 +36,68 @@ TEST(Startup, ReadsTheSettingsAndOpensRowZero) {
     Start s(inst);
     ASSERT_EQ(s.start(), StartOutcome::Ready);
     const MainState& state = s.state;
-    EXPECT_TRUE(s.fake.dialogs.fileDialogs.empty());
     EXPECT_EQ(state.language, Language::French);
-    EXPECT_EQ(state.txLett, "a");
     EXPECT_EQ(state.lastLetter, "a");
     EXPECT_EQ(state.txWad, "HARBOUR");
     EXPECT_EQ(state.dirs.sfxDir, "/games/lvedit/sound/LevelSFX Creator/");
     EXPECT_EQ(state.dirs.sampleDir, "/games/lvedit/sound/Samples/");
-    EXPECT_EQ(state.dirs.wadDir, "/games/lvedit/graphics/wads/");
-    EXPECT_EQ(state.currentRow, 0);
     EXPECT_EQ(state.cur.name, "FIRST:");
     EXPECT_TRUE(state.rows[1].selected);
     EXPECT_FALSE(state.rows[0].selected);
-    EXPECT_TRUE(state.catalogueComplete);
 }
 
-TEST(Startup, FirstStartAsksForTheLevelEditor) {
-    Start s(demoLike(), false);
-    s.fake.dialogs.fileAnswers.push_back("/games/lvedit/mapforge.exe");
-    ASSERT_EQ(s.start(), StartOutcome::Ready);
-    ASSERT_EQ(s.fake.dialogs.fileDialogs.size(), 1u);
-    EXPECT_EQ(s.state.dirs.editorDir, "/games/lvedit/");
-    EXPECT_EQ(s.state.soundCount(), 280);
-}
-
-TEST(Startup, FirstStartCancelledAborts) {
-    for (const std::optional<std::string>& answer :
-         {std::optional<std::string>{}, std::optional<std::string>{"mapforge.exe"}}) {
-        SCOPED_TRACE(answer.value_or("cancel"));
-        Start s(demoLike(), false);
-        s.fake.dialogs.fileAnswers.push_back(answer);
-        EXPECT_EQ(s.start(), StartOutcome::Aborted);
-        ASSERT_EQ(s.fake.dialogs.shown.size(), 1u);
-        EXPECT_EQ(s.fake.dialogs.shown[0].id, Msg::NoEditorSelected);
-        EXPECT_TRUE(s.fake.files.writes.empty());
+TEST(Startup, WithoutSettingsAsksForTheLevelEditor) {
+    const struct {
+        const char* what;
+        bool settingsUnreadable;
+        std::optional<std::string> chosen; // nothing: cancelled
+        StartOutcome outcome;
+        std::optional<Msg> shown;
+        int sounds;
+    } cases[] = {
+        {"chosen", false, "/games/lvedit/mapforge.exe", StartOutcome::Ready, std::nullopt, 280},
+        {"cancelled", false, std::nullopt, StartOutcome::Aborted, Msg::NoEditorSelected, 0},
+        {"not a path", false, "mapforge.exe", StartOutcome::Aborted, Msg::NoEditorSelected, 0},
+        {"no catalogue there", false, "/elsewhere/mapforge.exe", StartOutcome::Ready,
+         Msg::FileUnreadable, 0},
+        // Starting afresh would replace the settings at close.
+        {"settings unreadable", true, std::nullopt, StartOutcome::Aborted, Msg::SettingsUnreadable, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Start s(demoLike(), c.settingsUnreadable);
+        if (c.settingsUnreadable) s.fake.files.failing = {"/app/Kestrel.par"};
+        else s.fake.dialogs.fileAnswers.push_back(c.chosen);
+        EXPECT_EQ(s.start(), c.outcome);
+        EXPECT_EQ(s.fake.dialogs.fileDialogs.size(), c.settingsUnreadable ? 0u : 1u);
+        EXPECT_EQ(s.state.soundCount(), c.sounds);
+        EXPECT_EQ(c.shown ? s.fake.dialogs.showed(*c.shown) : s.fake.dialogs.shown.empty(), true);
+        if (c.outcome == StartOutcome::Aborted) {
+            EXPECT_EQ(s.fake.dialogs.shown.size(), 1u);
+            EXPECT_TRUE(s.fake.files.writes.empty());
+        } else {
+            EXPECT_EQ(s.state.currentRow, c.sounds ? 0 : -1);
+            EXPECT_EQ(s.state.catalogueComplete, c.sounds != 0);
+        }
     }
 }
 
-TEST(Startup, UnreadableSettingsStopBeforeAnythingIsReplaced) {
+TEST(Startup, ChoosingAnotherEditorSavesTheSettingsAndReloadsFromIt) {
     Start s;
-    s.fake.files.failing = {"/app/Kestrel.par"};
-    EXPECT_EQ(s.start(), StartOutcome::Aborted);
-    ASSERT_EQ(s.fake.dialogs.shown.size(), 1u);
-    EXPECT_EQ(s.fake.dialogs.shown[0].id, Msg::SettingsUnreadable);
-    EXPECT_EQ(s.fake.dialogs.shown[0].args.at(0), "/app/Kestrel.par");
-    EXPECT_TRUE(s.fake.dialogs.fileDialogs.empty());
-}
-
-TEST(Startup, FirstStartWithMissingCatalogueStaysUsable) {
-    Start s(demoLike(), false);
-    s.fake.dialogs.fileAnswers.push_back("/elsewhere/mapforge.exe");
-    ASSERT_EQ(s.start(), StartOutcome::Ready);
-    EXPECT_FALSE(s.state.catalogueComplete);
-    EXPECT_EQ(s.state.soundCount(), 0);
-    EXPECT_EQ(s.state.currentRow, -1);
-    EXPECT_TRUE(s.fake.dialogs.showed(Msg::FileUnreadable));
-}
-
-TEST(Startup, CloseWritesTheSettingsOrReportsAFailedSaveAndKeepsTheOldFile) {
-    Start s;
+    s.fake.files.files["/other/ed/sound/LevelSFX Creator/Sounds.txt"] =
+        joinLinesCrLf({"ONLY:\to1\tVOL01\t#a", "TWO:\to2\tVOL01"});
     s.start();
-    s.state.txWad = "NEW \"ONE\"";
-    s.state.language = Language::French;
-    ASSERT_TRUE(closeMainWindow(s.state, s.fake.ports));
-    EXPECT_EQ(s.saved(), currentSettings(s.state));
-
-    const std::string before = s.fake.files.bytes("/app/Kestrel.par");
-    s.state.txLett = "zz";
-    s.fake.files.failing.push_back("/app/Kestrel.par");
-    EXPECT_FALSE(closeMainWindow(s.state, s.fake.ports));
-    EXPECT_TRUE(s.fake.dialogs.showed(Msg::SettingsNotSaved));
-    EXPECT_EQ(s.fake.files.bytes("/app/Kestrel.par"), before);
-}
-
-TEST(Startup, ChoosingAnotherEditorReloadsFromIt) {
-    Start s;
-    const std::vector<std::string> other = {"ONLY:\to1\tVOL01\t#a", "TWO:\to2\tVOL01"};
-    s.fake.files.files["/other/ed/sound/LevelSFX Creator/Sounds.txt"] = joinLinesCrLf(other);
-    s.start();
-
     s.fake.dialogs.fileAnswers.push_back(std::nullopt);
     EXPECT_FALSE(chooseEditorAgain(s.state, s.fake.ports));
     EXPECT_EQ(s.state.soundCount(), 280);
 
+    s.state.txWad = "BRIDGE";
+    s.state.language = Language::French;
     s.fake.dialogs.fileAnswers.push_back("/other/ed/mapforge.exe");
     EXPECT_TRUE(chooseEditorAgain(s.state, s.fake.ports));
     EXPECT_EQ(s.state.soundCount(), 2);
-    EXPECT_EQ(s.state.dirs.sfxDir, "/other/ed/sound/LevelSFX Creator/");
-    EXPECT_EQ(s.state.txLett, "a");
     EXPECT_TRUE(s.state.rows[0].selected);
-    EXPECT_EQ(s.saved().editorDir, "/other/ed/");
+    EXPECT_EQ(s.state.txWad, "BRIDGE");
+    const Settings saved = parseSettings(s.fake.files.bytes("/app/Kestrel.par"), defaultSettings());
+    EXPECT_EQ(saved, (Settings{"/", "/other/ed/", "a", "BRIDGE", Language::French}));
 }
