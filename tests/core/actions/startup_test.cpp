@@ -100,4 +100,10 @@ TEST(Startup, ChoosingAnotherEditorSavesTheSettingsAndReloadsFromIt) {
     EXPECT_EQ(s.state.txWad, "BRIDGE");
     const Settings saved = parseSettings(s.fake.files.bytes("/app/Kestrel.par"), defaultSettings());
     EXPECT_EQ(saved, (Settings{"/", "/other/ed/", "a", "BRIDGE", Language::French}));
+
+    s.fake.files.failing = {"/app/Kestrel.par"};
+    s.state.txWad = "HARBOUR";
+    EXPECT_FALSE(closeMainWindow(s.state, s.fake.ports));
+    EXPECT_TRUE(s.fake.dialogs.showed(Msg::SettingsNotSaved));
+    EXPECT_EQ(s.fake.files.bytes("/app/Kestrel.par"), formatSettings(saved));
 }
