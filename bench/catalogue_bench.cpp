@@ -55,7 +55,7 @@ void MarkEveryRow(benchmark::State& state) {
     MainState s = installed(fake, state);
     // A character rather than a literal: GCC 12 at -O3 warns falsely (-Wrestrict)
     // on a one-character string literal assigned to a string.
-    s.txLett = 'd';
+    s.choice.txLett = 'd';
     loadCatalogue(s, fake.ports);
     for (auto _ : state) {
         markSoundList(s, -1);

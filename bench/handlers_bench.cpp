@@ -131,7 +131,7 @@ void AddRemoveLetter(benchmark::State& state) {
 // The same with an object of 40 sounds chosen: every row is marked again.
 void AddRemoveObjectLetter(benchmark::State& state) {
     Session s(sizeOf(state));
-    s.state.txObjet = "CONVEYOR";
+    s.state.objects.txObjet = "CONVEYOR";
     for (int id = 300; id < 340; ++id) s.state.objDlg.liOK.push_back(id);
     for (auto _ : state) {
         addLetter(s.state, s.fake.ports);
@@ -168,7 +168,7 @@ void ToggleGenericMarks(benchmark::State& state) {
 void SearchFindingNothing(benchmark::State& state) {
     Session s(sizeOf(state));
     makeRowCurrent(s.state, s.fake.ports, 0);
-    s.state.txSearch = "no such sound";
+    s.state.search.txSearch = "no such sound";
     for (auto _ : state) searchStep(s.state, s.fake.ports);
     events(state, 1);
 }

@@ -41,8 +41,8 @@ void AddLetterToObject(benchmark::State& state) {
     Loaded l(latches(static_cast<int>(state.range(0))));
     // A character rather than a literal: GCC 12 at -O3 warns falsely (-Wrestrict)
     // on a one-character string literal assigned to a string.
-    l.state.txLett = 'q';
-    l.state.txObjet = "CONVEYOR";
+    l.state.choice.txLett = 'q';
+    l.state.objects.txObjet = "CONVEYOR";
     for (int id = 300; id < 340; ++id) l.state.objDlg.liOK.push_back(id);
     makeRowCurrent(l.state, l.fake.ports, 0);
     const std::vector<std::string> lines = l.state.liText;
@@ -69,8 +69,8 @@ void addSamList(Loaded& l, int count) {
     std::string sam;
     for (int k = 0; k < 300; ++k) sam += "ch" + std::to_string(k * count / 300) + "b.wav\r\n";
     l.fake.files.files[l.state.dirs.wadDir + "CHIMES.SAM"] = sam;
-    l.state.txLett = 'q'; // a character, as in AddLetterToObject
-    l.state.txWad = "CHIMES";
+    l.state.choice.txLett = 'q'; // a character, as in AddLetterToObject
+    l.state.choice.txWad = "CHIMES";
 }
 
 void ImportSamList(benchmark::State& state) {

@@ -263,7 +263,7 @@ void AddRemoveObjectLetter(benchmark::State& state) {
     measure(
         state, 2,
         [](Session& s) -> const char* {
-            s.state.txObjet = "CONVEYOR";
+            s.state.objects.txObjet = "CONVEYOR";
             for (int id = 300; id < 340; ++id) s.state.objDlg.liOK.push_back(id);
             s.fm->redraw();
             settle();
@@ -312,7 +312,7 @@ void SearchFindingNothing(benchmark::State& state) {
         [](Session& s) -> const char* {
             s.open(0);
             s.typeInto("TxSearch", "no such sound");
-            return s.state.txSearch == "no such sound" ? nullptr : "the text did not reach the box";
+            return s.state.search.txSearch == "no such sound" ? nullptr : "the text did not reach the box";
         },
         [](Session& s, benchmark::State&) { s.click("CdLook"); });
 }

@@ -109,10 +109,10 @@ class Session {
             rebuildWadLetters(s);
             break;
         case 6:
-            s.txSearch = arg % 3 == 0   ? kLetterMarkSearch
+            s.search.txSearch = arg % 3 == 0   ? kLetterMarkSearch
                          : arg % 3 == 1 ? "#b"
                                         : std::to_string(arg);
-            s.searchUp = arg % 2 == 1;
+            s.search.searchUp = arg % 2 == 1;
             searchStep(s, ports);
             break;
         case 7:
@@ -135,7 +135,7 @@ class Session {
             break;
         default: {
             const char* letters[] = {"a", "b", "d", "g", "", "#b", " x"};
-            s.txLett = letters[arg % 7];
+            s.choice.txLett = letters[arg % 7];
             fake_.dialogs.answers = {arg % 2 == 0 ? Answer::Ok : Answer::Cancel};
             leaveLetterBox(s, ports);
             break;

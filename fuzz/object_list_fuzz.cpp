@@ -47,11 +47,11 @@ void checkDialog(const TypeObjectTable& types) {
             highlightObject(state, k);
             acceptObject(state);
             if (k == static_cast<int>(listed)) {
-                FUZZ_CHECK(state.txObjet.empty());
+                FUZZ_CHECK(state.objects.txObjet.empty());
                 continue;
             }
-            FUZZ_CHECK(state.txObjet == d.liObj[static_cast<std::size_t>(k)] &&
-                       !state.txObjet.empty());
+            FUZZ_CHECK(state.objects.txObjet == d.liObj[static_cast<std::size_t>(k)] &&
+                       !state.objects.txObjet.empty());
             for (const int row : objectSoundRows(state))
                 FUZZ_CHECK(row >= 0 && row < state.soundCount() && !isProtected(row));
             for (int s = 0; s < static_cast<int>(d.liSid.size()) && s < 3; ++s) {

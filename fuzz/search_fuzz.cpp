@@ -58,9 +58,9 @@ void checkStep(const std::vector<std::string>& lines, std::string_view part, uns
         state.rows.push_back({soundRowText(state.soundCount(), line), false});
         state.liText.push_back(line);
     }
-    state.txSearch = std::string(part);
-    state.caseSensitive = (options & 1u) != 0;
-    state.searchUp = (options & 2u) != 0;
+    state.search.txSearch = std::string(part);
+    state.search.caseSensitive = (options & 1u) != 0;
+    state.search.searchUp = (options & 2u) != 0;
     const int count = static_cast<int>(lines.size());
     const int start = count == 0 ? -1 : static_cast<int>(options >> 2) % (count + 1) - 1;
     state.currentRow = start;
@@ -68,11 +68,11 @@ void checkStep(const std::vector<std::string>& lines, std::string_view part, uns
     const int row = state.currentRow;
     if (row == start) return;
     FUZZ_CHECK(row >= 0 && row < count);
-    FUZZ_CHECK(state.searchUp ? row < start : row > start);
+    FUZZ_CHECK(state.search.searchUp ? row < start : row > start);
     FUZZ_CHECK(!isProtected(row));
     const auto i = static_cast<std::size_t>(row);
-    const bool inRow = holdsText(state.rows[i].text, part, state.caseSensitive);
-    const bool inLine = holdsText(lines[i], part, state.caseSensitive);
+    const bool inRow = holdsText(state.rows[i].text, part, state.search.caseSensitive);
+    const bool inLine = holdsText(lines[i], part, state.search.caseSensitive);
     FUZZ_CHECK(inRow || (!searchesIdsOnly(part) && inLine));
 }
 

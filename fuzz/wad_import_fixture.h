@@ -61,7 +61,7 @@ class ImportRun {
     explicit ImportRun(bool wasMode) : state_(start().app.state) {
         fake_.dialogs = start().app.fake.dialogs;
         fake_.files = start().app.fake.files;
-        state_.wasMode = wasMode;
+        state_.choice.wasMode = wasMode;
         before_ = state_.liText;
         put(".SAM", "rope1.wav\r\nhorn.wav,smp10.wav\r\n");
     }
@@ -81,7 +81,7 @@ class ImportRun {
         fake_.dialogs.answers = {Answer::Ok};
         loadWadList(state_, fake_.ports);
         FUZZ_CHECK(
-            fake_.dialogs.showed(state_.wasMode ? Msg::WasImportConfirm : Msg::SamImportConfirm));
+            fake_.dialogs.showed(state_.choice.wasMode ? Msg::WasImportConfirm : Msg::SamImportConfirm));
         checkCatalogue();
         if (!customLines_) checkOnlyTheLetterWasGiven();
         checkApplyAndReload();
@@ -114,7 +114,7 @@ class ImportRun {
     std::vector<bool> named() const {
         const MainState& s = state_;
         std::vector<bool> out(kImportSounds, false);
-        if (!s.wasMode) {
+        if (!s.choice.wasMode) {
             for (const std::string& record : records(sam_)) {
                 if (record.size() < 5) continue;
                 const std::string sample = record.substr(0, record.size() - 4);
@@ -131,7 +131,7 @@ class ImportRun {
             const std::size_t colon = record.find(':');
             if (colon == std::string::npos || colon == 0) continue;
             const std::string name = record.substr(0, colon);
-            for (const GameObject& object : s.importObjects) {
+            for (const GameObject& object : s.objects.importObjects) {
                 if (object.name.empty()) continue;
                 if (object.name.find(name) == std::string::npos &&
                     name.find(object.name) == std::string::npos)

@@ -356,7 +356,7 @@ QLayout* FmSFX::buildLetters() {
     txLett_ = lineBox(frame3, "TxLett", 32);
     txLett_->setFixedWidth(fixed.horizontalAdvance(QStringLiteral("MMMM")) + 12);
     connect(txLett_, &QLineEdit::textEdited, this,
-            [this](const QString& t) { state_.txLett = toAnsi(t); });
+            [this](const QString& t) { state_.choice.txLett = toAnsi(t); });
     txLett_->installEventFilter(this);
     txObjet_ = lineBox(frame3, "TxObjet", 32767);
     txObjet_->setReadOnly(true);
@@ -395,7 +395,7 @@ QLayout* FmSFX::buildLetters() {
     txWad_ = lineBox(frame4, "TxWAD", 255);
     txWad_->setFixedWidth(fixed.horizontalAdvance(QString(12, u'M')) + 12);
     connect(txWad_, &QLineEdit::textEdited, this,
-            [this](const QString& t) { state_.txWad = toAnsi(t); });
+            [this](const QString& t) { state_.choice.txWad = toAnsi(t); });
     txWad_->installEventFilter(this);
     auto* show = commandButton(frame4, "CdShow", QStyle::SP_DialogHelpButton);
     connect(show, &QToolButton::clicked, this,
@@ -424,7 +424,7 @@ QLayout* FmSFX::buildLetters() {
     }
     opWadButtons_[0]->setChecked(true);
     connect(opWad_, &QButtonGroup::idClicked, this,
-            [this](int i) { act([&] { state_.wasMode = i == 1; }); });
+            [this](int i) { act([&] { state_.choice.wasMode = i == 1; }); });
     auto* load = commandButton(frame4, "CdLoadSAM", QStyle::SP_FileDialogContentsView);
     connect(load, &QToolButton::clicked, this,
             [this] { edit(StepKind::ImportList, [&] { loadWadList(state_, ports_); }); });
@@ -458,7 +458,7 @@ QWidget* FmSFX::buildSearch() {
     txSearch_ = lineBox(frame1, "TxSearch", 255);
     txSearch_->setFixedWidth(QFontMetrics(fixedFont()).horizontalAdvance(QString(24, u'M')) + 12);
     connect(txSearch_, &QLineEdit::textEdited, this,
-            [this](const QString& t) { state_.txSearch = toAnsi(t); });
+            [this](const QString& t) { state_.search.txSearch = toAnsi(t); });
     // Return in the box steps as the button does.
     connect(txSearch_, &QLineEdit::returnPressed, this,
             [this] { act([&] { searchStep(state_, ports_); }); });
@@ -485,11 +485,11 @@ QWidget* FmSFX::buildSearch() {
     }
     opSensButtons_[0]->setChecked(true);
     connect(opSens_, &QButtonGroup::idClicked, this,
-            [this](int i) { act([&] { state_.searchUp = i == 1; }); });
+            [this](int i) { act([&] { state_.search.searchUp = i == 1; }); });
     ckUl_ = new QCheckBox(frame1);
     ckUl_->setObjectName(QStringLiteral("CkUL"));
     connect(ckUl_, &QCheckBox::clicked, this,
-            [this](bool on) { act([&] { state_.caseSensitive = on; }); });
+            [this](bool on) { act([&] { state_.search.caseSensitive = on; }); });
 
     auto* row = new QHBoxLayout(frame1);
     row->addWidget(label(frame1, "Label3"));
@@ -595,7 +595,7 @@ QLayout* FmSFX::buildCommands() {
     opLangButtons_[0]->setChecked(true);
     connect(opLang_, &QButtonGroup::idClicked, this, [this](int i) {
         // The object dialog is shown again so that it takes the new texts.
-        if (state_.objetOpen && fmObjet_) fmObjet_->hide();
+        if (state_.objects.objetOpen && fmObjet_) fmObjet_->hide();
         act([&] { state_.language = i == 0 ? Language::English : Language::French; });
     });
     strip->addSpacing(12);
@@ -649,7 +649,7 @@ void FmSFX::applyLanguage() {
         textsLanguage_ = state_.language;
     }
     if (QWidget* load = controlOf(*this, "CdLoadSAM"))
-        load->setToolTip(loadListTip(state_.language, state_.wasMode));
+        load->setToolTip(loadListTip(state_.language, state_.choice.wasMode));
     frOrig_->setTitle(lineFrameCaption(state_.language, state_.frOrigName));
 }
 
@@ -661,10 +661,10 @@ void FmSFX::redraw() {
     for (QWidget* w : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
         if (w != lbBuild_ && w != cdStopWait_) w->setEnabled(!building);
     opLangButtons_[state_.language == Language::English ? 0 : 1]->setChecked(true);
-    opWadButtons_[state_.wasMode ? 1 : 0]->setChecked(true);
-    opSensButtons_[state_.searchUp ? 1 : 0]->setChecked(true);
-    ckUl_->setChecked(state_.caseSensitive);
-    setTextIfChanged(txSearch_, fromAnsi(state_.txSearch));
+    opWadButtons_[state_.choice.wasMode ? 1 : 0]->setChecked(true);
+    opSensButtons_[state_.search.searchUp ? 1 : 0]->setChecked(true);
+    ckUl_->setChecked(state_.search.caseSensitive);
+    setTextIfChanged(txSearch_, fromAnsi(state_.search.txSearch));
     applyLanguage();
     liSfx_->showRows(state_.rows, state_.currentRow);
     txOrig_->setText(fromAnsi(state_.txOrig));
@@ -675,8 +675,8 @@ void FmSFX::redraw() {
                               : fromAnsi(state_.txOrig) + u'\n' + fromAnsi(state_.txModif);
     if (txLig_->toPlainText() != lines) txLig_->setPlainText(lines);
     redrawEditors();
-    setTextIfChanged(txLett_, fromAnsi(state_.txLett));
-    setTextIfChanged(txWad_, fromAnsi(state_.txWad));
+    setTextIfChanged(txLett_, fromAnsi(state_.choice.txLett));
+    setTextIfChanged(txWad_, fromAnsi(state_.choice.txWad));
     redrawObjectField();
 
     const EditButtons& b = state_.buttons;
@@ -733,10 +733,10 @@ void FmSFX::buildChecked() {
 // A chosen object shows inverted, so the user sees that the letter commands
 // work on all its sounds.
 void FmSFX::redrawObjectField() {
-    setTextIfChanged(txObjet_, fromAnsi(state_.txObjet));
+    setTextIfChanged(txObjet_, fromAnsi(state_.objects.txObjet));
     QPalette p = txObjet_->palette();
     const QPalette normal = QApplication::palette(txObjet_);
-    const bool chosen = !state_.txObjet.empty();
+    const bool chosen = !state_.objects.txObjet.empty();
     p.setColor(QPalette::Base, chosen ? normal.color(QPalette::Highlight) : normal.color(QPalette::Base));
     p.setColor(QPalette::Text, chosen ? normal.color(QPalette::Base) : normal.color(QPalette::Text));
     txObjet_->setPalette(p);
@@ -755,7 +755,7 @@ FmObjet& FmSFX::objectDialog() {
 }
 
 void FmSFX::syncObjectDialog() {
-    const bool wanted = state_.objetOpen && !isMinimized();
+    const bool wanted = state_.objects.objetOpen && !isMinimized();
     if (wanted == (fmObjet_ && fmObjet_->isVisible())) return;
     if (!wanted) {
         fmObjet_->hide();
@@ -792,7 +792,7 @@ void FmSFX::redrawEditors() {
 bool FmSFX::eventFilter(QObject* watched, QEvent* event) {
     if (watched == lbFok_ && event->type() == QEvent::MouseButtonPress &&
         static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-        act([&] { state_.txSearch = kLetterMarkSearch; });
+        act([&] { state_.search.txSearch = kLetterMarkSearch; });
         return true;
     }
     if (event->type() == QEvent::FocusOut) {

@@ -40,7 +40,7 @@ bool changedOnDisk(const MainState& state, Ports& ports) {
 
 void writeCustomLines(const MainState& state, Ports& ports) {
     const std::string bytes = customLinesBytes(state);
-    if (!isSafeWadName(state.txWad)) {
+    if (!isSafeWadName(state.choice.txWad)) {
         // Nothing to record and no name to record it under: nothing is lost.
         if (bytes.empty()) return;
         ports.dialogs.message(Msg::CustomLinesNoWadName, {customLinesPath(state)});

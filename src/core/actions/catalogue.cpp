@@ -35,7 +35,7 @@ bool readOrReport(Ports& ports, const std::string& path, std::string& bytes) {
 }
 
 void resetCatalogue(MainState& state) {
-    state.showG = false;
+    state.choice.showG = false;
     state.wads = {};
     state.rows.clear();
     state.liText.clear();

@@ -48,11 +48,11 @@ void fillWadList(MainState& state) {
         std::string title;
         if (it != letters.end()) {
             title = state.wads.titles[static_cast<std::size_t>(it - letters.begin())];
-        } else if (letter != state.txLett) {
+        } else if (letter != state.choice.txLett) {
             title = "??";
         } else {
-            if (state.txWad.empty()) state.txWad = "??";
-            title = state.txWad;
+            if (state.choice.txWad.empty()) state.choice.txWad = "??";
+            title = state.choice.txWad;
         }
         ed.liWad.push_back("#" + letter);
         ed.liWad.back().append(" - ").append(title);
@@ -60,9 +60,9 @@ void fillWadList(MainState& state) {
     // The item of exactly the current letter: with letter "a", "#ab - …" is
     // another WAD's and must not be chosen.
     ed.liWadSel = -1;
-    if (state.txLett.empty()) return;
+    if (state.choice.txLett.empty()) return;
     for (std::size_t i = 0; i < ed.liWad.size(); ++i) {
-        if (letterTagOfItem(ed.liWad[i]) == "#" + state.txLett) {
+        if (letterTagOfItem(ed.liWad[i]) == "#" + state.choice.txLett) {
             ed.liWadSel = static_cast<int>(i);
             break;
         }

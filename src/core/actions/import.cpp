@@ -51,7 +51,7 @@ std::vector<std::string> readList(Ports& ports, const std::string& path) {
 
 void putBackCustomLines(MainState& state, Ports& ports) {
     ports.files.makeDir(customLinesDir(state));
-    if (!isSafeWadName(state.txWad)) return;
+    if (!isSafeWadName(state.choice.txWad)) return;
     for (const std::string& record : splitLines(readIfPresent(ports, customLinesPath(state)))) {
         const auto fields = parseRecordLine(record);
         if (fields.size() < 2) continue;
@@ -114,7 +114,7 @@ std::vector<int> soundsHolding(const MainState& state, const WordIndex& index,
 }
 
 void importSamList(MainState& state, Ports& ports) {
-    const std::vector<std::string> records = readList(ports, wadFilePath(state, state.txWad, ".SAM"));
+    const std::vector<std::string> records = readList(ports, wadFilePath(state, state.choice.txWad, ".SAM"));
     // The lines live in liText, which the letters change in place; the
     // index keeps views of the lines as they stand now.
     const std::vector<std::string> lines = state.liText;
@@ -136,16 +136,16 @@ void importSamList(MainState& state, Ports& ports) {
                 giveLetter(state, id);
     }
     if (unrecognized > 0)
-        ports.dialogs.message(Msg::SamplesUnrecognized, {state.txWad, lastUnrecognized});
+        ports.dialogs.message(Msg::SamplesUnrecognized, {state.choice.txWad, lastUnrecognized});
 }
 
 void importWasList(MainState& state, Ports& ports) {
-    for (const std::string& record : readList(ports, wadFilePath(state, state.txWad, ".WAS"))) {
+    for (const std::string& record : readList(ports, wadFilePath(state, state.choice.txWad, ".WAS"))) {
         const std::size_t colon = record.find(':');
         // A record without a name before its colon would name every object.
         if (colon == npos || colon == 0) continue;
         const std::string_view name = std::string_view(record).substr(0, colon);
-        for (const GameObject& object : state.importObjects) {
+        for (const GameObject& object : state.objects.importObjects) {
             // A nameless object would stand in every WAD.
             if (object.name.empty()) continue;
             if (object.name.find(name) == npos && name.find(object.name) == npos) continue;
@@ -189,12 +189,12 @@ std::string wadNameOfPath(std::string_view path) {
 void giveLetter(MainState& state, int id) {
     if (id < 0 || id >= state.soundCount()) return;
     std::string& line = state.workingLine(static_cast<std::size_t>(id));
-    line = withLetterGiven(line, "#" + state.txLett);
+    line = withLetterGiven(line, "#" + state.choice.txLett);
 }
 
 void importWadList(MainState& state, Ports& ports) {
     putBackCustomLines(state, ports);
-    if (state.wasMode)
+    if (state.choice.wasMode)
         importWasList(state, ports);
     else
         importSamList(state, ports);
@@ -205,31 +205,31 @@ void importWadList(MainState& state, Ports& ports) {
 }
 
 void loadWadList(MainState& state, Ports& ports) {
-    if (state.txLett.empty()) {
+    if (state.choice.txLett.empty()) {
         ports.dialogs.message(Msg::WadListNoLetter, {});
         return;
     }
-    if (state.txWad.empty()) {
+    if (state.choice.txWad.empty()) {
         const auto chosen = ports.dialogs.openFile(FileDialog::SamList, state.dirs.wadDir);
         if (!chosen) return;
         const std::string name = wadNameOfPath(*chosen);
-        if (!name.empty()) state.txWad = name;
+        if (!name.empty()) state.choice.txWad = name;
     }
-    if (!state.txWad.empty() && !isSafeWadName(state.txWad)) {
-        ports.dialogs.message(Msg::WadNameUnsafe, {state.txWad});
+    if (!state.choice.txWad.empty() && !isSafeWadName(state.choice.txWad)) {
+        ports.dialogs.message(Msg::WadNameUnsafe, {state.choice.txWad});
         ports.dialogs.focus("TxWAD");
         return;
     }
-    if (state.txWad.empty() || !ports.files.find(wadFilePath(state, state.txWad, ".SAM"))) {
-        ports.dialogs.message(Msg::NoSamFile, {state.txWad});
+    if (state.choice.txWad.empty() || !ports.files.find(wadFilePath(state, state.choice.txWad, ".SAM"))) {
+        ports.dialogs.message(Msg::NoSamFile, {state.choice.txWad});
         return;
     }
-    if (state.wasMode && !ports.files.find(wadFilePath(state, state.txWad, ".WAS"))) {
-        ports.dialogs.message(Msg::NoWasFile, {state.txWad});
+    if (state.choice.wasMode && !ports.files.find(wadFilePath(state, state.choice.txWad, ".WAS"))) {
+        ports.dialogs.message(Msg::NoWasFile, {state.choice.txWad});
         return;
     }
-    const Msg confirm = state.wasMode ? Msg::WasImportConfirm : Msg::SamImportConfirm;
-    if (ports.dialogs.message(confirm, {state.txWad, state.txLett}) != Answer::Ok) return;
+    const Msg confirm = state.choice.wasMode ? Msg::WasImportConfirm : Msg::SamImportConfirm;
+    if (ports.dialogs.message(confirm, {state.choice.txWad, state.choice.txLett}) != Answer::Ok) return;
     if (!settlePendingChanges(state, ports)) return;
     loadCatalogue(state, ports);
     importWadList(state, ports);

@@ -16,7 +16,7 @@ namespace {
 
 constexpr auto npos = std::string::npos;
 
-std::string currentTag(const MainState& state) { return "#" + state.txLett; }
+std::string currentTag(const MainState& state) { return "#" + state.choice.txLett; }
 
 bool hasCurrentRow(const MainState& state) {
     return state.currentRow >= 0 && state.currentRow < state.soundCount();
@@ -44,7 +44,7 @@ void addToObject(MainState& state, Ports& ports) {
 void removeFromObject(MainState& state, Ports& ports) {
     // Without a letter the tag would be "#" alone and take the first letter
     // of every sound, "#g" included.
-    if (state.txLett.empty()) {
+    if (state.choice.txLett.empty()) {
         ports.dialogs.message(Msg::RemoveObjectNoLetter, {});
         ports.dialogs.focus("TxLett");
         return;
@@ -70,9 +70,9 @@ void letterListChanged(MainState& state) {
 // Add needs a letter and a WAD name: without one, says so, puts the focus
 // in the empty box and returns false.
 bool haveLetterAndWadOrSay(MainState& state, Ports& ports) {
-    if (!state.txLett.empty() && !state.txWad.empty()) return true;
+    if (!state.choice.txLett.empty() && !state.choice.txWad.empty()) return true;
     ports.dialogs.message(Msg::AddNoLetterOrWad, {});
-    ports.dialogs.focus(state.txLett.empty() ? "TxLett" : "TxWAD");
+    ports.dialogs.focus(state.choice.txLett.empty() ? "TxLett" : "TxWAD");
     return false;
 }
 
@@ -86,42 +86,42 @@ std::string cleanLetter(std::string_view typed) {
 }
 
 void leaveLetterBox(MainState& state, Ports& ports) {
-    state.txLett = cleanLetter(state.txLett);
-    if (state.txLett == "g") {
+    state.choice.txLett = cleanLetter(state.choice.txLett);
+    if (state.choice.txLett == "g") {
         ports.dialogs.message(Msg::LetterReserved, {});
-        state.txLett.clear();
+        state.choice.txLett.clear();
         ports.dialogs.focus("TxLett");
         return;
     }
     // "a " or "*" would be written as a tag the build refuses.
-    if (!state.txLett.empty() && !isSafeWadName(state.txLett)) {
-        ports.dialogs.message(Msg::LetterUnsafe, {state.txLett});
-        state.txLett.clear();
+    if (!state.choice.txLett.empty() && !isSafeWadName(state.choice.txLett)) {
+        ports.dialogs.message(Msg::LetterUnsafe, {state.choice.txLett});
+        state.choice.txLett.clear();
         ports.dialogs.focus("TxLett");
         return;
     }
     const auto& letters = state.wads.letters;
-    const auto known = std::find(letters.begin(), letters.end(), state.txLett);
-    if (!state.txLett.empty() && known != letters.end()) {
+    const auto known = std::find(letters.begin(), letters.end(), state.choice.txLett);
+    if (!state.choice.txLett.empty() && known != letters.end()) {
         const auto k = static_cast<std::size_t>(known - letters.begin());
         const Answer answer =
-            ports.dialogs.message(Msg::LetterInTable, {state.txLett, state.wads.titles[k]});
+            ports.dialogs.message(Msg::LetterInTable, {state.choice.txLett, state.wads.titles[k]});
         if (answer == Answer::Ok) {
-            state.txWad = state.wads.files[k];
+            state.choice.txWad = state.wads.files[k];
         } else {
-            state.txLett.clear();
+            state.choice.txLett.clear();
             ports.dialogs.focus("TxLett");
         }
     }
-    if (state.txLett != state.lastLetter) {
-        state.lastLetter = state.txLett;
+    if (state.choice.txLett != state.choice.lastLetter) {
+        state.choice.lastLetter = state.choice.txLett;
         markSoundList(state, -1);
         makeRowCurrent(state, ports, 0);
     }
 }
 
 void leaveWadBox(MainState& state) {
-    if (!state.txWad.empty() && state.txWad.front() == ' ') state.txWad.clear();
+    if (!state.choice.txWad.empty() && state.choice.txWad.front() == ' ') state.choice.txWad.clear();
 }
 
 void addLetterToCurrentSound(MainState& state, Ports& ports) {
@@ -135,14 +135,14 @@ void addLetterToCurrentSound(MainState& state, Ports& ports) {
         if (itemTag == "#g") state.rows[static_cast<std::size_t>(state.currentRow)].selected = false;
         return;
     }
-    ed.liWad.push_back(tag + " - " + state.txWad);
+    ed.liWad.push_back(tag + " - " + state.choice.txWad);
     ed.liWadSel = static_cast<int>(ed.liWad.size()) - 1;
     letterListChanged(state);
 }
 
 void addLetter(MainState& state, Ports& ports) {
     if (!hasCurrentRow(state)) return;
-    if (!state.txObjet.empty()) {
+    if (!state.objects.txObjet.empty()) {
         if (haveLetterAndWadOrSay(state, ports)) addToObject(state, ports);
         return;
     }
@@ -167,7 +167,7 @@ void removeLetterFromCurrentSound(MainState& state, Ports& ports) {
 }
 
 void removeLetter(MainState& state, Ports& ports) {
-    if (!state.txObjet.empty()) {
+    if (!state.objects.txObjet.empty()) {
         removeFromObject(state, ports);
         return;
     }
@@ -201,11 +201,11 @@ std::string wadFieldWithout(std::string_view field, std::string_view tag) {
 }
 
 void eraseLetterEverywhere(MainState& state, Ports& ports) {
-    if (state.txLett.empty()) {
+    if (state.choice.txLett.empty()) {
         ports.dialogs.message(Msg::EraseNoLetter, {});
         return;
     }
-    if (ports.dialogs.message(Msg::EraseConfirm, {state.txLett}) != Answer::Ok) return;
+    if (ports.dialogs.message(Msg::EraseConfirm, {state.choice.txLett}) != Answer::Ok) return;
     const std::string tag = currentTag(state);
     // A line without the tag stays as it is; only the others are rewritten.
     for (std::size_t id = 0; id < state.liText.size(); ++id) {
@@ -218,11 +218,11 @@ void eraseLetterEverywhere(MainState& state, Ports& ports) {
 }
 
 void toggleGenericMarks(MainState& state, Ports& ports) {
-    if (state.txLett.empty()) {
+    if (state.choice.txLett.empty()) {
         ports.dialogs.message(Msg::ShowGNoLetter, {});
         return;
     }
-    state.showG = !state.showG;
+    state.choice.showG = !state.choice.showG;
     const int row = state.currentRow;
     markSoundList(state, -1);
     makeRowCurrent(state, ports, row);

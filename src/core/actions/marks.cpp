@@ -17,7 +17,7 @@ void markRow(MainState& state, int i, const std::string& key, bool strip) {
     row.selected = false;
 
     const std::string& line = state.liText[i];
-    const bool matches = hasLetterTag(line, key) || (state.showG && hasLetterTag(line, "#g"));
+    const bool matches = hasLetterTag(line, key) || (state.choice.showG && hasLetterTag(line, "#g"));
     if (!matches) return;
     if (!isProtected(i)) {
         row.text += kLetterMark;
@@ -39,7 +39,7 @@ bool endsWithMark(const std::string& rowText) {
 }
 
 void markSoundList(MainState& state, int row) {
-    const std::string key = letterKey(state.txLett);
+    const std::string key = letterKey(state.choice.txLett);
     const int count = static_cast<int>(state.rows.size());
     if (row == -1) {
         for (int i = 0; i < count; ++i) markRow(state, i, key, true);
@@ -49,7 +49,7 @@ void markSoundList(MainState& state, int row) {
 }
 
 void showMarks(MainState& state, const std::vector<int>& ids) {
-    const std::string key = letterKey(state.txLett);
+    const std::string key = letterKey(state.choice.txLett);
     for (const int id : ids)
         if (id >= 0 && id < static_cast<int>(state.rows.size())) markRow(state, id, key, false);
 }

@@ -12,9 +12,9 @@ namespace {
 std::string readObjectList(MainState& state, Ports& ports) {
     ReadResult file = ports.files.read(objectListPath(state));
     if (file.ok) return std::move(file.bytes);
-    if (!state.objectListUnreadable)
+    if (!state.objects.objectListUnreadable)
         ports.dialogs.message(Msg::FileUnreadable, {objectListPath(state), file.error});
-    state.objectListUnreadable = true;
+    state.objects.objectListUnreadable = true;
     return {};
 }
 
@@ -30,19 +30,19 @@ void loadObjectDialog(MainState& state, Ports& ports) {
 } // namespace
 
 void loadImportObjects(MainState& state, Ports& ports) {
-    state.importObjects = readImportObjects(readObjectList(state, ports));
+    state.objects.importObjects = readImportObjects(readObjectList(state, ports));
 }
 
 void toggleObjectDialog(MainState& state, Ports& ports) {
-    if (state.objetOpen) {
-        state.objetOpen = false;
+    if (state.objects.objetOpen) {
+        state.objects.objetOpen = false;
         return;
     }
     if (!state.objDlg.loaded) loadObjectDialog(state, ports);
-    state.objetOpen = true;
+    state.objects.objetOpen = true;
 }
 
-void eraseObjectName(MainState& state) { state.txObjet.clear(); }
+void eraseObjectName(MainState& state) { state.objects.txObjet.clear(); }
 
 void pickObjectType(MainState& state, int index) {
     ObjectDialog& d = state.objDlg;
@@ -89,10 +89,10 @@ void clickObjectSoundId(MainState& state, Ports& ports, int index) {
 void acceptObject(MainState& state) {
     ObjectDialog& d = state.objDlg;
     if (d.liObjSel < 0) {
-        state.txObjet.clear();
+        state.objects.txObjet.clear();
         return;
     }
-    state.txObjet = d.liObj[static_cast<std::size_t>(d.liObjSel)];
+    state.objects.txObjet = d.liObj[static_cast<std::size_t>(d.liObjSel)];
     d.liOK = d.liSid;
 }
 

@@ -33,15 +33,15 @@ bool searchesIdsOnly(std::string_view text) { return readLeadingNumber(text) != 
 
 void searchStep(MainState& state, Ports& ports) {
     const int count = static_cast<int>(state.rows.size());
-    const int step = state.searchUp ? -1 : 1;
-    const std::string& text = state.txSearch;
+    const int step = state.search.searchUp ? -1 : 1;
+    const std::string& text = state.search.txSearch;
     const bool idsOnly = searchesIdsOnly(text);
     for (int row = state.currentRow + step; row >= 0 && row < count; row += step) {
         if (isProtected(row)) continue;
         const auto i = static_cast<std::size_t>(row);
         const bool found =
-            holdsText(state.rows[i].text, text, state.caseSensitive) ||
-            (!idsOnly && row < state.soundCount() && holdsText(state.liText[i], text, state.caseSensitive));
+            holdsText(state.rows[i].text, text, state.search.caseSensitive) ||
+            (!idsOnly && row < state.soundCount() && holdsText(state.liText[i], text, state.search.caseSensitive));
         if (found) {
             makeRowCurrent(state, ports, row);
             return;

@@ -27,18 +27,18 @@ bool wadFilesArrived(const MainState& state, Ports& ports) {
 // The letter and the name go into a command line and name files: refused
 // with the box concerned focused when they would be read as anything else.
 bool inputIsUsable(const MainState& state, Ports& ports) {
-    if (state.txLett.empty() || state.txWad.empty()) {
+    if (state.choice.txLett.empty() || state.choice.txWad.empty()) {
         ports.dialogs.message(Msg::BuildNoLetterOrWad, {});
-        ports.dialogs.focus(state.txLett.empty() ? "TxLett" : "TxWAD");
+        ports.dialogs.focus(state.choice.txLett.empty() ? "TxLett" : "TxWAD");
         return false;
     }
-    if (!isSafeWadName(state.txLett)) {
-        ports.dialogs.message(Msg::LetterUnsafe, {state.txLett});
+    if (!isSafeWadName(state.choice.txLett)) {
+        ports.dialogs.message(Msg::LetterUnsafe, {state.choice.txLett});
         ports.dialogs.focus("TxLett");
         return false;
     }
-    if (!isSafeWadName(state.txWad)) {
-        ports.dialogs.message(Msg::WadNameUnsafe, {state.txWad});
+    if (!isSafeWadName(state.choice.txWad)) {
+        ports.dialogs.message(Msg::WadNameUnsafe, {state.choice.txWad});
         ports.dialogs.focus("TxWAD");
         return false;
     }
@@ -143,7 +143,7 @@ void waitForWadFiles(MainState& state, Ports& ports, bool exited) {
 
 void startBuild(MainState& state, Ports& ports, std::int64_t now) {
     if (state.build.windowDisabled() || !inputIsUsable(state, ports)) return;
-    if (ports.dialogs.message(Msg::BuildConfirm, {state.txWad}) != Answer::Ok) return;
+    if (ports.dialogs.message(Msg::BuildConfirm, {state.choice.txWad}) != Answer::Ok) return;
 
     const std::string& dir = state.dirs.sfxDir;
     if (!ports.files.find(dir)) {
@@ -157,13 +157,13 @@ void startBuild(MainState& state, Ports& ports, std::int64_t now) {
     const std::string statusPath = dir + kBatchStatusName;
     if (!removeOldStatus(statusPath, ports)) return;
     const std::string batchPath = dir + kBatchName;
-    if (const Status written = ports.files.write(batchPath, batchText(state.txWad, state.txLett));
+    if (const Status written = ports.files.write(batchPath, batchText(state.choice.txWad, state.choice.txLett));
         !written) {
         ports.dialogs.message(Msg::FileNotWritten, {batchPath, written.error});
         return;
     }
     BuildState next;
-    next.wadName = state.txWad;
+    next.wadName = state.choice.txWad;
     next.batchPath = batchPath;
     next.statusPath = statusPath;
     next.startedAt = now;

@@ -30,7 +30,7 @@ std::optional<Settings> askForEditor(const Settings& base, Ports& ports) {
 
 // Everything after the settings are known: the catalogue, the marks, row 0.
 void loadEverything(MainState& state, Ports& ports) {
-    state.lastLetter = state.txLett;
+    state.choice.lastLetter = state.choice.txLett;
     loadCatalogue(state, ports);
     loadImportObjects(state, ports);
     markSoundList(state, -1);
@@ -44,15 +44,15 @@ std::string withDirSep(const std::string& dir) {
 }
 
 Settings currentSettings(const MainState& state) {
-    return {state.dirs.editorDrive, state.dirs.editorDir, state.txLett, state.txWad,
+    return {state.dirs.editorDrive, state.dirs.editorDir, state.choice.txLett, state.choice.txWad,
             state.language};
 }
 
 void applySettings(MainState& state, const Settings& s) {
     state.dirs.editorDrive = s.editorDrive;
     state.dirs.editorDir = withDirSep(s.editorDir);
-    state.txLett = s.letter;
-    state.txWad = s.wadName;
+    state.choice.txLett = s.letter;
+    state.choice.txWad = s.wadName;
     state.language = s.language;
     state.dirs.sfxDir = subFolder(state.dirs.editorDir, {"sound", "LevelSFX Creator"});
     state.dirs.sampleDir = subFolder(state.dirs.editorDir, {"sound", "Samples"});

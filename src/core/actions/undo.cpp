@@ -45,8 +45,8 @@ std::string detailOf(const MainState& state, StepKind kind) {
     case StepKind::Letter:
     case StepKind::GiveLetter:
     case StepKind::TakeLetter:
-    case StepKind::EraseLetter: return letterKey(state.txLett);
-    case StepKind::ImportList: return state.txWad + (state.wasMode ? ".WAS" : ".SAM");
+    case StepKind::EraseLetter: return letterKey(state.choice.txLett);
+    case StepKind::ImportList: return state.choice.txWad + (state.choice.wasMode ? ".WAS" : ".SAM");
     default: return {};
     }
 }

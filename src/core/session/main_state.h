@@ -99,19 +99,37 @@ struct ObjectDialog {
     std::vector<int> liOK;
 };
 
-struct MainState {
-    Folders dirs;
-    Language language = Language::English;
-
+// The WAD the letter commands work for.
+struct LetterChoice {
     std::string txLett;     // the current WAD letter
     std::string txWad;      // the current WAD file name
     std::string lastLetter; // the letter the marks were last computed for
     bool showG = false;     // mark the "#g" sounds too
     bool wasMode = false;   // the WAD list import reads the .WAS list, not the .SAM list
+};
 
+// What the search box looks for, and how.
+struct SearchOptions {
     std::string txSearch;       // the text to find
     bool searchUp = false;      // search towards row 0
     bool caseSensitive = false; // letters must match in case
+};
+
+// The game object whose sounds the letter commands change, and the object
+// list the .WAS import reads.
+struct ObjectChoice {
+    std::vector<GameObject> importObjects; // the object list for the .WAS import
+    bool objectListUnreadable = false;     // already reported once
+    std::string txObjet;                   // the object whose sounds the letter commands change
+    bool objetOpen = false;                // the object dialog is toggled on
+};
+
+struct MainState {
+    Folders dirs;
+    Language language = Language::English;
+
+    LetterChoice choice;
+    SearchOptions search;
 
     std::vector<std::string> liText; // working line of each sound
     std::vector<std::string> liOrig; // default line of each sound
@@ -126,10 +144,7 @@ struct MainState {
     EditHistory history;   // the steps Undo and Redo walk
     int appliedCount = -1; // sounds changed by the last Apply, for its note; -1: none yet
 
-    std::vector<GameObject> importObjects; // the object list for the .WAS import
-    bool objectListUnreadable = false;     // already reported once
-    std::string txObjet;                   // the object whose sounds the letter commands change
-    bool objetOpen = false;                // the object dialog is toggled on
+    ObjectChoice objects;
     ObjectDialog objDlg;
 
     SoundRecord cur;                        // the parsed current line

@@ -21,7 +21,7 @@ std::string customLinesDir(const MainState& state) {
     return state.dirs.appDir + "sounds" + kDirSep;
 }
 std::string customLinesPath(const MainState& state) {
-    return customLinesDir(state) + state.txWad + ".tor";
+    return customLinesDir(state) + state.choice.txWad + ".tor";
 }
 std::string historyFolder(const MainState& state) {
     return state.dirs.appDir + "history" + kDirSep;

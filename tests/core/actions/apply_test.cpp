@@ -127,7 +127,7 @@ TEST(Apply, CustomLinesFailAloneAndAreNeverWrittenUnderAnUnsafeName) {
     for (const std::string wad : {"HARBOUR", "", "TWO WORDS", "a/b", "a*b", "a:b"}) {
         SCOPED_TRACE(wad);
         SoundOneOpen l;
-        l.state.txWad = wad;
+        l.state.choice.txWad = wad;
         l.line(1) = changed;
         l.fake.files.failing = {"/app/sounds/" + wad + ".tor"};
         EXPECT_TRUE(l.apply({Answer::Yes}));
@@ -138,7 +138,7 @@ TEST(Apply, CustomLinesFailAloneAndAreNeverWrittenUnderAnUnsafeName) {
         EXPECT_EQ(l.fake.files.writes.size(), 3u); // the backup, the kept copy and sounds.txt
     }
     SoundOneOpen l; // nothing to record under no name: nothing to say either
-    l.state.txWad = "";
+    l.state.choice.txWad = "";
     l.apply({Answer::Yes});
     EXPECT_EQ(l.shown(), std::vector<Msg>{Msg::ApplyConfirm});
 }

@@ -141,11 +141,11 @@ TEST(MarkSoundList, MarksWholeTagsAndSelects) {
     markSoundList(state, -1); // never marked twice
     EXPECT_EQ(state.rows[0].text, soundRowText(0, state.liText[0]) + kLetterMark);
 
-    state.showG = true;
+    state.choice.showG = true;
     markSoundList(state, 2);
     EXPECT_TRUE(state.rows[2].selected);
 
-    state.txLett.clear(); // key "##": only the #g sound stays marked
+    state.choice.txLett.clear(); // key "##": only the #g sound stays marked
     markSoundList(state, -1);
     for (int i : {0, 1, 3}) EXPECT_FALSE(endsWithMark(state.rows[i].text)) << i;
     EXPECT_TRUE(state.rows[2].selected);

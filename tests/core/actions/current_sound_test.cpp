@@ -121,12 +121,12 @@ TEST(ShowSoundFields, LettersListSelectsExactlyTheCurrentLetter) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.wad) + " / " + c.letter);
         SoundOpen l(std::string("ONE:\t\t\to\t\t\t\tVOL05\t\t\t\t\t") + c.wad);
-        l.state.txLett = c.letter;
-        l.state.txWad = c.wadName;
+        l.state.choice.txLett = c.letter;
+        l.state.choice.txWad = c.wadName;
         showSoundFields(l.state);
         EXPECT_EQ(l.state.ed.liWad, c.items);
         EXPECT_EQ(l.state.ed.liWadSel, c.selected);
-        EXPECT_EQ(l.state.txWad, c.wadNameAfter);
+        EXPECT_EQ(l.state.choice.txWad, c.wadNameAfter);
     }
 }
 

@@ -123,8 +123,8 @@ TEST(Doubles, MarksFollowTheFileExceptForProtectedSounds) {
 struct Docks : Loaded {
     explicit Docks(const Installation& inst = installation()) : Loaded(inst) {
         loadImportObjects(state, fake.ports);
-        state.txLett = "d";
-        state.txWad = "DOCKS";
+        state.choice.txLett = "d";
+        state.choice.txWad = "DOCKS";
         fake.files.files[kWads + "Docks.sam"] = "rope1.wav\r\nhorn.wav,gull.wav\r\nx.w\r\n";
         fake.files.files[kWads + "DOCKS.WAS"] = "CRANE: 2 instances\r\nno colon\r\n";
     }
@@ -171,7 +171,7 @@ TEST(WadImport, SamImportGivesTheLetterToEveryLineOfItsSamples) {
 
 TEST(WadImport, WasImportGivesTheLetterToTheObjectsAndToSound60) {
     Docks app;
-    app.state.wasMode = true;
+    app.state.choice.wasMode = true;
     app.load({Answer::Ok});
     EXPECT_TRUE(app.fake.dialogs.showed(Msg::WasImportConfirm));
     for (int id : {1, 5, 6, 7, 60}) EXPECT_TRUE(app.line(id).ends_with("#d")) << id;
@@ -193,9 +193,9 @@ TEST(WadImport, TheChecksComeBeforeAnythingChanges) {
     };
     app.fake.files.files.erase(kWads + "DOCKS.WAS");
     for (const auto& c : cases) {
-        app.state.txLett = c.letter;
-        app.state.txWad = c.wad;
-        app.state.wasMode = c.was;
+        app.state.choice.txLett = c.letter;
+        app.state.choice.txWad = c.wad;
+        app.state.choice.wasMode = c.was;
         app.load({Answer::Cancel});
         EXPECT_EQ(app.fake.dialogs.shown.back().id, c.refusal) << c.wad;
         EXPECT_EQ(app.line(1), "kept");
@@ -203,10 +203,10 @@ TEST(WadImport, TheChecksComeBeforeAnythingChanges) {
     EXPECT_EQ(app.fake.dialogs.focused, Args{"TxWAD"});
 
     // An empty WAD name is taken from the chosen file.
-    app.state.txWad.clear();
+    app.state.choice.txWad.clear();
     app.fake.dialogs.fileAnswers = {kWads + "Docks.sam"};
     app.load({Answer::Cancel});
-    EXPECT_EQ(app.state.txWad, "Docks");
+    EXPECT_EQ(app.state.choice.txWad, "Docks");
     EXPECT_EQ(app.fake.dialogs.fileDialogs.back(), FileDialog::SamList);
 }
 

@@ -28,7 +28,7 @@ struct Letters : Loaded {
     void open(int row) { makeRowCurrent(state, fake.ports, row); }
     bool marked(int row) { return endsWithMark(state.rows[static_cast<std::size_t>(row)].text); }
     void chooseObject(std::vector<int> ids) {
-        state.txObjet = "MACHINE";
+        state.objects.txObjet = "MACHINE";
         state.objDlg.liOK = std::move(ids);
     }
 };
@@ -45,30 +45,30 @@ TEST(Letters, LetterBoxRules) {
     // would refuse in a tag.
     for (const auto& [typed, refusal] : {std::pair{"g", Msg::LetterReserved},
                                          {"a ", Msg::LetterUnsafe}, {"a/", Msg::LetterUnsafe}}) {
-        l.state.txLett = typed;
+        l.state.choice.txLett = typed;
         leaveLetterBox(l.state, l.fake.ports);
         EXPECT_EQ(l.fake.dialogs.shown.back().id, refusal) << typed;
-        EXPECT_EQ(l.state.txLett, "") << typed;
+        EXPECT_EQ(l.state.choice.txLett, "") << typed;
         EXPECT_EQ(l.fake.dialogs.focused.back(), "TxLett");
     }
 
     // A letter of the WAD table: OK takes that WAD's file name, Cancel empties the box.
-    l.state.txLett = "b";
+    l.state.choice.txLett = "b";
     l.fake.dialogs.answers = {Answer::Ok};
     leaveLetterBox(l.state, l.fake.ports);
     EXPECT_EQ(l.fake.dialogs.shown.back().args, (Args{"b", "Bridge"}));
-    EXPECT_EQ(l.state.txWad + "|" + l.state.lastLetter, "BRIDGE|b");
+    EXPECT_EQ(l.state.choice.txWad + "|" + l.state.choice.lastLetter, "BRIDGE|b");
     EXPECT_TRUE(l.marked(3));
     EXPECT_EQ(l.state.currentRow, 0);
 
-    l.state.txLett = "a";
+    l.state.choice.txLett = "a";
     l.fake.dialogs.answers = {Answer::Cancel};
     leaveLetterBox(l.state, l.fake.ports);
-    EXPECT_EQ(l.state.txLett + "|" + l.state.lastLetter, "|");
+    EXPECT_EQ(l.state.choice.txLett + "|" + l.state.choice.lastLetter, "|");
 
-    l.state.txWad = " X";
+    l.state.choice.txWad = " X";
     leaveWadBox(l.state);
-    EXPECT_EQ(l.state.txWad, "");
+    EXPECT_EQ(l.state.choice.txWad, "");
 }
 
 TEST(Letters, AddAndRemoveOnTheCurrentSound) {
@@ -108,7 +108,7 @@ TEST(Letters, AddAndRemoveOnTheCurrentSound) {
     removeLetter(l.state, l.fake.ports);
     EXPECT_EQ(l.fake.dialogs.shown.back().id, Msg::RemoveNoSelection);
 
-    l.state.txWad.clear();
+    l.state.choice.txWad.clear();
     l.open(6);
     addLetter(l.state, l.fake.ports);
     EXPECT_EQ(l.fake.dialogs.shown.back().id, Msg::AddNoLetterOrWad);
@@ -140,7 +140,7 @@ TEST(Letters, EveryWholeTagLeavesEveryLine) {
     for (int row = 0; row < 30; ++row) EXPECT_FALSE(l.marked(row)) << row;
     EXPECT_EQ(l.state.currentRow, 0);
 
-    l.state.txLett.clear();
+    l.state.choice.txLett.clear();
     eraseLetterEverywhere(l.state, l.fake.ports);
     EXPECT_TRUE(l.fake.dialogs.showed(Msg::EraseNoLetter));
 }
@@ -164,13 +164,13 @@ TEST(Letters, EverySoundOfTheObject) {
     EXPECT_EQ(l.state.currentRow, 3);
 
     // No letter: refused rather than stripping every sound's first letter.
-    l.state.txLett.clear();
+    l.state.choice.txLett.clear();
     removeLetter(l.state, l.fake.ports);
     EXPECT_TRUE(l.fake.dialogs.showed(Msg::RemoveObjectNoLetter));
     EXPECT_EQ(l.line(3), wheel);
 
     // An object without sounds changes nothing and keeps the current row.
-    l.state.txLett = "a";
+    l.state.choice.txLett = "a";
     l.chooseObject({});
     addLetter(l.state, l.fake.ports);
     EXPECT_EQ(l.state.currentRow, 3);
@@ -184,7 +184,7 @@ TEST(Letters, GenericMarksToggle) {
         EXPECT_EQ(l.marked(2), shown);
         EXPECT_EQ(l.state.currentRow, 4);
     }
-    l.state.txLett.clear();
+    l.state.choice.txLett.clear();
     toggleGenericMarks(l.state, l.fake.ports);
     EXPECT_TRUE(l.fake.dialogs.showed(Msg::ShowGNoLetter));
 }
@@ -195,7 +195,7 @@ TEST(ObjectDialog, PickHighlightAcceptAndClickAnId) {
                    "* Friends\r\nNURSE                     3  005 040 000\r\n";
     Letters l(inst);
     toggleObjectDialog(l.state, l.fake.ports);
-    EXPECT_TRUE(l.state.objetOpen);
+    EXPECT_TRUE(l.state.objects.objetOpen);
     const ObjectDialog& d = l.state.objDlg;
     EXPECT_EQ(d.liObj, Args{"RAT"});
     EXPECT_FALSE(d.cdOkEnabled);
@@ -204,7 +204,7 @@ TEST(ObjectDialog, PickHighlightAcceptAndClickAnId) {
     highlightObject(l.state, 0);
     EXPECT_TRUE(d.cdOkEnabled);
     acceptObject(l.state);
-    EXPECT_EQ(l.state.txObjet, "NURSE");
+    EXPECT_EQ(l.state.objects.txObjet, "NURSE");
     EXPECT_EQ(d.liOK, (std::vector<int>{5, 40}));
 
     clickObjectSoundId(l.state, l.fake.ports, 0);
@@ -215,11 +215,11 @@ TEST(ObjectDialog, PickHighlightAcceptAndClickAnId) {
     // Accepting with nothing highlighted empties the object, keeps its IDs.
     pickObjectType(l.state, 0);
     acceptObject(l.state);
-    EXPECT_EQ(l.state.txObjet, "");
+    EXPECT_EQ(l.state.objects.txObjet, "");
     EXPECT_EQ(d.liOK, (std::vector<int>{5, 40}));
 
     toggleObjectDialog(l.state, l.fake.ports);
-    EXPECT_FALSE(l.state.objetOpen);
+    EXPECT_FALSE(l.state.objects.objetOpen);
 
     // A missing object list is reported once.
     Installation none = Letters::installation();
@@ -230,5 +230,5 @@ TEST(ObjectDialog, PickHighlightAcceptAndClickAnId) {
     int reports = 0;
     for (const ShownMessage& s : m.fake.dialogs.shown) reports += s.id == Msg::FileUnreadable;
     EXPECT_EQ(reports, 1);
-    EXPECT_TRUE(m.state.importObjects.empty() && m.state.objDlg.liObj.empty());
+    EXPECT_TRUE(m.state.objects.importObjects.empty() && m.state.objDlg.liObj.empty());
 }

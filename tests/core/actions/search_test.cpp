@@ -61,9 +61,9 @@ TEST(Search, OneStepGoesOneWayWithoutWrappingRound) {
         {kLetterMarkSearch, 7, false, false, 90},
     };
     for (const auto& c : cases) {
-        s.state.txSearch = c.text;
-        s.state.searchUp = c.up;
-        s.state.caseSensitive = c.exact;
+        s.state.search.txSearch = c.text;
+        s.state.search.searchUp = c.up;
+        s.state.search.caseSensitive = c.exact;
         makeRowCurrent(s.state, s.fake.ports, c.from);
         searchStep(s.state, s.fake.ports);
         EXPECT_EQ(s.state.currentRow, c.found) << c.text << " from " << c.from;

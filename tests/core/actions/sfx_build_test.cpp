@@ -47,8 +47,8 @@ TEST(BuildBatch, TheSixLinesAreWrittenAsTyped) {
 TEST(BuildStart, EveryRefusalOrFailingStepLeavesNoBatchAndTheWindowUsable) {
     const auto typed = [](std::string letter, std::string name) {
         return [=](Build& b) {
-            b.state.txLett = letter;
-            b.state.txWad = name;
+            b.state.choice.txLett = letter;
+            b.state.choice.txWad = name;
         };
     };
     struct Case {

@@ -58,13 +58,13 @@ TEST(Selection, ProtectedOrAbsentRowLeavesNoSoundOpen) {
 TEST(Selection, ClickTogglesTheCurrentLetterOnTheClickedSound) {
     Loaded l(smallInstallation());
     // Refused (adding needs a WAD name), the row stays as its mark says.
-    l.state.txWad.clear();
+    l.state.choice.txWad.clear();
     clickRow(l.state, l.fake.ports, 5);
     EXPECT_TRUE(l.fake.dialogs.showed(Msg::AddNoLetterOrWad));
     EXPECT_FALSE(l.state.rows[5].selected);
     EXPECT_EQ(l.fake.dialogs.focused.back(), "TxWAD");
 
-    l.state.txWad = "HARBOUR";
+    l.state.choice.txWad = "HARBOUR";
     clickRow(l.state, l.fake.ports, 5);
     EXPECT_EQ(l.state.currentRow, 5);
     EXPECT_EQ(l.state.liText[5], "DOOR:\t\td1 d2\t\t\tVOL09\tP\tCH01\t\t\t#b #a");
@@ -75,7 +75,7 @@ TEST(Selection, ClickTogglesTheCurrentLetterOnTheClickedSound) {
     EXPECT_FALSE(l.state.rows[3].selected || endsWithMark(l.state.rows[3].text));
 
     // Even with an object chosen, a click changes the clicked sound only.
-    l.state.txObjet = "CRANE";
+    l.state.objects.txObjet = "CRANE";
     l.state.objDlg.liOK = {1, 3};
     clickRow(l.state, l.fake.ports, 5);
     EXPECT_EQ(l.state.liText[5], "DOOR:\t\td1 d2\t\t\tVOL09\tP\tCH01\t\t\t#b");

@@ -37,8 +37,8 @@ TEST(Startup, ReadsTheSettingsAndOpensRowZero) {
     ASSERT_EQ(s.start(), StartOutcome::Ready);
     const MainState& state = s.state;
     EXPECT_EQ(state.language, Language::French);
-    EXPECT_EQ(state.lastLetter, "a");
-    EXPECT_EQ(state.txWad, "HARBOUR");
+    EXPECT_EQ(state.choice.lastLetter, "a");
+    EXPECT_EQ(state.choice.txWad, "HARBOUR");
     EXPECT_EQ(state.dirs.sfxDir, "/games/lvedit/sound/LevelSFX Creator/");
     EXPECT_EQ(state.dirs.sampleDir, "/games/lvedit/sound/Samples/");
     EXPECT_EQ(state.cur.name, "FIRST:");
@@ -91,18 +91,18 @@ TEST(Startup, ChoosingAnotherEditorSavesTheSettingsAndReloadsFromIt) {
     EXPECT_FALSE(chooseEditorAgain(s.state, s.fake.ports));
     EXPECT_EQ(s.state.soundCount(), 280);
 
-    s.state.txWad = "BRIDGE";
+    s.state.choice.txWad = "BRIDGE";
     s.state.language = Language::French;
     s.fake.dialogs.fileAnswers.push_back("/other/ed/mapforge.exe");
     EXPECT_TRUE(chooseEditorAgain(s.state, s.fake.ports));
     EXPECT_EQ(s.state.soundCount(), 2);
     EXPECT_TRUE(s.state.rows[0].selected);
-    EXPECT_EQ(s.state.txWad, "BRIDGE");
+    EXPECT_EQ(s.state.choice.txWad, "BRIDGE");
     const Settings saved = parseSettings(s.fake.files.bytes("/app/Kestrel.par"), defaultSettings());
     EXPECT_EQ(saved, (Settings{"/", "/other/ed/", "a", "BRIDGE", Language::French}));
 
     s.fake.files.failing = {"/app/Kestrel.par"};
-    s.state.txWad = "HARBOUR";
+    s.state.choice.txWad = "HARBOUR";
     EXPECT_FALSE(closeMainWindow(s.state, s.fake.ports));
     EXPECT_TRUE(s.fake.dialogs.showed(Msg::SettingsNotSaved));
     EXPECT_EQ(s.fake.files.bytes("/app/Kestrel.par"), formatSettings(saved));

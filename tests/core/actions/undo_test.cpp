@@ -72,7 +72,7 @@ const StepCase kStepCases[] = {
      [](Catalogue& c) { clickRow(c.state, c.fake.ports, 1); }, "#a", 1, 1},
     {"Remove takes", [](Catalogue& c) { c.open(2); }, StepKind::TakeLetter,
      [](Catalogue& c) { removeLetter(c.state, c.fake.ports); }, "#a", 1, 2},
-    {"an object's sounds", [](Catalogue& c) { c.state.txObjet = "CRANE"; c.state.objDlg.liOK = {1, 6}; },
+    {"an object's sounds", [](Catalogue& c) { c.state.objects.txObjet = "CRANE"; c.state.objDlg.liOK = {1, 6}; },
      StepKind::GiveLetter, [](Catalogue& c) { addLetter(c.state, c.fake.ports); }, "#a", 2, 1},
     {"erase everywhere", [](Catalogue& c) { c.answer({Answer::Ok}); }, StepKind::EraseLetter,
      [](Catalogue& c) { eraseLetterEverywhere(c.state, c.fake.ports); }, "#a", 27, 0},
@@ -89,7 +89,7 @@ const StepCase kStepCases[] = {
      StepKind::RenameSample, [](Catalogue& c) { renameSample(c.state, c.fake.ports); }, "", 1, 3},
     {"restore a line", [](Catalogue& c) { c.open(4); }, StepKind::RestoreLine,
      [](Catalogue& c) { restoreLine(c.state); }, "", 1, 4},
-    {"the marks strip a protected sound", [](Catalogue& c) { c.state.txLett = "b", c.answer({Answer::Ok}); },
+    {"the marks strip a protected sound", [](Catalogue& c) { c.state.choice.txLett = "b", c.answer({Answer::Ok}); },
      StepKind::StripProtected, [](Catalogue& c) { leaveLetterBox(c.state, c.fake.ports); }, "", 1, 27},
     // The reload drops the values accepted before; the import gives #a to sound 6.
     {"import a .SAM list",
