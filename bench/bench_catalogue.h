@@ -3,12 +3,11 @@
 // out as a level editor's sounds.txt has them, with the ports a user's
 // session would answer through.
 
+#include "actions/doubles.h"
 #include "fake_ports.h"
 #include "installation.h"
-#include "actions/doubles.h"
 
 #include <benchmark/benchmark.h>
-
 #include <string>
 #include <vector>
 
@@ -58,7 +57,7 @@ inline testing::Installation catalogue(int count) {
 
 // Every question answered as a user going ahead would: Yes, or OK.
 class GoAheadDialogs : public Dialogs {
-public:
+  public:
     Answer message(Msg id, const std::vector<std::string>&) override {
         return styleOf(id).buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     }

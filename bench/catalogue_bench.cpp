@@ -3,8 +3,8 @@
 
 #include "actions/catalogue.h"
 #include "actions/marks.h"
-#include "format/sound_line.h"
 #include "fake_ports.h"
+#include "format/sound_line.h"
 #include "installation.h"
 
 #include <benchmark/benchmark.h>

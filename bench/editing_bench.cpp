@@ -1,17 +1,16 @@
 // How long writing lines again, applying the catalogue to disk and opening a
 // sound take.
 
+#include "actions/apply.h"
 #include "actions/catalogue.h"
 #include "actions/sound_list.h"
-#include "actions/apply.h"
-#include "format/rebuild.h"
+#include "actions/startup.h"
 #include "fake_ports.h"
+#include "format/rebuild.h"
 #include "installation.h"
 #include "platform/os_files.h"
-#include "actions/startup.h"
 
 #include <benchmark/benchmark.h>
-
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -88,7 +87,7 @@ struct DiskInstallation {
 };
 
 class YesDialogs : public Dialogs {
-public:
+  public:
     Answer message(Msg, const std::vector<std::string>&) override { return Answer::Yes; }
     std::optional<std::string> openFile(FileDialog, const std::string&) override { return {}; }
     void focus(std::string_view) override {}

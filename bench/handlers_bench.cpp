@@ -4,15 +4,14 @@
 // iterations do the same work; the "events" counter says how many user
 // events one iteration holds.
 
-#include "bench_catalogue.h"
-#include "actions/marks.h"
-#include "actions/search.h"
-#include "actions/sound_list.h"
 #include "actions/apply.h"
-#include "actions/current_sound.h"
 #include "actions/current_sound.h"
 #include "actions/doubles.h"
 #include "actions/letters.h"
+#include "actions/marks.h"
+#include "actions/search.h"
+#include "actions/sound_list.h"
+#include "bench_catalogue.h"
 
 #include <benchmark/benchmark.h>
 
@@ -40,7 +39,9 @@ struct Session {
     }
 };
 
-int sizeOf(const benchmark::State& state) { return static_cast<int>(state.range(0)); }
+int sizeOf(const benchmark::State& state) {
+    return static_cast<int>(state.range(0));
+}
 
 void events(benchmark::State& state, int perIteration) {
     state.counters["events"] = perIteration;

@@ -1,12 +1,12 @@
 // How long the letter commands that touch many lines take.
 
 #include "actions/catalogue.h"
+#include "actions/import.h"
+#include "actions/letters.h"
 #include "actions/marks.h"
+#include "actions/sound_list.h"
 #include "fake_ports.h"
 #include "installation.h"
-#include "actions/sound_list.h"
-#include "actions/letters.h"
-#include "actions/import.h"
 
 #include <benchmark/benchmark.h>
 

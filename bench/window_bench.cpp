@@ -14,12 +14,10 @@
 // events are counted: the window's set-up and the resets between
 // iterations are left out.
 
-#include "bench_catalogue.h"
 #include "actions/marks.h"
 #include "actions/sound_list.h"
+#include "bench_catalogue.h"
 #include "fm_sfx.h"
-
-#include <benchmark/benchmark.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -28,7 +26,7 @@
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
-
+#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -49,11 +47,11 @@ constexpr int kFirstRow = 300;
 
 // Counts the events delivered to any object, and the paint events among them.
 class EventCounter : public QObject {
-public:
+  public:
     long events = 0;
     long paints = 0;
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         ++events;
         if (event->type() == QEvent::Paint) ++paints;
@@ -129,7 +127,8 @@ struct Session {
         settle();
     }
     void clickItem(QListWidget* l, int k) const {
-        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(k)).center());
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
+                          l->visualItemRect(l->item(k)).center());
         settle();
     }
     // A click in the box, Ctrl+A and the new text typed.
@@ -163,11 +162,14 @@ void measure(benchmark::State& state, int events, Setup setup, Iteration iterati
     for (auto _ : state) iteration(s, state);
     KESTREL_TOGGLE_COUNTING();
     state.counters["events"] = events;
-    state.counters["paints"] = benchmark::Counter(
-        static_cast<double>(eventCounter()->paints - paintsBefore), benchmark::Counter::kAvgIterations);
+    state.counters["paints"] =
+        benchmark::Counter(static_cast<double>(eventCounter()->paints - paintsBefore),
+                           benchmark::Counter::kAvgIterations);
 }
 
-const char* nothing(Session&) { return nullptr; }
+const char* nothing(Session&) {
+    return nullptr;
+}
 
 // The open sound's row clicked: the first click gives it the current
 // letter, the next takes it away again.
@@ -312,7 +314,8 @@ void SearchFindingNothing(benchmark::State& state) {
         [](Session& s) -> const char* {
             s.open(0);
             s.typeInto("TxSearch", "no such sound");
-            return s.state.search.txSearch == "no such sound" ? nullptr : "the text did not reach the box";
+            return s.state.search.txSearch == "no such sound" ? nullptr
+                                                              : "the text did not reach the box";
         },
         [](Session& s, benchmark::State&) { s.click("CdLook"); });
 }

@@ -6,17 +6,16 @@
 // a sound line; the marks follow the lines; and what Apply writes reads back
 // as the working lines.
 
+#include "actions/apply.h"
 #include "actions/catalogue.h"
+#include "actions/current_sound.h"
+#include "actions/letters.h"
 #include "actions/marks.h"
-#include "format/record_file.h"
 #include "actions/search.h"
 #include "actions/sound_list.h"
-#include "actions/apply.h"
-#include "actions/current_sound.h"
-#include "actions/current_sound.h"
+#include "format/record_file.h"
 #include "fuzz_support.h"
 #include "installation.h"
-#include "actions/letters.h"
 
 using namespace kestrel;
 using namespace kestrel::testing;
@@ -83,12 +82,8 @@ class Session {
         MainState& s = state_;
         Ports& ports = fake_.ports;
         switch (op) {
-        case 0:
-            makeRowCurrent(s, ports, row(arg, step));
-            break;
-        case 1:
-            clickRow(s, ports, row(arg, step));
-            break;
+        case 0: makeRowCurrent(s, ports, row(arg, step)); break;
+        case 1: clickRow(s, ports, row(arg, step)); break;
         case 2: {
             const ValueBox box = static_cast<ValueBox>(arg % 4);
             std::string text = std::to_string(static_cast<int>(arg * 7 % 130) - 20);
@@ -97,12 +92,8 @@ class Session {
             leaveValueBox(s, box);
             break;
         }
-        case 3:
-            setFlagBox(s, static_cast<FlagBox>(arg % 5), (arg / 5) % 2 == 0);
-            break;
-        case 4:
-            acceptValues(s);
-            break;
+        case 3: setFlagBox(s, static_cast<FlagBox>(arg % 5), (arg / 5) % 2 == 0); break;
+        case 4: acceptValues(s); break;
         case 5:
             if (!s.ed.liWad.empty() && arg % 2 == 1)
                 s.ed.liWad.erase(s.ed.liWad.begin() + static_cast<long>(arg % s.ed.liWad.size()));
@@ -110,17 +101,13 @@ class Session {
             break;
         case 6:
             s.search.txSearch = arg % 3 == 0   ? kLetterMarkSearch
-                         : arg % 3 == 1 ? "#b"
-                                        : std::to_string(arg);
+                                : arg % 3 == 1 ? "#b"
+                                               : std::to_string(arg);
             s.search.searchUp = arg % 2 == 1;
             searchStep(s, ports);
             break;
-        case 7:
-            addLetter(s, ports);
-            break;
-        case 8:
-            removeLetter(s, ports);
-            break;
+        case 7: addLetter(s, ports); break;
+        case 8: removeLetter(s, ports); break;
         case 9:
             fake_.dialogs.answers = {Answer::Ok};
             if (arg % 2 == 0)

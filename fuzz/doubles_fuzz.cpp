@@ -5,10 +5,10 @@
 // same bytes and the dialog writes nothing. The marks table built from it has
 // a mark for every sound.
 
-#include "format/record_file.h"
-#include "fake_ports.h"
-#include "fuzz_support.h"
 #include "actions/doubles.h"
+#include "fake_ports.h"
+#include "format/record_file.h"
+#include "fuzz_support.h"
 #include "session/main_state.h"
 
 #include <algorithm>

@@ -3,9 +3,9 @@
 // nothing more, and a value typed within the box's length is written to the
 // line and read back unchanged.
 
-#include "format/sound_line.h"
 #include "actions/current_sound.h"
 #include "format/rebuild.h"
+#include "format/sound_line.h"
 #include "fuzz_support.h"
 
 #include <cmath>

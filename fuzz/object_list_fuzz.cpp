@@ -4,11 +4,11 @@
 // objects the dialog sees, in the same order, less those it leaves out; and
 // the dialog can show and accept any of them.
 
-#include "format/record_file.h"
-#include "fake_ports.h"
-#include "fuzz_support.h"
 #include "actions/objects.h"
+#include "fake_ports.h"
 #include "format/object_list.h"
+#include "format/record_file.h"
+#include "fuzz_support.h"
 #include "session/main_state.h"
 
 using namespace kestrel;

@@ -7,10 +7,10 @@
 // to find.
 
 #include "actions/catalogue.h"
-#include "format/record_file.h"
 #include "actions/search.h"
-#include "format/sound_line.h"
 #include "fake_ports.h"
+#include "format/record_file.h"
+#include "format/sound_line.h"
 #include "fuzz_support.h"
 
 #include <cmath>

@@ -4,8 +4,8 @@
 // from the path of its program.
 
 #include "format/record_file.h"
-#include "fuzz_support.h"
 #include "format/settings.h"
+#include "fuzz_support.h"
 
 using namespace kestrel;
 

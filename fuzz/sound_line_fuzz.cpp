@@ -3,9 +3,9 @@
 // parsed record holds only what the line holds, and a sound line written
 // again from its record reads back as the same record.
 
+#include "format/rebuild.h"
 #include "format/record_file.h"
 #include "format/sound_line.h"
-#include "format/rebuild.h"
 #include "fuzz_support.h"
 
 #include <cmath>

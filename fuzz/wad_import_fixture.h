@@ -4,15 +4,15 @@
 // list): the import runs as the user starts it, then the catalogue must
 // still be whole, and must survive Apply and a reload.
 
-#include "actions/catalogue.h"
-#include "actions/marks.h"
-#include "format/record_file.h"
 #include "actions/apply.h"
-#include "fuzz_support.h"
-#include "installation.h"
+#include "actions/catalogue.h"
 #include "actions/doubles.h"
 #include "actions/import.h"
+#include "actions/marks.h"
 #include "actions/objects.h"
+#include "format/record_file.h"
+#include "fuzz_support.h"
+#include "installation.h"
 
 #include <string>
 #include <vector>
@@ -80,8 +80,8 @@ class ImportRun {
     void run() {
         fake_.dialogs.answers = {Answer::Ok};
         loadWadList(state_, fake_.ports);
-        FUZZ_CHECK(
-            fake_.dialogs.showed(state_.choice.wasMode ? Msg::WasImportConfirm : Msg::SamImportConfirm));
+        FUZZ_CHECK(fake_.dialogs.showed(state_.choice.wasMode ? Msg::WasImportConfirm
+                                                              : Msg::SamImportConfirm));
         checkCatalogue();
         if (!customLines_) checkOnlyTheLetterWasGiven();
         checkApplyAndReload();

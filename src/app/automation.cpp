@@ -12,7 +12,6 @@
 #include <QPixmap>
 #include <QTest>
 #include <QTimer>
-
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -35,10 +34,9 @@ struct Step {
 // How many blank-separated arguments come before the rest of the line.
 std::optional<int> fixedArgsOf(const QString& verb) {
     static const std::pair<const char*, int> verbs[] = {
-        {"click", 1},  {"row", 2},         {"type", 1},       {"key", 2},
-        {"answer", 1}, {"choose-file", 0}, {"expect", 2},     {"wait", 2},
-        {"expect-row", 2}, {"focus-is", 1}, {"shot", 1},      {"quit", 0},
-        {"double-row", 2}};
+        {"click", 1},       {"row", 2},    {"type", 1},      {"key", 2},        {"answer", 1},
+        {"choose-file", 0}, {"expect", 2}, {"wait", 2},      {"expect-row", 2}, {"focus-is", 1},
+        {"shot", 1},        {"quit", 0},   {"double-row", 2}};
     for (const auto& [name, count] : verbs)
         if (verb == QLatin1String(name)) return count;
     return std::nullopt;
@@ -108,8 +106,8 @@ std::optional<QKeyCombination> keyOf(const QString& text) {
 
 std::optional<QMessageBox::StandardButton> buttonOf(const QString& text) {
     static const std::pair<const char*, QMessageBox::StandardButton> buttons[] = {
-        {"Ok", QMessageBox::Ok}, {"Cancel", QMessageBox::Cancel},
-        {"Yes", QMessageBox::Yes}, {"No", QMessageBox::No},
+        {"Ok", QMessageBox::Ok},       {"Cancel", QMessageBox::Cancel},
+        {"Yes", QMessageBox::Yes},     {"No", QMessageBox::No},
         {"Apply", QMessageBox::Apply}, {"Discard", QMessageBox::Discard}};
     for (const auto& [name, button] : buttons)
         if (text == QLatin1String(name)) return button;
@@ -133,14 +131,14 @@ struct Outcome {
 };
 
 class ScriptRunner : public QObject {
-public:
+  public:
     ScriptRunner(QWidget& mainWindow, std::vector<Step> steps)
         : QObject(qApp), mainWindow_(mainWindow), steps_(std::move(steps)) {
         sinceStep_.start();
         scheduleTick();
     }
 
-private:
+  private:
     // A timer is never fired again while its own handler runs, so every
     // tick is a new one.
     void scheduleTick() { QTimer::singleShot(kTickMs, this, &ScriptRunner::tick); }
@@ -160,8 +158,9 @@ private:
         QWidget* const wasUnder = runningUnder_;
         running_ = true;
         runningUnder_ = QApplication::activeModalWidget();
-        if (trace_ && !tried_) std::fprintf(stderr, "KESTREL_SCRIPT line %d: %s\n", step.line,
-                                            qPrintable(step.verb + u' ' + step.args.join(u' ')));
+        if (trace_ && !tried_)
+            std::fprintf(stderr, "KESTREL_SCRIPT line %d: %s\n", step.line,
+                         qPrintable(step.verb + u' ' + step.args.join(u' ')));
         tried_ = true;
         const Outcome outcome = attempt(step);
         running_ = wasRunning;
@@ -203,12 +202,14 @@ private:
             // A script line cannot end in blanks: neither can the value.
             const QString value = propertyText(*w, a[1]).trimmed();
             if (value == a[2]) return Outcome::done();
-            const QString why = QStringLiteral("%1 %2 is \"%3\", not \"%4\"").arg(a[0], a[1], value, a[2]);
+            const QString why =
+                QStringLiteral("%1 %2 is \"%3\", not \"%4\"").arg(a[0], a[1], value, a[2]);
             return verb == QLatin1String("wait") ? Outcome::notYet(why) : Outcome::failed(why);
         }
         if (verb == QLatin1String("expect-row")) return expectRow(*w, a);
         if (verb == QLatin1String("shot")) {
-            if (!w->grab().save(a[1])) return Outcome::failed(QStringLiteral("cannot write ") + a[1]);
+            if (!w->grab().save(a[1]))
+                return Outcome::failed(QStringLiteral("cannot write ") + a[1]);
             return Outcome::done();
         }
         if (!w->isEnabled()) return Outcome::notYet(a[0] + QStringLiteral(" is disabled"));
@@ -217,7 +218,8 @@ private:
         if (!w->window()->isActiveWindow()) {
             w->window()->activateWindow();
             if (!QTest::qWaitForWindowActive(w->window(), 2000))
-                return Outcome::failed(QStringLiteral("the window of %1 cannot be made active").arg(a[0]));
+                return Outcome::failed(
+                    QStringLiteral("the window of %1 cannot be made active").arg(a[0]));
         }
         if (verb == QLatin1String("focus-is")) {
             if (QApplication::focusWidget() == w) return Outcome::done();
@@ -263,7 +265,8 @@ private:
 
     Outcome chooseFile(const QString& path) {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        if (!dialog || !dialog->isVisible()) return Outcome::notYet(QStringLiteral("no file dialog"));
+        if (!dialog || !dialog->isVisible())
+            return Outcome::notYet(QStringLiteral("no file dialog"));
         beginAction();
         dialog->selectFile(path);
         QMetaObject::invokeMethod(dialog, "accept");

@@ -5,7 +5,8 @@
 //
 // One step per line; blank lines and lines starting with "#" are skipped. A
 // control is named by its object name, or "Window/Control" to pick the
-// window; "-" names the control with the keyboard focus. The last argument of a step runs to the end of the line.
+// window; "-" names the control with the keyboard focus. The last argument of a step runs to the
+// end of the line.
 //
 //   click NAME              a left click in the middle of the control
 //   row NAME N              a left click on row N of a list

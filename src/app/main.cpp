@@ -4,16 +4,15 @@
 #ifdef KESTREL_AUTOMATION
 #include "automation.h"
 #endif
+#include "actions/startup.h"
 #include "fm_sfx.h"
+#include "platform/os_files.h"
 #include "qt_dialogs.h"
 #include "qt_programs.h"
 #include "qt_sound.h"
-#include "platform/os_files.h"
-#include "actions/startup.h"
 
 #include <QApplication>
 #include <QDir>
-
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
@@ -21,7 +20,8 @@ int main(int argc, char* argv[]) {
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 
     std::vector<std::string> args;
-    for (const QString& a : QApplication::arguments()) args.push_back(a.toLocal8Bit().toStdString());
+    for (const QString& a : QApplication::arguments())
+        args.push_back(a.toLocal8Bit().toStdString());
     const std::string exeDir =
         QDir::toNativeSeparators(QApplication::applicationDirPath()).toLocal8Bit().toStdString();
 

@@ -23,7 +23,9 @@ namespace kestrel::app {
 
 namespace {
 
-QString native(const std::string& text) { return QString::fromLocal8Bit(text); }
+QString native(const std::string& text) {
+    return QString::fromLocal8Bit(text);
+}
 
 StartedProcess startDetached(const CommandLine& command, const std::string& workingDir,
                              bool withInput) {
@@ -77,7 +79,8 @@ StartedProcess QtPrograms::startBatch(const BatchLaunch& batch) {
 #ifdef _WIN32
     return startDetached({"cmd.exe", {"/c", batch.batchPath}}, batch.workingDir, true);
 #else
-    const QString runner = QDir(QCoreApplication::applicationDirPath()).filePath(u"kestrel-batch"_qs);
+    const QString runner =
+        QDir(QCoreApplication::applicationDirPath()).filePath(u"kestrel-batch"_qs);
     const std::string terminal = terminalForBatch();
     StartedProcess started =
         startDetached(runnerCommand(runner.toLocal8Bit().toStdString(), batch, terminal),
@@ -91,7 +94,9 @@ Status QtPrograms::openTextFile(const std::string& path) {
 #ifdef _WIN32
     return start("c:\\Windows\\Notepad.exe", {path}, {});
 #else
-    const auto env = [](const char* name) { return qEnvironmentVariable(name).toLocal8Bit().toStdString(); };
+    const auto env = [](const char* name) {
+        return qEnvironmentVariable(name).toLocal8Bit().toStdString();
+    };
     const auto findProgram = [](const std::string& name) -> std::optional<std::string> {
         const QString found = QStandardPaths::findExecutable(native(name));
         if (found.isEmpty()) return std::nullopt;

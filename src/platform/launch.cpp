@@ -50,9 +50,9 @@ CommandLine runnerCommand(const std::string& runner, const BatchLaunch& batch,
     return {terminal, args};
 }
 
-CommandLine textEditorCommand(const std::string& path, const std::string& visual,
-                              const std::string& editor,
-                              const std::function<std::optional<std::string>(const std::string&)>& findProgram) {
+CommandLine textEditorCommand(
+    const std::string& path, const std::string& visual, const std::string& editor,
+    const std::function<std::optional<std::string>(const std::string&)>& findProgram) {
     for (const std::string* chosen : {&visual, &editor}) {
         std::vector<std::string> command = words(*chosen);
         if (command.empty() || !isGraphicalEditor(command[0])) continue;

@@ -23,15 +23,15 @@ CommandLine runnerCommand(const std::string& runner, const BatchLaunch& batch,
 
 // Text editors with a window of their own, by program name.
 inline constexpr const char* kGraphicalEditors[] = {
-    "gnome-text-editor", "gedit", "kate",  "kwrite", "mousepad", "xed",
-    "pluma",             "featherpad", "leafpad", "geany", "code",  "gvim"};
+    "gnome-text-editor", "gedit",   "kate",  "kwrite", "mousepad", "xed", "pluma",
+    "featherpad",        "leafpad", "geany", "code",   "gvim"};
 
 // The editor for `path` off Windows: the user's VISUAL, else EDITOR, when it
 // names a graphical editor (a terminal editor would have no window to run
 // in); else the first graphical editor `findProgram` finds; else the
 // desktop's default opener. The path stays one argument.
-CommandLine textEditorCommand(const std::string& path, const std::string& visual,
-                              const std::string& editor,
-                              const std::function<std::optional<std::string>(const std::string&)>& findProgram);
+CommandLine
+textEditorCommand(const std::string& path, const std::string& visual, const std::string& editor,
+                  const std::function<std::optional<std::string>(const std::string&)>& findProgram);
 
 } // namespace kestrel

@@ -26,7 +26,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
@@ -69,10 +71,14 @@ fs::path targetFor(const std::string& path) {
     return fs::path(path);
 }
 
-std::string describe(int err) { return std::strerror(err); }
+std::string describe(int err) {
+    return std::strerror(err);
+}
 
 // The reason alone: callers name the file in their own message.
-Status failure(const std::string& why) { return Status::failure(why); }
+Status failure(const std::string& why) {
+    return Status::failure(why);
+}
 
 const std::string kTooLarge = "it is larger than 256 MiB, far more than any file of Kestrel's";
 const std::string kNotRegular = "it is not a regular file (a pipe, a device or a socket)";
@@ -155,7 +161,8 @@ Status writeSynced(const fs::path& temp, std::string_view bytes) {
     std::size_t done = 0;
     bool ok = true;
     while (ok && done < bytes.size()) {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        const DWORD chunk =
+            static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
         DWORD n = 0;
         ok = WriteFile(h, bytes.data() + done, chunk, &n, nullptr) != 0;
         done += n;

@@ -54,7 +54,8 @@ constexpr ControlText kMainWindowTexts[] = {
     {"OpLang0", R::Tooltip, "English display", "Affichage en Anglais"},
     {"OpLang1", R::Tooltip, "French display", "Affichage en Français"},
     {"CkUL", R::Caption, "Upper/Lower Case sensitive", "Respecter la casse"},
-    {"CdChanges", R::Tooltip, "Changes not applied (Ctrl+D)", "Modifications non appliquées (Ctrl+D)"},
+    {"CdChanges", R::Tooltip, "Changes not applied (Ctrl+D)",
+     "Modifications non appliquées (Ctrl+D)"},
     {"CdHistory", R::Tooltip, "Versions of Sounds.txt kept", "Versions gardées de Sounds.txt"},
     {"CdStopWait", R::Caption, "Stop waiting", "Ne plus attendre"},
     {"CdStopWait", R::Tooltip, "Give the window back; the build goes on in its console",
@@ -82,7 +83,8 @@ constexpr ControlText kChangesDialogTexts[] = {
     {"Label1", R::Caption,
      "Each sound: its line in Sounds.txt above the line Apply would write. Double-click a sound "
      "to open it.",
-     "Chaque son : sa ligne dans Sounds.txt au-dessus de celle qu'Appliquer écrirait. Double-cliquer "
+     "Chaque son : sa ligne dans Sounds.txt au-dessus de celle qu'Appliquer écrirait. "
+     "Double-cliquer "
      "un son pour l'ouvrir."},
     {"LbNone", R::Caption, "No sound carries a change that is not applied.",
      "Aucun son ne porte de modification non appliquée."},
@@ -96,10 +98,13 @@ constexpr ControlText kHistoryDialogTexts[] = {
     {"FmHistory", R::Title, "Versions of Sounds.txt", "Versions de Sounds.txt"},
     {"Label1", R::Caption, "Versions of Sounds.txt that Kestrel replaced, newest first",
      "Versions de Sounds.txt remplacées par Kestrel, la plus récente d'abord"},
-    {"Label2", R::Caption, "Each sound that differs: the kept line above the line in Sounds.txt now",
+    {"Label2", R::Caption,
+     "Each sound that differs: the kept line above the line in Sounds.txt now",
      "Chaque son qui diffère : la ligne gardée au-dessus de la ligne actuelle de Sounds.txt"},
-    {"LbNone", R::Caption, "No version of Sounds.txt has been kept yet: one is kept each time Kestrel replaces it.",
-     "Aucune version de Sounds.txt n'est encore gardée : une l'est chaque fois que Kestrel le remplace."},
+    {"LbNone", R::Caption,
+     "No version of Sounds.txt has been kept yet: one is kept each time Kestrel replaces it.",
+     "Aucune version de Sounds.txt n'est encore gardée : une l'est chaque fois que Kestrel le "
+     "remplace."},
     {"CdRestoreVersion", R::Caption, "Restore this version", "Restaurer cette version"},
     {"CdClose", R::Caption, "Close", "Fermer"},
 };
@@ -110,9 +115,9 @@ struct TextPair {
 };
 
 constexpr TextPair kObjectTypes[] = {
-    {"Ennemies", "Ennemis"},     {"Friends", "Amis"},   {"Miscellaneous", "Divers"},
-    {"Vehicles", "Véhicules"},   {"Doors", "Portes"},   {"Switches", "Interrupteurs"},
-    {"Traps", "Pièges"},         {"Loops", "Boucles"},
+    {"Ennemies", "Ennemis"},   {"Friends", "Amis"},  {"Miscellaneous", "Divers"},
+    {"Vehicles", "Véhicules"}, {"Doors", "Portes"},  {"Switches", "Interrupteurs"},
+    {"Traps", "Pièges"},       {"Loops", "Boucles"},
 };
 
 void setCaption(QWidget& w, const QString& text) {
@@ -145,11 +150,21 @@ QString fillArguments(const QString& text, const std::vector<std::string>& args)
 
 } // namespace
 
-std::span<const ControlText> mainWindowTexts() { return kMainWindowTexts; }
-std::span<const ControlText> objectDialogTexts() { return kObjectDialogTexts; }
-std::span<const ControlText> doublesDialogTexts() { return kDoublesDialogTexts; }
-std::span<const ControlText> changesDialogTexts() { return kChangesDialogTexts; }
-std::span<const ControlText> historyDialogTexts() { return kHistoryDialogTexts; }
+std::span<const ControlText> mainWindowTexts() {
+    return kMainWindowTexts;
+}
+std::span<const ControlText> objectDialogTexts() {
+    return kObjectDialogTexts;
+}
+std::span<const ControlText> doublesDialogTexts() {
+    return kDoublesDialogTexts;
+}
+std::span<const ControlText> changesDialogTexts() {
+    return kChangesDialogTexts;
+}
+std::span<const ControlText> historyDialogTexts() {
+    return kHistoryDialogTexts;
+}
 
 QStringList historyColumns(Language language) {
     return {pick(language, "Kept on", "Gardée le"), pick(language, "Size", "Taille"),
@@ -203,7 +218,8 @@ QString stepName(Language language, const EditStep& step) {
 
 QString undoTip(Language language, const EditStep* step) {
     if (!step) return pick(language, "Undo (Ctrl+Z)", "Annuler (Ctrl+Z)");
-    return pick(language, "Undo: %1 (Ctrl+Z)", "Annuler : %1 (Ctrl+Z)").arg(stepName(language, *step));
+    return pick(language, "Undo: %1 (Ctrl+Z)", "Annuler : %1 (Ctrl+Z)")
+        .arg(stepName(language, *step));
 }
 
 QString redoTip(Language language, const EditStep* step) {
@@ -214,11 +230,11 @@ QString redoTip(Language language, const EditStep* step) {
 
 QString changesNote(Language language, int changed, int applied) {
     if (changed > 0)
-        return changed == 1 ? pick(language, "1 sound changed, not applied",
-                                   "1 son modifié, non appliqué")
-                            : pick(language, "%1 sounds changed, not applied",
-                                   "%1 sons modifiés, non appliqués")
-                                  .arg(changed);
+        return changed == 1
+                   ? pick(language, "1 sound changed, not applied", "1 son modifié, non appliqué")
+                   : pick(language, "%1 sounds changed, not applied",
+                          "%1 sons modifiés, non appliqués")
+                         .arg(changed);
     if (applied >= 0)
         return pick(language, "Sounds.txt written: %1 changed", "Sounds.txt écrit : %1 modifiés")
             .arg(soundCount(language, applied));
@@ -299,7 +315,8 @@ QString buildNote(Language language, const BuildState& build) {
     if (build.phase == BuildPhase::Waiting) {
         const QString note =
             pick(language, "Building %1.SAM and .SFX…", "Génération de %1.SAM et .SFX…").arg(name);
-        return build.elapsed < 1000 ? note : note + QStringLiteral(" %1 s").arg(build.elapsed / 1000);
+        return build.elapsed < 1000 ? note
+                                    : note + QStringLiteral(" %1 s").arg(build.elapsed / 1000);
     }
     if (build.justBuilt)
         return pick(language, "%1.SAM and .SFX are in the wads folder",

@@ -9,7 +9,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <optional>
 #include <span>
 #include <string>

@@ -1,13 +1,12 @@
 #include "change_view.h"
 
-#include "format/sound_line.h"
 #include "format/field_view.h"
+#include "format/sound_line.h"
 #include "looks.h"
 #include "text_codec.h"
 
 #include <QPainter>
 #include <QStyledItemDelegate>
-
 #include <algorithm>
 
 namespace kestrel::ui {
@@ -30,7 +29,7 @@ QVariantList spansOf(const std::vector<ColumnSpan>& spans) {
 // The ID and name, then each version on its own line with its differing
 // fields on a darker ground.
 class PairDelegate : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {
@@ -43,8 +42,10 @@ public:
         painter->save();
         const bool chosen = option.state & QStyle::State_Selected;
         const QPalette& pal = option.palette;
-        painter->fillRect(option.rect, chosen ? pal.color(QPalette::Highlight) : pal.color(QPalette::Base));
-        const QColor text = chosen ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text);
+        painter->fillRect(option.rect,
+                          chosen ? pal.color(QPalette::Highlight) : pal.color(QPalette::Base));
+        const QColor text =
+            chosen ? pal.color(QPalette::HighlightedText) : pal.color(QPalette::Text);
         painter->setFont(fixedFont());
         const QFontMetrics m(fixedFont());
         const int left = option.rect.left() + 6;
@@ -64,7 +65,8 @@ public:
             for (const QVariant& v : index.data(spans[i]).toList()) {
                 const QPoint s = v.toPoint();
                 const qreal from = f.horizontalAdvance(line.left(s.x()));
-                const qreal width = f.horizontalAdvance(line.mid(s.x(), s.y()).leftJustified(s.y()));
+                const qreal width =
+                    f.horizontalAdvance(line.mid(s.x(), s.y()).leftJustified(s.y()));
                 painter->fillRect(QRectF(indent + from, top, width, m.lineSpacing()), kDifferent);
             }
             painter->setPen(text);
@@ -98,15 +100,17 @@ void ChangeView::showPairs(const std::vector<LinePair>& pairs) {
         const SoundRecord below = parseSoundLine(p.below);
         const SoundRecord& named = p.below.empty() ? above : below;
         auto* item = new QListWidgetItem(
-            QStringLiteral("%1: %2").arg(p.id, 3).arg(fromAnsi(trimTrailingSpaces(named.name))), this);
+            QStringLiteral("%1: %2").arg(p.id, 3).arg(fromAnsi(trimTrailingSpaces(named.name))),
+            this);
         item->setData(AboveRole, fromAnsi(fieldView(above)));
         item->setData(BelowRole, fromAnsi(fieldView(below)));
         item->setData(AboveSpansRole, spansOf(differingFields(above, below)));
         item->setData(BelowSpansRole, spansOf(differingFields(below, above)));
         item->setData(IdRole, p.id);
         // What a screen reader says: both lines, whole.
-        item->setData(Qt::AccessibleTextRole, QStringLiteral("%1 %2 → %3")
-                                                  .arg(item->text(), fromAnsi(p.above), fromAnsi(p.below)));
+        item->setData(
+            Qt::AccessibleTextRole,
+            QStringLiteral("%1 %2 → %3").arg(item->text(), fromAnsi(p.above), fromAnsi(p.below)));
     }
 }
 
@@ -118,6 +122,8 @@ std::vector<int> ChangeView::chosenIds() const {
     return ids;
 }
 
-int ChangeView::idOf(const QListWidgetItem& item) const { return item.data(IdRole).toInt(); }
+int ChangeView::idOf(const QListWidgetItem& item) const {
+    return item.data(IdRole).toInt();
+}
 
 } // namespace kestrel::ui

@@ -3,7 +3,6 @@
 // list widgets.
 
 #include <QStringList>
-
 #include <string>
 #include <string_view>
 #include <vector>

@@ -1,9 +1,9 @@
 #include "fm_changes.h"
 
-#include "captions.h"
 #include "actions/sound_list.h"
-#include "change_view.h"
 #include "actions/undo.h"
+#include "captions.h"
+#include "change_view.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

@@ -8,7 +8,6 @@
 #include "session/ports.h"
 
 #include <QDialog>
-
 #include <functional>
 
 class QLabel;
@@ -19,10 +18,10 @@ class ChangeView;
 
 class FmChanges : public QDialog {
     Q_OBJECT
-public:
+  public:
     FmChanges(MainState& state, Ports& ports, std::function<void()> redrawMain, QWidget* parent);
 
-private:
+  private:
     void refresh();
     void revertChosen();
 

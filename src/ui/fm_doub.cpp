@@ -12,7 +12,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
-
 #include <algorithm>
 
 namespace kestrel::ui {

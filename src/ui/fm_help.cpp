@@ -32,7 +32,8 @@ FmHelp::FmHelp(const QString& text, QWidget* parent) : QDialog(parent, Qt::Frame
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(txHlp_);
     const QFontMetrics fixed(fixedFont());
-    resize(fixed.horizontalAdvance(QString(82, u'M')) + txHlp_->verticalScrollBar()->sizeHint().width(),
+    resize(fixed.horizontalAdvance(QString(82, u'M')) +
+               txHlp_->verticalScrollBar()->sizeHint().width(),
            fixed.lineSpacing() * 36);
 }
 
@@ -57,6 +58,8 @@ bool FmHelp::eventFilter(QObject* watched, QEvent* event) {
     return QDialog::eventFilter(watched, event);
 }
 
-void FmHelp::mousePressEvent(QMouseEvent*) { accept(); }
+void FmHelp::mousePressEvent(QMouseEvent*) {
+    accept();
+}
 
 } // namespace kestrel::ui

@@ -56,10 +56,10 @@ FmHistory::FmHistory(MainState& state, Ports& ports, std::function<void()> redra
     auto* none = new QLabel(this);
     none->setObjectName(QStringLiteral("LbNone"));
     none->setVisible(versions_.empty());
-    liVersions_->setMinimumHeight(liVersions_->sizeHintForRow(0) * 7 + liVersions_->header()->height());
-    connect(liVersions_, &QTreeWidget::currentItemChanged, this, [this] {
-        showVersion(liVersions_->indexOfTopLevelItem(liVersions_->currentItem()));
-    });
+    liVersions_->setMinimumHeight(liVersions_->sizeHintForRow(0) * 7 +
+                                  liVersions_->header()->height());
+    connect(liVersions_, &QTreeWidget::currentItemChanged, this,
+            [this] { showVersion(liVersions_->indexOfTopLevelItem(liVersions_->currentItem())); });
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -81,8 +81,9 @@ FmHistory::FmHistory(MainState& state, Ports& ports, std::function<void()> redra
 void FmHistory::showVersion(int index) {
     const bool valid = index >= 0 && index < static_cast<int>(versions_.size());
     restore_->setEnabled(valid && versions_[static_cast<std::size_t>(index)].readable);
-    liDiff_->showPairs(valid ? keptDifferences(state_, ports_, versions_[static_cast<std::size_t>(index)])
-                             : std::vector<LinePair>{});
+    liDiff_->showPairs(
+        valid ? keptDifferences(state_, ports_, versions_[static_cast<std::size_t>(index)])
+              : std::vector<LinePair>{});
 }
 
 void FmHistory::restoreChosen() {

@@ -1,10 +1,10 @@
 #include "fm_objet.h"
 
+#include "actions/objects.h"
+#include "actions/undo.h"
 #include "captions.h"
 #include "controls.h"
-#include "actions/undo.h"
 #include "looks.h"
-#include "actions/objects.h"
 #include "text_codec.h"
 
 #include <QComboBox>
@@ -82,7 +82,8 @@ FmObjet::FmObjet(MainState& state, Ports& ports, std::function<void()> changed, 
     connect(liObj_, &QListWidget::itemDoubleClicked, this,
             [this] { act([&] { acceptObject(state_); }); });
     liSid_ = fixedList(panel, "LiSID");
-    liSid_->setFixedWidth(QFontMetrics(fixedFont()).horizontalAdvance(QStringLiteral("MMMMM")) + 30);
+    liSid_->setFixedWidth(QFontMetrics(fixedFont()).horizontalAdvance(QStringLiteral("MMMMM")) +
+                          30);
     connect(liSid_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         act([&] {
             recordStep(state_, StepKind::Letter,
@@ -174,13 +175,11 @@ bool FmObjet::eventFilter(QObject* watched, QEvent* e) {
         dragAnchor_ = static_cast<QMouseEvent*>(e)->globalPosition().toPoint() - pos();
         return true;
     case QEvent::MouseMove:
-        if (dragAnchor_) move(static_cast<QMouseEvent*>(e)->globalPosition().toPoint() - *dragAnchor_);
+        if (dragAnchor_)
+            move(static_cast<QMouseEvent*>(e)->globalPosition().toPoint() - *dragAnchor_);
         return true;
-    case QEvent::MouseButtonRelease:
-        dragAnchor_.reset();
-        return true;
-    default:
-        return QWidget::eventFilter(watched, e);
+    case QEvent::MouseButtonRelease: dragAnchor_.reset(); return true;
+    default: return QWidget::eventFilter(watched, e);
     }
 }
 

@@ -1,24 +1,24 @@
 #include "fm_sfx.h"
 
+#include "actions/apply.h"
+#include "actions/current_sound.h"
+#include "actions/help.h"
+#include "actions/import.h"
+#include "actions/letters.h"
+#include "actions/objects.h"
+#include "actions/search.h"
 #include "actions/sfx_build.h"
+#include "actions/sound_list.h"
+#include "actions/startup.h"
+#include "actions/undo.h"
 #include "captions.h"
 #include "controls.h"
-#include "actions/sound_list.h"
-#include "actions/apply.h"
-#include "actions/undo.h"
-#include "actions/current_sound.h"
-#include "actions/search.h"
 #include "fm_changes.h"
 #include "fm_doub.h"
 #include "fm_help.h"
 #include "fm_history.h"
 #include "fm_objet.h"
-#include "actions/letters.h"
-#include "actions/import.h"
-#include "actions/objects.h"
 #include "looks.h"
-#include "actions/help.h"
-#include "actions/startup.h"
 #include "text_codec.h"
 #include "toggle_list.h"
 
@@ -43,22 +43,22 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
-#include <QValidator>
 #include <QVBoxLayout>
+#include <QValidator>
 
 namespace kestrel::ui {
 
 // A typing limit that a longer text set by the program does not cut: the
 // sample box takes 8 characters, but a longer stored name shows whole.
 class GrowingLimit : public QValidator {
-public:
+  public:
     GrowingLimit(int limit, QObject* parent) : QValidator(parent), base_(limit), limit_(limit) {}
     void allowFor(const QString& shown) { limit_ = std::max(base_, int(shown.size())); }
     State validate(QString& input, int&) const override {
         return input.size() <= limit_ ? Acceptable : Invalid;
     }
 
-private:
+  private:
     int base_;
     int limit_;
 };
@@ -80,7 +80,9 @@ constexpr int kListRows = 40;
 constexpr ValueBox kValueBoxes[] = {ValueBox::Vol, ValueBox::Ch, ValueBox::Pit, ValueBox::Rad};
 constexpr FlagBox kFlagBoxes[] = {FlagBox::P, FlagBox::V, FlagBox::R, FlagBox::N, FlagBox::L};
 
-QString name(const char* n) { return QString::fromLatin1(n); }
+QString name(const char* n) {
+    return QString::fromLatin1(n);
+}
 
 QLabel* label(QWidget* parent, const char* objectName, const QString& text = {}) {
     auto* l = new QLabel(text, parent);
@@ -193,14 +195,16 @@ void FmSFX::redo() {
 
 void FmSFX::openChangesWindow() {
     if (state_.build.windowDisabled()) return;
-    FmChanges changes(state_, ports_, [this] { redraw(); }, this);
+    FmChanges changes(
+        state_, ports_, [this] { redraw(); }, this);
     changes.exec();
     redraw();
 }
 
 void FmSFX::openHistoryWindow() {
     if (state_.build.windowDisabled()) return;
-    FmHistory history(state_, ports_, [this] { redraw(); }, this);
+    FmHistory history(
+        state_, ports_, [this] { redraw(); }, this);
     history.exec();
     redraw();
 }
@@ -215,8 +219,9 @@ QLayout* FmSFX::buildSoundList() {
     liSfx_->setMinimumHeight(fixed.lineSpacing() * kListRows);
     connect(liSfx_, &ToggleList::rowClicked, this,
             [this](int row) { edit(StepKind::Letter, [&] { clickRow(state_, ports_, row); }); });
-    connect(liSfx_, &ToggleList::rowStepped, this,
-            [this](int row) { edit(StepKind::Letter, [&] { makeRowCurrent(state_, ports_, row); }); });
+    connect(liSfx_, &ToggleList::rowStepped, this, [this](int row) {
+        edit(StepKind::Letter, [&] { makeRowCurrent(state_, ports_, row); });
+    });
 
     auto* column = new QVBoxLayout;
     column->addWidget(label(this, "Label11"));
@@ -276,8 +281,9 @@ QLayout* FmSFX::buildEditors() {
         box->installEventFilter(this);
         connect(box, &QLineEdit::textEdited, this,
                 [this, i](const QString& t) { valueText(state_.ed, i) = toAnsi(t); });
-        connect(box, &QLineEdit::returnPressed, this,
-                [this, i] { edit(StepKind::AcceptValues, [&] { acceptFromValueBox(state_, kValueBoxes[i]); }); });
+        connect(box, &QLineEdit::returnPressed, this, [this, i] {
+            edit(StepKind::AcceptValues, [&] { acceptFromValueBox(state_, kValueBoxes[i]); });
+        });
         valueBoxes_[i] = box;
         values->addWidget(new QLabel(name(boxCaptions[i]), this), i, 0);
         values->addWidget(box, i, 1);
@@ -287,9 +293,8 @@ QLayout* FmSFX::buildEditors() {
     for (int i = 0; i < 5; ++i) {
         auto* box = new QCheckBox(name(flagCaptions[i]), this);
         box->setObjectName(name(flagNames[i]));
-        connect(box, &QCheckBox::clicked, this, [this, i](bool on) {
-            act([&] { setFlagBox(state_, kFlagBoxes[i], on); });
-        });
+        connect(box, &QCheckBox::clicked, this,
+                [this, i](bool on) { act([&] { setFlagBox(state_, kFlagBoxes[i], on); }); });
         flagBoxes_[i] = box;
         values->addWidget(box, i, 2);
     }
@@ -310,7 +315,8 @@ QLayout* FmSFX::buildEditors() {
     connect(txSamp_, &QLineEdit::textEdited, this,
             [this](const QString& t) { state_.ed.txSamp = toAnsi(t); });
     auto* play = commandButton(this, "CdPlay", QStyle::SP_MediaPlay);
-    connect(play, &QToolButton::clicked, this, [this] { act([&] { playSample(state_, ports_); }); });
+    connect(play, &QToolButton::clicked, this,
+            [this] { act([&] { playSample(state_, ports_); }); });
     auto* rename = commandButton(this, "CdRename", QStyle::SP_BrowserReload);
     connect(rename, &QToolButton::clicked, this,
             [this] { edit(StepKind::RenameSample, [&] { renameSample(state_, ports_); }); });
@@ -370,8 +376,9 @@ QLayout* FmSFX::buildLetters() {
     connect(del, &QToolButton::clicked, this,
             [this] { edit(StepKind::Letter, [&] { removeLetter(state_, ports_); }); });
     auto* erase = commandButton(frame3, "CdErase", QStyle::SP_TrashIcon);
-    connect(erase, &QToolButton::clicked, this,
-            [this] { edit(StepKind::EraseLetter, [&] { eraseLetterEverywhere(state_, ports_); }); });
+    connect(erase, &QToolButton::clicked, this, [this] {
+        edit(StepKind::EraseLetter, [&] { eraseLetterEverywhere(state_, ports_); });
+    });
     auto* objects = commandButton(frame3, "CdOBJ", QStyle::SP_FileDialogListView);
     connect(objects, &QToolButton::clicked, this,
             [this] { act([&] { toggleObjectDialog(state_, ports_); }); });
@@ -398,8 +405,9 @@ QLayout* FmSFX::buildLetters() {
             [this](const QString& t) { state_.choice.txWad = toAnsi(t); });
     txWad_->installEventFilter(this);
     auto* show = commandButton(frame4, "CdShow", QStyle::SP_DialogHelpButton);
-    connect(show, &QToolButton::clicked, this,
-            [this] { edit(StepKind::StripProtected, [&] { toggleGenericMarks(state_, ports_); }); });
+    connect(show, &QToolButton::clicked, this, [this] {
+        edit(StepKind::StripProtected, [&] { toggleGenericMarks(state_, ports_); });
+    });
     auto* apply = commandButton(frame4, "CdValidW", QStyle::SP_DialogSaveButton);
     connect(apply, &QToolButton::clicked, this, [this] {
         act([&] { applyChanges(state_, ports_); });
@@ -463,7 +471,8 @@ QWidget* FmSFX::buildSearch() {
     connect(txSearch_, &QLineEdit::returnPressed, this,
             [this] { act([&] { searchStep(state_, ports_); }); });
     auto* look = commandButton(frame1, "CdLook", QStyle::SP_FileDialogContentsView);
-    connect(look, &QToolButton::clicked, this, [this] { act([&] { searchStep(state_, ports_); }); });
+    connect(look, &QToolButton::clicked, this,
+            [this] { act([&] { searchStep(state_, ports_); }); });
 
     lbFok_ = label(frame1, "LbFOK", QStringLiteral("[OK]"));
     lbFok_->setFont(fixedFont());
@@ -507,7 +516,8 @@ QWidget* FmSFX::buildSearch() {
 
 void FmSFX::openHelpWindow() {
     const auto text = openHelp(state_, ports_);
-    FmHelp help(text ? fromAnsi(*text) : helpMissingNote(state_.language, helpFilePath(state_)), this);
+    FmHelp help(text ? fromAnsi(*text) : helpMissingNote(state_.language, helpFilePath(state_)),
+                this);
     help.placeBelow(*this, *cdHlp_);
     help.exec();
 }
@@ -516,13 +526,12 @@ void FmSFX::openHelpWindow() {
 QLayout* FmSFX::buildCommands() {
     auto* strip = new QHBoxLayout;
     auto* select = commandButton(this, "CdSelLE", QStyle::SP_DirOpenIcon);
-    connect(select, &QToolButton::clicked, this,
-            [this] {
-                // The working lines are dropped with the old installation.
-                act([&] {
-                    if (settlePendingChanges(state_, ports_)) chooseEditorAgain(state_, ports_);
-                });
-            });
+    connect(select, &QToolButton::clicked, this, [this] {
+        // The working lines are dropped with the old installation.
+        act([&] {
+            if (settlePendingChanges(state_, ports_)) chooseEditorAgain(state_, ports_);
+        });
+    });
     auto* defaults = commandButton(this, "CdDefaut", QStyle::SP_DialogResetButton);
     connect(defaults, &QToolButton::clicked, this,
             [this] { act([&] { restoreDefaults(state_, ports_); }); });
@@ -607,14 +616,13 @@ QLayout* FmSFX::buildCommands() {
 // WAD commands and the search to the program's commands, as they are read.
 void FmSFX::setKeyboardOrder() {
     static const char* const order[] = {
-        "LiSFX",    "TxVOL",    "TxCH",     "TxPIT",     "TxRAD",    "CkP",      "CkV",
-        "CkR",      "CkN",      "CkL",      "CdMajVal",  "LiSamp",   "TxSamp",   "CdPlay",
-        "CdRename", "LiWAD",    "CdRstWAD", "TxLett",    "CdAddWAD", "CdDel",    "CdErase",
-        "CdOBJ",    "CdEfface", "TxWAD",    "CdShow",    "CdValidW", "OpWAD0",   "OpWAD1",
-        "CdLoadSAM", "CdDoub",  "TxSearch", "CdLook",    "OpSens0",  "OpSens1",  "CkUL",
-        "CdSelLE",  "CdDefaut", "CdCopy",   "CdEdit",    "CdHlp",    "CdUndo",   "CdRedo",
-        "CdChanges", "CdHistory", "CdStopWait", "OpLang0",
-        "OpLang1",  "CdStop"};
+        "LiSFX",     "TxVOL",     "TxCH",       "TxPIT",    "TxRAD",    "CkP",     "CkV",
+        "CkR",       "CkN",       "CkL",        "CdMajVal", "LiSamp",   "TxSamp",  "CdPlay",
+        "CdRename",  "LiWAD",     "CdRstWAD",   "TxLett",   "CdAddWAD", "CdDel",   "CdErase",
+        "CdOBJ",     "CdEfface",  "TxWAD",      "CdShow",   "CdValidW", "OpWAD0",  "OpWAD1",
+        "CdLoadSAM", "CdDoub",    "TxSearch",   "CdLook",   "OpSens0",  "OpSens1", "CkUL",
+        "CdSelLE",   "CdDefaut",  "CdCopy",     "CdEdit",   "CdHlp",    "CdUndo",  "CdRedo",
+        "CdChanges", "CdHistory", "CdStopWait", "OpLang0",  "OpLang1",  "CdStop"};
     QWidget* previous = nullptr;
     for (const char* control : order) {
         QWidget* w = controlOf(*this, control);
@@ -681,9 +689,8 @@ void FmSFX::redraw() {
 
     const EditButtons& b = state_.buttons;
     const std::pair<const char*, bool> enabled[] = {
-        {"CdMajVal", b.majVal}, {"CdRstWAD", b.rstWad}, {"CdPlay", b.play},
-        {"CdRename", b.rename}, {"CdAddWAD", b.addWad}, {"CdDel", b.del},
-        {"CdOBJ", b.obj}};
+        {"CdMajVal", b.majVal}, {"CdRstWAD", b.rstWad}, {"CdPlay", b.play}, {"CdRename", b.rename},
+        {"CdAddWAD", b.addWad}, {"CdDel", b.del},       {"CdOBJ", b.obj}};
     for (const auto& [control, on] : enabled)
         if (QWidget* w = controlOf(*this, control)) w->setEnabled(on && !building);
     redrawChanges();
@@ -737,8 +744,10 @@ void FmSFX::redrawObjectField() {
     QPalette p = txObjet_->palette();
     const QPalette normal = QApplication::palette(txObjet_);
     const bool chosen = !state_.objects.txObjet.empty();
-    p.setColor(QPalette::Base, chosen ? normal.color(QPalette::Highlight) : normal.color(QPalette::Base));
-    p.setColor(QPalette::Text, chosen ? normal.color(QPalette::Base) : normal.color(QPalette::Text));
+    p.setColor(QPalette::Base,
+               chosen ? normal.color(QPalette::Highlight) : normal.color(QPalette::Base));
+    p.setColor(QPalette::Text,
+               chosen ? normal.color(QPalette::Base) : normal.color(QPalette::Text));
     txObjet_->setPalette(p);
     syncObjectDialog();
     if (fmObjet_ && fmObjet_->isVisible()) fmObjet_->redraw();
@@ -748,7 +757,8 @@ void FmSFX::redrawObjectField() {
 // shows it does not pay for it at start-up.
 FmObjet& FmSFX::objectDialog() {
     if (!fmObjet_) {
-        fmObjet_ = new FmObjet(state_, ports_, [this] { redraw(); }, this);
+        fmObjet_ = new FmObjet(
+            state_, ports_, [this] { redraw(); }, this);
         fmObjet_->setEnabled(!state_.build.windowDisabled());
     }
     return *fmObjet_;
@@ -797,8 +807,8 @@ bool FmSFX::eventFilter(QObject* watched, QEvent* event) {
     }
     if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        const bool userLeft = reason != Qt::ActiveWindowFocusReason &&
-                              reason != Qt::PopupFocusReason;
+        const bool userLeft =
+            reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
         for (int i = 0; i < 4; ++i)
             if (watched == valueBoxes_[i] && userLeft)
                 act([&] { leaveValueBox(state_, kValueBoxes[i]); });

@@ -4,14 +4,13 @@
 // It holds no rule of its own: every event goes to the core, then the window
 // is drawn again from the state.
 
-#include "session/edit_steps.h"
 #include "actions/current_sound.h"
+#include "session/edit_steps.h"
 #include "session/main_state.h"
 #include "session/ports.h"
 
 #include <QElapsedTimer>
 #include <QWidget>
-
 #include <optional>
 
 class QButtonGroup;
@@ -34,7 +33,7 @@ class FmObjet;
 
 class FmSFX : public QWidget {
     Q_OBJECT
-public:
+  public:
     FmSFX(MainState& state, Ports& ports, QWidget* parent = nullptr);
     ~FmSFX() override;
 
@@ -45,12 +44,12 @@ public:
     // Draws every control from the state.
     void redraw();
 
-protected:
+  protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-private:
+  private:
     QLayout* buildSoundList();
     QWidget* buildLineFrame();
     QLayout* buildEditors();

@@ -55,8 +55,8 @@ Answer QtDialogs::message(Msg id, const std::vector<std::string>& args) {
     const MessageText t = messageText(id, language_(), args);
     QMessageBox box(qtIcon(style.icon), t.title, t.text, qtButtons(style.buttons), window_);
     const std::pair<QMessageBox::StandardButton, Answer> buttons[] = {
-        {QMessageBox::Ok, Answer::Ok}, {QMessageBox::Cancel, Answer::Cancel},
-        {QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No},
+        {QMessageBox::Ok, Answer::Ok},       {QMessageBox::Cancel, Answer::Cancel},
+        {QMessageBox::Yes, Answer::Yes},     {QMessageBox::No, Answer::No},
         {QMessageBox::Apply, Answer::Apply}, {QMessageBox::Discard, Answer::Discard}};
     for (const auto& [button, answer] : buttons)
         if (QAbstractButton* b = box.button(button)) b->setText(answerText(answer, language_()));
@@ -74,8 +74,7 @@ std::optional<std::string> QtDialogs::openFile(FileDialog which, const std::stri
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-        return std::nullopt;
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return toAnsi(QDir::toNativeSeparators(dialog.selectedFiles().front()));
 }
 

@@ -3,7 +3,6 @@
 // and the QString text that widgets show and users type.
 
 #include <QString>
-
 #include <string>
 
 namespace kestrel::ui {

@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QStyledItemDelegate>
-
 #include <algorithm>
 
 namespace kestrel::ui {
@@ -25,7 +24,7 @@ const QColor kChangedMark{255, 140, 0};
 // is the sound the editors show. A row whose sound carries a change not
 // applied has a bar at its start, on any ground.
 class CurrentRowFrame : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -113,7 +112,8 @@ void ToggleList::showRows(const std::vector<SoundRow>& rows, int currentRow) {
 // whole list at each change of a row's text; the base view draws that row.
 void ToggleList::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                              const QList<int>& roles) {
-    QAbstractItemView::dataChanged(topLeft, bottomRight, roles); // NOLINT(bugprone-parent-virtual-call)
+    QAbstractItemView::dataChanged(topLeft, bottomRight,
+                                   roles); // NOLINT(bugprone-parent-virtual-call)
 }
 
 void ToggleList::showSelection(const std::vector<SoundRow>& rows) {
@@ -138,7 +138,9 @@ void ToggleList::showSelection(const std::vector<SoundRow>& rows) {
     // view then hears of the rows that changed among those it shows, and
     // draws those.
     const auto on = [&rows](int i) { return rows[static_cast<std::size_t>(i)].selected; };
-    const auto was = [&shown](int i) { return static_cast<bool>(shown[static_cast<std::size_t>(i)]); };
+    const auto was = [&shown](int i) {
+        return static_cast<bool>(shown[static_cast<std::size_t>(i)]);
+    };
     const QItemSelection wanted = runsOf(*model(), 0, n - 1, on);
     const auto [first, last] = rowsToDraw(n);
     const QItemSelection turnedOn =
@@ -165,7 +167,8 @@ std::pair<int, int> ToggleList::rowsToDraw(int count) const {
 // Every change of the selection is kept in shownSelected_. While
 // showSelection sets the whole selection again, the view hears of it once,
 // for the rows that changed.
-void ToggleList::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected) {
+void ToggleList::selectionChanged(const QItemSelection& selected,
+                                  const QItemSelection& deselected) {
     markShown(deselected, false);
     markShown(selected, true);
     if (!settingSelection_) QListWidget::selectionChanged(selected, deselected);

@@ -46,7 +46,9 @@ std::optional<std::string> FakeDialogs::openFile(FileDialog which, const std::st
     return answer;
 }
 
-void FakeDialogs::focus(std::string_view control) { focused.emplace_back(control); }
+void FakeDialogs::focus(std::string_view control) {
+    focused.emplace_back(control);
+}
 
 bool FakeDialogs::showed(Msg id) const {
     return std::any_of(shown.begin(), shown.end(), [id](const auto& m) { return m.id == id; });
@@ -67,7 +69,8 @@ std::optional<std::string> FakeFiles::find(const std::string& path) {
     auto it = lookup(path);
     if (it != files.end()) return it->first;
     // A folder exists when it was made or holds a file.
-    const std::string dir = path.empty() || path.back() == '/' || path.back() == '\\' ? path : path + '/';
+    const std::string dir =
+        path.empty() || path.back() == '/' || path.back() == '\\' ? path : path + '/';
     const auto holds = [&](const std::string& p) { return startsWithFolder(p, dir); };
     if (std::any_of(dirs.begin(), dirs.end(), holds) ||
         std::any_of(files.begin(), files.end(), [&](const auto& f) { return holds(f.first); }))

@@ -2,13 +2,13 @@
 // A small level-editor installation and program folder laid out in the fake
 // file system.
 
-#include "fake_ports.h"
 #include "actions/catalogue.h"
 #include "actions/marks.h"
-#include "format/record_file.h"
-#include "session/main_state.h"
-#include "format/settings.h"
 #include "actions/startup.h"
+#include "fake_ports.h"
+#include "format/record_file.h"
+#include "format/settings.h"
+#include "session/main_state.h"
 
 #include <string>
 #include <vector>

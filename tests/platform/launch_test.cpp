@@ -34,14 +34,16 @@ TEST(Launch, TheEditorIsTheUsersGraphicalOneElseOneFoundElseTheOpener) {
     const auto finds = [](std::vector<std::string> present) {
         return [present](const std::string& name) -> std::optional<std::string> {
             for (const std::string& p : present)
-                if (p == name || p.ends_with("/" + name)) return "/usr/bin/" + name.substr(name.find_last_of('/') + 1);
+                if (p == name || p.ends_with("/" + name))
+                    return "/usr/bin/" + name.substr(name.find_last_of('/') + 1);
             return std::nullopt;
         };
     };
     auto c = textEditorCommand(file, "code -w", "vi", finds({"code", "gedit"}));
     EXPECT_EQ(c.program, "/usr/bin/code");
     EXPECT_EQ(c.args, (std::vector<std::string>{"-w", file}));
-    c = textEditorCommand(file, "", "vim", finds({"vim", "mousepad"})); // a terminal editor is passed over
+    c = textEditorCommand(file, "", "vim",
+                          finds({"vim", "mousepad"})); // a terminal editor is passed over
     EXPECT_EQ(c.program, "/usr/bin/mousepad");
     EXPECT_EQ(c.args, std::vector<std::string>{file});
     c = textEditorCommand(file, "", "/opt/kate", finds({"/opt/kate"}));

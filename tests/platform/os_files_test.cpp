@@ -1,11 +1,10 @@
-#include "platform/os_files.h"
 #include "actions/apply.h"
 #include "installation.h"
-
-#include <gtest/gtest.h>
+#include "platform/os_files.h"
 
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <set>
 
 #ifndef _WIN32
@@ -19,14 +18,15 @@ namespace fs = std::filesystem;
 namespace {
 
 class OsFilesTest : public ::testing::Test {
-protected:
+  protected:
     fs::path root;
     OsFiles files;
 
     void SetUp() override {
         root = fs::temp_directory_path() /
-               ("kestrel-os-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+               ("kestrel-os-files-" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(root);
         fs::create_directories(root / "Sound" / "LevelSFX Creator");
         std::ofstream(root / "Sound" / "LevelSFX Creator" / "Sounds.txt", std::ios::binary)
@@ -75,9 +75,12 @@ TEST_F(OsFilesTest, ReadsOnlyRegularFilesOfASaneSize) {
         const char* reason;
         bool missing;
     } cases[] = {
-        {"fifo", "not a regular file", false}, {"zero", "not a regular file", false},
-        {"LevelSFX Creator", "folder", false}, {"dangling", "not found", true},
-        {"loop", "loop", false},               {"LevelSFX Creator/Sounds.txt", "256 MiB", false},
+        {"fifo", "not a regular file", false},
+        {"zero", "not a regular file", false},
+        {"LevelSFX Creator", "folder", false},
+        {"dangling", "not found", true},
+        {"loop", "loop", false},
+        {"LevelSFX Creator/Sounds.txt", "256 MiB", false},
     };
     for (const auto& c : cases) {
         const ReadResult r = files.read((dir / c.name).string()); // never hangs
@@ -157,8 +160,7 @@ TEST_F(OsFilesTest, ReadOnlyFoldersLeaveSoundsTxtAsItWasThroughAnApply) {
         EXPECT_FALSE(applyChanges(state, ports));
         EXPECT_EQ(fake.dialogs.shown.back().id, Msg::FileNotWritten);
         std::size_t count = 0;
-        for (const auto& e : fs::recursive_directory_iterator(root))
-            count += e.is_regular_file();
+        for (const auto& e : fs::recursive_directory_iterator(root)) count += e.is_regular_file();
         EXPECT_EQ(count, fake.files.files.size() + 1); // and the fixture's own Sounds.txt
         for (const auto& [path, bytes] : fake.files.files) EXPECT_EQ(files.read(path).bytes, bytes);
     }

@@ -23,7 +23,8 @@ namespace {
 
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+        return std::tolower(static_cast<unsigned char>(x)) ==
+               std::tolower(static_cast<unsigned char>(y));
     });
 }
 
@@ -69,7 +70,9 @@ bool writesInside(const fs::path& target, const fs::path& root) {
     return isInside(target, root);
 }
 
-const fs::path& rootOf(const Context& ctx) { return ctx.root.empty() ? ctx.dir : ctx.root; }
+const fs::path& rootOf(const Context& ctx) {
+    return ctx.root.empty() ? ctx.dir : ctx.root;
+}
 
 // The folder part of a copy or del argument, as written and as found in
 // any case, stays inside the root.
@@ -93,7 +96,8 @@ std::vector<fs::path> matchingFiles(const fs::path& dir, std::string_view path) 
     if (!where) return found;
     std::error_code ec;
     for (fs::directory_iterator it(*where, ec), end; !ec && it != end; it.increment(ec))
-        if (it->is_regular_file(ec) && kestrel::matchesPattern(it->path().filename().string(), pattern))
+        if (it->is_regular_file(ec) &&
+            kestrel::matchesPattern(it->path().filename().string(), pattern))
             found.push_back(it->path());
     std::sort(found.begin(), found.end());
     return found;
@@ -223,8 +227,8 @@ int runProgram(const Command& c, Context& ctx) {
     const std::optional<fs::path> program = programInFolder(c.word, ctx);
     if (!program) {
         ctx.err << "line " << ctx.line << ": '" << c.word
-                << "' is not a command of this batch runner, nor a program in "
-                << ctx.dir.string() << "\n";
+                << "' is not a command of this batch runner, nor a program in " << ctx.dir.string()
+                << "\n";
         return kNotRun;
     }
 #ifndef _WIN32

@@ -1,8 +1,8 @@
 #include "sndpack.h"
 
+#include "format/names.h"
 #include "format/record_file.h"
 #include "format/sound_line.h"
-#include "format/names.h"
 #include "platform/os_files.h"
 
 #include <algorithm>
@@ -31,7 +31,8 @@ void putText16(std::string& out, std::string_view text) {
 
 std::int32_t valueOf(const std::string& field, std::size_t prefix) {
     if (field.size() <= prefix) return kAbsent;
-    return kestrel::roundHalfEven(kestrel::readLeadingNumber(std::string_view(field).substr(prefix)));
+    return kestrel::roundHalfEven(
+        kestrel::readLeadingNumber(std::string_view(field).substr(prefix)));
 }
 
 std::uint8_t flagsOf(const kestrel::SoundRecord& r) {
@@ -68,7 +69,9 @@ bool writeFile(const fs::path& path, const std::string& bytes) {
 
 // A sample name from Sounds.txt names a file of the samples folder, never
 // a path out of it.
-bool staysInSamplesFolder(std::string_view sample) { return !kestrel::namesAFolder(sample); }
+bool staysInSamplesFolder(std::string_view sample) {
+    return !kestrel::namesAFolder(sample);
+}
 
 bool isUsableName(std::string_view name) {
     return !name.empty() && name.find_first_of("\\/:*?\"<>| \t") == std::string_view::npos;
@@ -113,8 +116,10 @@ Packed pack(std::string_view soundsBytes, std::string_view letter, const SampleR
         putU32(sfx, c.id);
         const std::string& name = c.record.name;
         putText16(sfx, std::string_view(name).substr(0, name.empty() ? 0 : name.size() - 1));
-        for (const auto& [field, prefix] : {std::pair{&c.record.vol, 3u}, {&c.record.ch, 2u},
-                                            {&c.record.pit, 3u}, {&c.record.rad, 3u}})
+        for (const auto& [field, prefix] : {std::pair{&c.record.vol, 3u},
+                                            {&c.record.ch, 2u},
+                                            {&c.record.pit, 3u},
+                                            {&c.record.rad, 3u}})
             putU32(sfx, static_cast<std::uint32_t>(valueOf(*field, prefix)));
         sfx += static_cast<char>(flagsOf(c.record));
         putU16(sfx, static_cast<std::uint32_t>(c.sampleIndexes.size()));
@@ -143,11 +148,12 @@ int run(const fs::path& dir, const std::vector<std::string>& args, std::ostream&
         return 1;
     }
     const auto samplesDir = findIn(dir.parent_path(), "Samples");
-    const Packed packed = pack(*sounds, letter, [&](const std::string& file) -> std::optional<std::string> {
-        if (!samplesDir) return std::nullopt;
-        const auto path = findIn(*samplesDir, file);
-        return path ? readFile(*path) : std::nullopt;
-    });
+    const Packed packed =
+        pack(*sounds, letter, [&](const std::string& file) -> std::optional<std::string> {
+            if (!samplesDir) return std::nullopt;
+            const auto path = findIn(*samplesDir, file);
+            return path ? readFile(*path) : std::nullopt;
+        });
     if (!packed.missing.empty()) {
         for (const std::string& file : packed.missing)
             err << (staysInSamplesFolder(file) ? "sndpack: missing sample "

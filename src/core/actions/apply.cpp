@@ -1,17 +1,17 @@
 #include "actions/apply.h"
 
-#include "session/paths.h"
 #include "actions/catalogue.h"
+#include "actions/current_sound.h"
+#include "actions/history.h"
 #include "actions/marks.h"
-#include "format/record_file.h"
 #include "actions/sound_list.h"
+#include "actions/undo.h"
+#include "format/field_view.h"
+#include "format/names.h"
+#include "format/record_file.h"
 #include "format/sound_line.h"
 #include "format/text_kind.h"
-#include "actions/undo.h"
-#include "actions/current_sound.h"
-#include "format/field_view.h"
-#include "actions/history.h"
-#include "format/names.h"
+#include "session/paths.h"
 
 namespace kestrel {
 
@@ -66,7 +66,6 @@ void writeCustomLines(const MainState& state, Ports& ports) {
 
 } // namespace
 
-
 std::string soundsFileBytes(const MainState& state) {
     std::string out;
     std::size_t next = 0;
@@ -94,7 +93,6 @@ std::string customLinesBytes(const MainState& state) {
     }
     return out;
 }
-
 
 bool applyChanges(MainState& state, Ports& ports) {
     if (!state.catalogueComplete) {
@@ -152,7 +150,7 @@ void restoreDefaults(MainState& state, Ports& ports) {
     // The write replaces sounds.txt in one step: there is never a moment
     // without a sounds.txt.
     if (!writtenOrReported(ports, soundsPath(state),
-                            ports.files.write(soundsPath(state), read.bytes)))
+                           ports.files.write(soundsPath(state), read.bytes)))
         return;
     loadCatalogue(state, ports);
     clearHistory(state);

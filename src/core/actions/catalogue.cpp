@@ -1,17 +1,19 @@
 #include "actions/catalogue.h"
 
-#include "session/paths.h"
+#include "actions/current_sound.h"
+#include "actions/doubles.h"
 #include "format/record_file.h"
 #include "format/sound_line.h"
 #include "format/text_kind.h"
-#include "actions/current_sound.h"
-#include "actions/doubles.h"
+#include "session/paths.h"
 
 namespace kestrel {
 
 namespace {
 
-bool isSoundLine(const std::string& line) { return line.find(':') != std::string::npos; }
+bool isSoundLine(const std::string& line) {
+    return line.find(':') != std::string::npos;
+}
 
 // Lines carrying WAD letters lose their trailing spaces when loaded.
 std::string loadedLine(const std::string& line) {

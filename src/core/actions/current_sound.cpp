@@ -1,11 +1,11 @@
 #include "actions/current_sound.h"
 
-#include "session/paths.h"
-#include "format/sound_line.h"
+#include "actions/marks.h"
 #include "format/field_view.h"
 #include "format/names.h"
 #include "format/rebuild.h"
-#include "actions/marks.h"
+#include "format/sound_line.h"
+#include "session/paths.h"
 
 #include <algorithm>
 
@@ -14,7 +14,9 @@ namespace kestrel {
 namespace {
 
 // The rules judge the number as typed; only the field holds it rounded.
-double valueOf(std::string_view text) { return readLeadingNumber(text); }
+double valueOf(std::string_view text) {
+    return readLeadingNumber(text);
+}
 
 std::string field(std::string_view prefix, double value) {
     return std::string(prefix) + padNumber(roundHalfEven(value), 2, '0');
@@ -95,7 +97,6 @@ void restoreLine(MainState& state) {
     markSoundList(state, row);
 }
 
-
 ValueEdit volRule(std::string_view text) {
     std::string t(text);
     if (!t.empty() && valueOf(t) <= 0) t = '1'; // a character: see flagField
@@ -133,9 +134,18 @@ void setFlagBox(MainState& state, FlagBox box, bool checked) {
     SoundEditors& ed = state.ed;
     SoundRecord& cur = state.cur;
     switch (box) {
-    case FlagBox::P: ed.ckP = checked; cur.p = flagField(checked, 'P'); break;
-    case FlagBox::V: ed.ckV = checked; cur.v = flagField(checked, 'V'); break;
-    case FlagBox::L: ed.ckL = checked; cur.l = flagField(checked, 'L'); break;
+    case FlagBox::P:
+        ed.ckP = checked;
+        cur.p = flagField(checked, 'P');
+        break;
+    case FlagBox::V:
+        ed.ckV = checked;
+        cur.v = flagField(checked, 'V');
+        break;
+    case FlagBox::L:
+        ed.ckL = checked;
+        cur.l = flagField(checked, 'L');
+        break;
     case FlagBox::R:
         ed.ckR = checked;
         if (checked) ed.ckN = false;
@@ -187,10 +197,13 @@ void rebuildWadLetters(MainState& state) {
     std::string& line = state.workingLine(static_cast<std::size_t>(row));
     line = replaceLetterTags(line, tags);
     state.cur.letters.clear();
-    for (const std::string& tag : tags) state.cur.letters += (state.cur.letters.empty() ? "" : " ") + tag;
+    for (const std::string& tag : tags)
+        state.cur.letters += (state.cur.letters.empty() ? "" : " ") + tag;
 }
 
-void refreshModifiedView(MainState& state) { state.txModif = fieldView(state.cur); }
+void refreshModifiedView(MainState& state) {
+    state.txModif = fieldView(state.cur);
+}
 
 void acceptValues(MainState& state) {
     const int row = state.currentRow;
@@ -205,7 +218,6 @@ void acceptFromValueBox(MainState& state, ValueBox box) {
 }
 
 namespace {
-
 
 std::size_t joinedLength(const std::vector<std::string>& names, std::size_t k,
                          const std::string& replacement) {

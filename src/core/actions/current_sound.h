@@ -76,5 +76,4 @@ void playSample(MainState& state, Ports& ports);
 // the 32 characters of the sample list.
 void renameSample(MainState& state, Ports& ports);
 
-
 } // namespace kestrel

@@ -1,7 +1,7 @@
 #include "actions/doubles.h"
 
-#include "session/paths.h"
 #include "format/sound_line.h"
+#include "session/paths.h"
 
 #include <algorithm>
 
@@ -17,7 +17,6 @@ bool changedSinceRead(const std::string& path, Files& files, const DoublesDialog
 }
 
 } // namespace
-
 
 void loadDoubleMarks(MainState& state, Files& files) {
     const std::size_t size = std::max<std::size_t>(kCatalogueSize, state.liText.size());

@@ -1,10 +1,10 @@
 #pragma once
 // The doubles marks of the catalogue and the dialog that manages them.
 
+#include "format/doubles_file.h"
 #include "session/main_state.h"
 #include "session/paths.h"
 #include "session/ports.h"
-#include "format/doubles_file.h"
 
 #include <string>
 #include <string_view>

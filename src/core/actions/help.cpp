@@ -1,14 +1,12 @@
 #include "actions/help.h"
 
-#include "session/paths.h"
 #include "format/record_file.h"
+#include "session/paths.h"
 
 namespace kestrel {
 
-
 std::optional<std::string> openHelp(const MainState& state, Ports& ports) {
-    if (const auto old = ports.files.find(oldHelpPath(state)))
-        ports.files.remove(*old);
+    if (const auto old = ports.files.find(oldHelpPath(state))) ports.files.remove(*old);
     const ReadResult file = ports.files.read(helpFilePath(state));
     if (!file.ok) return std::nullopt;
     std::string text;

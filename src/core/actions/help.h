@@ -20,6 +20,4 @@ std::optional<std::string> openHelp(const MainState& state, Ports& ports);
 // waiting; a failure to start it is reported.
 void openSoundsInEditor(const MainState& state, Ports& ports);
 
-
-
 } // namespace kestrel

@@ -1,11 +1,11 @@
 #include "actions/history.h"
 
-#include "session/paths.h"
+#include "actions/apply.h"
 #include "actions/catalogue.h"
 #include "actions/marks.h"
 #include "actions/sound_list.h"
 #include "format/text_kind.h"
-#include "actions/apply.h"
+#include "session/paths.h"
 
 #include <algorithm>
 #include <cctype>
@@ -21,10 +21,8 @@ constexpr std::string_view kPrefix = "Sounds-";
 constexpr std::string_view kSuffix = ".txt";
 constexpr int kMaxNumber = 999; // far beyond what one second ever takes
 
-
 bool sameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return std::tolower(static_cast<unsigned char>(x)) ==
                       std::tolower(static_cast<unsigned char>(y));
            });
@@ -110,7 +108,8 @@ void removeOldVersions(const MainState& state, Ports& ports, const std::string& 
     std::vector<VersionName> others = versionNames(state, ports);
     others.erase(std::remove_if(others.begin(), others.end(),
                                 [&](const VersionName& v) {
-                                    return sameIgnoringCase(historyFolder(state) + v.name, justKept);
+                                    return sameIgnoringCase(historyFolder(state) + v.name,
+                                                            justKept);
                                 }),
                  others.end());
     for (std::size_t i = kKeptVersions - 1; i < others.size(); ++i)
@@ -143,8 +142,8 @@ KeptVersion describeVersion(const MainState& state, Ports& ports, const VersionN
         return version;
     }
     version.size = read.bytes.size();
-    version.differing = static_cast<int>(
-        differingLines(soundLinesOf(read.bytes), state.soundsFile.lines).size());
+    version.differing =
+        static_cast<int>(differingLines(soundLinesOf(read.bytes), state.soundsFile.lines).size());
     return version;
 }
 
@@ -166,15 +165,15 @@ std::optional<std::string> restorableBytes(const MainState& state, Ports& ports,
 
 } // namespace
 
-
 bool keepInHistory(const MainState& state, Ports& ports) {
     const auto sounds = ports.files.find(soundsPath(state));
     if (!sounds) return true; // nothing to keep
     const std::string stamp = ports.files.localTime();
     const auto target = freeVersionPath(state, ports, stamp);
     if (!target) {
-        ports.dialogs.message(Msg::FileNotWritten, {historyFolder(state) + versionFileName(stamp, 1),
-                                                    "every name of this second is taken"});
+        ports.dialogs.message(Msg::FileNotWritten,
+                              {historyFolder(state) + versionFileName(stamp, 1),
+                               "every name of this second is taken"});
         return false;
     }
     Status kept = ports.files.makeDir(historyFolder(state));

@@ -28,12 +28,12 @@ inline constexpr std::size_t kKeptVersions = 30;
 bool keepInHistory(const MainState& state, Ports& ports);
 
 struct KeptVersion {
-    std::string path;       // full path
-    std::string time;       // "2026-12-08 10:15:00", from the name
+    std::string path; // full path
+    std::string time; // "2026-12-08 10:15:00", from the name
     std::uint64_t size = 0;
-    int differing = 0;      // sounds whose line differs from sounds.txt as last read or written;
-                            // a sound present in only one of them counts
-    bool readable = true;   // false when it could not be read (then size and differing are 0)
+    int differing = 0;    // sounds whose line differs from sounds.txt as last read or written;
+                          // a sound present in only one of them counts
+    bool readable = true; // false when it could not be read (then size and differing are 0)
 };
 
 // The kept versions, newest first: by the time in the name, and of the same

@@ -1,16 +1,16 @@
 #include "actions/import.h"
 
-#include "session/paths.h"
+#include "actions/apply.h"
 #include "actions/catalogue.h"
+#include "actions/doubles.h"
 #include "actions/marks.h"
-#include "format/record_file.h"
 #include "actions/sound_list.h"
+#include "format/names.h"
+#include "format/rebuild.h"
+#include "format/record_file.h"
 #include "format/sound_line.h"
 #include "format/text_kind.h"
-#include "actions/apply.h"
-#include "format/rebuild.h"
-#include "actions/doubles.h"
-#include "format/names.h"
+#include "session/paths.h"
 
 #include <cctype>
 #include <unordered_map>
@@ -24,8 +24,9 @@ constexpr std::size_t kMaxObjectSounds = 20;
 // The sound every WAD loads, whatever its objects.
 constexpr int kAlwaysLoadedId = 60;
 
-bool isTabOrSpace(char c) { return c == ' ' || c == '\t'; }
-
+bool isTabOrSpace(char c) {
+    return c == ' ' || c == '\t';
+}
 
 // The records of a .SAM or .WAS list: every field of every line.
 std::vector<std::string> listRecords(const std::string& bytes) {
@@ -71,7 +72,7 @@ void putBackCustomLines(MainState& state, Ports& ports) {
 // The sounds whose lines hold each blank-free word, built once per import so
 // that a long list is matched without scanning every line for every sample.
 class WordIndex {
-public:
+  public:
     explicit WordIndex(const std::vector<std::string>& lines) {
         for (std::size_t id = 0; id < lines.size(); ++id) {
             const std::string_view line = lines[id];
@@ -94,7 +95,7 @@ public:
         return it == words_.end() ? nullptr : &it->second;
     }
 
-private:
+  private:
     std::unordered_map<std::string_view, std::vector<int>> words_;
 };
 
@@ -114,7 +115,8 @@ std::vector<int> soundsHolding(const MainState& state, const WordIndex& index,
 }
 
 void importSamList(MainState& state, Ports& ports) {
-    const std::vector<std::string> records = readList(ports, wadFilePath(state, state.choice.txWad, ".SAM"));
+    const std::vector<std::string> records =
+        readList(ports, wadFilePath(state, state.choice.txWad, ".SAM"));
     // The lines live in liText, which the letters change in place; the
     // index keeps views of the lines as they stand now.
     const std::vector<std::string> lines = state.liText;
@@ -140,7 +142,8 @@ void importSamList(MainState& state, Ports& ports) {
 }
 
 void importWasList(MainState& state, Ports& ports) {
-    for (const std::string& record : readList(ports, wadFilePath(state, state.choice.txWad, ".WAS"))) {
+    for (const std::string& record :
+         readList(ports, wadFilePath(state, state.choice.txWad, ".WAS"))) {
         const std::size_t colon = record.find(':');
         // A record without a name before its colon would name every object.
         if (colon == npos || colon == 0) continue;
@@ -220,7 +223,8 @@ void loadWadList(MainState& state, Ports& ports) {
         ports.dialogs.focus("TxWAD");
         return;
     }
-    if (state.choice.txWad.empty() || !ports.files.find(wadFilePath(state, state.choice.txWad, ".SAM"))) {
+    if (state.choice.txWad.empty() ||
+        !ports.files.find(wadFilePath(state, state.choice.txWad, ".SAM"))) {
         ports.dialogs.message(Msg::NoSamFile, {state.choice.txWad});
         return;
     }
@@ -229,7 +233,8 @@ void loadWadList(MainState& state, Ports& ports) {
         return;
     }
     const Msg confirm = state.choice.wasMode ? Msg::WasImportConfirm : Msg::SamImportConfirm;
-    if (ports.dialogs.message(confirm, {state.choice.txWad, state.choice.txLett}) != Answer::Ok) return;
+    if (ports.dialogs.message(confirm, {state.choice.txWad, state.choice.txLett}) != Answer::Ok)
+        return;
     if (!settlePendingChanges(state, ports)) return;
     loadCatalogue(state, ports);
     importWadList(state, ports);

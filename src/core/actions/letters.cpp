@@ -1,12 +1,12 @@
 #include "actions/letters.h"
 
-#include "actions/marks.h"
-#include "actions/sound_list.h"
-#include "format/sound_line.h"
 #include "actions/current_sound.h"
-#include "format/rebuild.h"
-#include "format/names.h"
+#include "actions/marks.h"
 #include "actions/objects.h"
+#include "actions/sound_list.h"
+#include "format/names.h"
+#include "format/rebuild.h"
+#include "format/sound_line.h"
 
 #include <algorithm>
 
@@ -16,7 +16,9 @@ namespace {
 
 constexpr auto npos = std::string::npos;
 
-std::string currentTag(const MainState& state) { return "#" + state.choice.txLett; }
+std::string currentTag(const MainState& state) {
+    return "#" + state.choice.txLett;
+}
 
 bool hasCurrentRow(const MainState& state) {
     return state.currentRow >= 0 && state.currentRow < state.soundCount();
@@ -121,7 +123,8 @@ void leaveLetterBox(MainState& state, Ports& ports) {
 }
 
 void leaveWadBox(MainState& state) {
-    if (!state.choice.txWad.empty() && state.choice.txWad.front() == ' ') state.choice.txWad.clear();
+    if (!state.choice.txWad.empty() && state.choice.txWad.front() == ' ')
+        state.choice.txWad.clear();
 }
 
 void addLetterToCurrentSound(MainState& state, Ports& ports) {
@@ -132,7 +135,8 @@ void addLetterToCurrentSound(MainState& state, Ports& ports) {
         const std::string itemTag = letterTagOfItem(item);
         if (itemTag != "#g" && itemTag != tag) continue;
         ports.dialogs.message(Msg::AddConflict, {});
-        if (itemTag == "#g") state.rows[static_cast<std::size_t>(state.currentRow)].selected = false;
+        if (itemTag == "#g")
+            state.rows[static_cast<std::size_t>(state.currentRow)].selected = false;
         return;
     }
     ed.liWad.push_back(tag + " - " + state.choice.txWad);

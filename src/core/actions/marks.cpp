@@ -17,7 +17,8 @@ void markRow(MainState& state, int i, const std::string& key, bool strip) {
     row.selected = false;
 
     const std::string& line = state.liText[i];
-    const bool matches = hasLetterTag(line, key) || (state.choice.showG && hasLetterTag(line, "#g"));
+    const bool matches =
+        hasLetterTag(line, key) || (state.choice.showG && hasLetterTag(line, "#g"));
     if (!matches) return;
     if (!isProtected(i)) {
         row.text += kLetterMark;
@@ -31,7 +32,9 @@ void markRow(MainState& state, int i, const std::string& key, bool strip) {
 
 } // namespace
 
-std::string letterKey(const std::string& letter) { return "#" + (letter.empty() ? "#" : letter); }
+std::string letterKey(const std::string& letter) {
+    return "#" + (letter.empty() ? "#" : letter);
+}
 
 bool endsWithMark(const std::string& rowText) {
     return rowText.size() >= kMarkLength &&

@@ -1,12 +1,11 @@
 #include "actions/objects.h"
 
-#include "session/paths.h"
 #include "actions/sound_list.h"
+#include "session/paths.h"
 
 namespace kestrel {
 
 namespace {
-
 
 // The file's bytes; a failure is reported the first time only.
 std::string readObjectList(MainState& state, Ports& ports) {
@@ -42,7 +41,9 @@ void toggleObjectDialog(MainState& state, Ports& ports) {
     state.objects.objetOpen = true;
 }
 
-void eraseObjectName(MainState& state) { state.objects.txObjet.clear(); }
+void eraseObjectName(MainState& state) {
+    state.objects.txObjet.clear();
+}
 
 void pickObjectType(MainState& state, int index) {
     ObjectDialog& d = state.objDlg;

@@ -29,7 +29,9 @@ bool holdsText(std::string_view text, std::string_view part, bool caseSensitive)
     return false;
 }
 
-bool searchesIdsOnly(std::string_view text) { return readLeadingNumber(text) != 0; }
+bool searchesIdsOnly(std::string_view text) {
+    return readLeadingNumber(text) != 0;
+}
 
 void searchStep(MainState& state, Ports& ports) {
     const int count = static_cast<int>(state.rows.size());
@@ -39,9 +41,9 @@ void searchStep(MainState& state, Ports& ports) {
     for (int row = state.currentRow + step; row >= 0 && row < count; row += step) {
         if (isProtected(row)) continue;
         const auto i = static_cast<std::size_t>(row);
-        const bool found =
-            holdsText(state.rows[i].text, text, state.search.caseSensitive) ||
-            (!idsOnly && row < state.soundCount() && holdsText(state.liText[i], text, state.search.caseSensitive));
+        const bool found = holdsText(state.rows[i].text, text, state.search.caseSensitive) ||
+                           (!idsOnly && row < state.soundCount() &&
+                            holdsText(state.liText[i], text, state.search.caseSensitive));
         if (found) {
             makeRowCurrent(state, ports, row);
             return;

@@ -1,13 +1,12 @@
 #include "actions/sfx_build.h"
 
-#include "session/paths.h"
 #include "format/batch.h"
 #include "format/names.h"
+#include "session/paths.h"
 
 namespace kestrel {
 
 namespace {
-
 
 WadFileStamps wadFileStamps(const MainState& state, Ports& ports) {
     return {ports.files.stamp(wadFilePath(state, state.build.wadName, ".SAM")),
@@ -157,7 +156,8 @@ void startBuild(MainState& state, Ports& ports, std::int64_t now) {
     const std::string statusPath = dir + kBatchStatusName;
     if (!removeOldStatus(statusPath, ports)) return;
     const std::string batchPath = dir + kBatchName;
-    if (const Status written = ports.files.write(batchPath, batchText(state.choice.txWad, state.choice.txLett));
+    if (const Status written =
+            ports.files.write(batchPath, batchText(state.choice.txWad, state.choice.txLett));
         !written) {
         ports.dialogs.message(Msg::FileNotWritten, {batchPath, written.error});
         return;

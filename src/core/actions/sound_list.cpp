@@ -1,10 +1,10 @@
 #include "actions/sound_list.h"
 
-#include "actions/marks.h"
-#include "format/sound_line.h"
 #include "actions/current_sound.h"
-#include "format/field_view.h"
 #include "actions/letters.h"
+#include "actions/marks.h"
+#include "format/field_view.h"
+#include "format/sound_line.h"
 
 namespace kestrel {
 
@@ -40,7 +40,8 @@ void makeRowCurrent(MainState& state, Ports& ports, int row) {
 }
 
 void showRow(MainState& state, int row) {
-    const bool openable = row >= 0 && row < static_cast<int>(state.rows.size()) && !isProtected(row);
+    const bool openable =
+        row >= 0 && row < static_cast<int>(state.rows.size()) && !isProtected(row);
     resetEditors(state);
     state.currentRow = openable ? row : -1;
     if (openable)

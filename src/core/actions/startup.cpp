@@ -1,10 +1,10 @@
 #include "actions/startup.h"
 
-#include "session/paths.h"
 #include "actions/catalogue.h"
 #include "actions/marks.h"
-#include "actions/sound_list.h"
 #include "actions/objects.h"
+#include "actions/sound_list.h"
+#include "session/paths.h"
 
 namespace kestrel {
 
@@ -20,7 +20,6 @@ std::string subFolder(const std::string& dir, std::initializer_list<const char*>
     for (const char* part : parts) (out += part) += sep;
     return out;
 }
-
 
 std::optional<Settings> askForEditor(const Settings& base, Ports& ports) {
     const auto path = ports.dialogs.openFile(FileDialog::LevelEditor, base.editorDir);

@@ -2,9 +2,9 @@
 // Bringing the main window up and down: the settings, the level editor's
 // folders, the first catalogue load, and choosing another level editor.
 
+#include "format/settings.h"
 #include "session/main_state.h"
 #include "session/ports.h"
-#include "format/settings.h"
 
 #include <string>
 

@@ -15,7 +15,9 @@ std::string batchText(std::string_view wadName, std::string_view letter) {
     return text;
 }
 
-std::string batchStatusText(int status) { return "status " + std::to_string(status) + "\r\n"; }
+std::string batchStatusText(int status) {
+    return "status " + std::to_string(status) + "\r\n";
+}
 
 std::optional<int> parseBatchStatus(std::string_view text) {
     constexpr std::string_view prefix = "status ";

@@ -2,7 +2,6 @@
 // The batch file that builds a WAD's .SAM and .SFX files with the level
 // editor's sound compiler, run in the compiler's folder.
 
-
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,12 +18,10 @@ inline constexpr const char* kBatchStatusName = "CreateSFX.status";
 // console open.
 std::string batchText(std::string_view wadName, std::string_view letter);
 
-
 // The status file's text: "status N" and CR LF, N = 0 when the batch
 // succeeded, else the failing status (see tools/batch/batch_runner.h).
 std::string batchStatusText(int status);
 // N from a status file; nothing when the text is not one.
 std::optional<int> parseBatchStatus(std::string_view text);
-
 
 } // namespace kestrel

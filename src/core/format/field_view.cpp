@@ -25,7 +25,8 @@ std::vector<ColumnSpan> differingFields(const SoundRecord& rec, const SoundRecor
         if (rec.*field != other.*field) spans.push_back({at, width});
         at += width;
     }
-    if (rec.letters != other.letters) spans.push_back({at, std::max<std::size_t>(rec.letters.size(), 1)});
+    if (rec.letters != other.letters)
+        spans.push_back({at, std::max<std::size_t>(rec.letters.size(), 1)});
     return spans;
 }
 

@@ -12,7 +12,6 @@ bool isSafeWadName(std::string_view name) {
     return true;
 }
 
-
 bool isUsableSampleName(std::string_view name) {
     for (const char c : name) {
         const auto u = static_cast<unsigned char>(c);

@@ -12,7 +12,6 @@ namespace kestrel {
 // (\ / : * ? "), and nothing a command line treats specially (& | < > ^ %).
 bool isSafeWadName(std::string_view name);
 
-
 // Whether a sample name may stand in a line: no blank, no control character.
 bool isUsableSampleName(std::string_view name);
 

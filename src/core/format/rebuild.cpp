@@ -6,11 +6,17 @@ namespace {
 
 constexpr auto npos = std::string::npos;
 
-std::string tabs(int count) { return std::string(static_cast<std::size_t>(count), '\t'); }
+std::string tabs(int count) {
+    return std::string(static_cast<std::size_t>(count), '\t');
+}
 
-int tabsAfterName(std::size_t n) { return n < 8 ? 3 : n < 16 ? 2 : 1; }
+int tabsAfterName(std::size_t n) {
+    return n < 8 ? 3 : n < 16 ? 2 : 1;
+}
 
-int tabsAfterSamples(std::size_t m) { return m < 8 ? 4 : m < 16 ? 3 : m < 24 ? 2 : 1; }
+int tabsAfterSamples(std::size_t m) {
+    return m < 8 ? 4 : m < 16 ? 3 : m < 24 ? 2 : 1;
+}
 
 // The four flags each keep their two-character column, trailing blanks cut.
 std::string flagsPart(const SoundRecord& rec) {

@@ -1,7 +1,6 @@
 #pragma once
 // The settings file Kestrel.par: five double-quoted values, one a line.
 
-
 #include <optional>
 #include <string>
 #include <string_view>

@@ -54,7 +54,8 @@ template <class Take> std::size_t walkSamples(std::string_view line, Take take) 
 
 SampleScan scanSamples(std::string_view line) {
     SampleScan scan;
-    scan.end = walkSamples(line, [&scan](std::string_view name) { scan.samples.emplace_back(name); });
+    scan.end =
+        walkSamples(line, [&scan](std::string_view name) { scan.samples.emplace_back(name); });
     return scan;
 }
 
@@ -94,7 +95,9 @@ std::string parseWadLetters(std::string_view line, std::size_t from) {
 
 } // namespace
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string fixedWidth(std::string_view text, std::size_t width) {
     std::string out(text.substr(0, width));
@@ -136,8 +139,7 @@ std::size_t findWholeTag(std::string_view text, std::string_view tag, std::size_
     if (tag.empty()) return npos;
     for (std::size_t at = text.find(tag, from); at != npos; at = text.find(tag, at + 1)) {
         const std::size_t after = at + tag.size();
-        if (after == text.size() || text[after] == ' ' || text[after] == '\t' ||
-            text[after] == '#')
+        if (after == text.size() || text[after] == ' ' || text[after] == '\t' || text[after] == '#')
             return at;
     }
     return npos;
@@ -179,7 +181,9 @@ std::vector<std::string_view> sampleNames(std::string_view line) {
     return names;
 }
 
-std::string SoundRecord::nameField() const { return fixedWidth(name, kNameWidth); }
+std::string SoundRecord::nameField() const {
+    return fixedWidth(name, kNameWidth);
+}
 
 std::string SoundRecord::samplesText() const {
     std::string out;
@@ -187,7 +191,9 @@ std::string SoundRecord::samplesText() const {
     return out;
 }
 
-std::string SoundRecord::samplesField() const { return fixedWidth(samplesText(), kSamplesWidth); }
+std::string SoundRecord::samplesField() const {
+    return fixedWidth(samplesText(), kSamplesWidth);
+}
 
 std::string SoundRecord::sample(std::size_t index) const {
     return index < samples.size() ? samples[index] : std::string{};

@@ -31,9 +31,9 @@ struct SoundRecord {
     std::string p, v, rn, l;          // "P", "V", "R"/"N", "L" or ""
     std::string letters;              // the WAD letter tags, "#a #f", or ""
 
-    std::string nameField() const;    // name, padded or cut to 24
-    std::string samplesText() const;  // each sample followed by one space
-    std::string samplesField() const; // samplesText, padded or cut to 32
+    std::string nameField() const;               // name, padded or cut to 24
+    std::string samplesText() const;             // each sample followed by one space
+    std::string samplesField() const;            // samplesText, padded or cut to 32
     std::string sample(std::size_t index) const; // 0-based; "" beyond the last
 
     bool operator==(const SoundRecord&) const = default;

@@ -2,11 +2,11 @@
 // Everything the main window owns. Widgets are drawn from this state; hidden
 // lists are plain vectors.
 
-#include "session/build_state.h"
-#include "session/edit_steps.h"
-#include "format/sound_line.h"
 #include "format/object_list.h"
 #include "format/settings.h"
+#include "format/sound_line.h"
+#include "session/build_state.h"
+#include "session/edit_steps.h"
 
 #include <optional>
 #include <string>
@@ -147,10 +147,10 @@ struct MainState {
     ObjectChoice objects;
     ObjectDialog objDlg;
 
-    SoundRecord cur;                        // the parsed current line
+    SoundRecord cur; // the parsed current line
     SoundEditors ed;
-    std::string txOrig, txModif;            // field views of the default and current line
-    std::optional<std::string> frOrigName;  // the name field shown in the line frame's caption
+    std::string txOrig, txModif;           // field views of the default and current line
+    std::optional<std::string> frOrigName; // the name field shown in the line frame's caption
     EditButtons buttons;
 
     BuildState build; // the build of the WAD's sound files

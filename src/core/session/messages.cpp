@@ -68,7 +68,8 @@ std::string shownByte(char c) {
 
 std::string shownArgument(std::string_view text, std::size_t limit) {
     std::string whole;
-    for (std::size_t i = 0; i < text.size() && whole.size() <= limit; ++i) whole += shownByte(text[i]);
+    for (std::size_t i = 0; i < text.size() && whole.size() <= limit; ++i)
+        whole += shownByte(text[i]);
     if (whole.size() <= limit) return whole;
     // Only the two ends are shown, whole bytes each, however long the text.
     std::string head, tail;

@@ -2,21 +2,35 @@
 
 namespace kestrel {
 
-std::string soundsPath(const MainState& state) { return state.dirs.sfxDir + "Sounds.txt"; }
+std::string soundsPath(const MainState& state) {
+    return state.dirs.sfxDir + "Sounds.txt";
+}
 std::string soundsBackupPath(const MainState& state) {
     return state.dirs.sfxDir + "Orig_Sounds.txt";
 }
 
-std::string defaultLinesPath(const MainState& state) { return state.dirs.appDir + "Kestrel.tos"; }
-std::string wadTablePath(const MainState& state) { return state.dirs.appDir + "Kestrel.tow"; }
-std::string doublesPath(const MainState& state) { return state.dirs.appDir + "Kestrel.tod"; }
-std::string objectListPath(const MainState& state) { return state.dirs.appDir + "Kestrel.too"; }
-std::string settingsPath(const MainState& state) { return state.dirs.appDir + "Kestrel.par"; }
+std::string defaultLinesPath(const MainState& state) {
+    return state.dirs.appDir + "Kestrel.tos";
+}
+std::string wadTablePath(const MainState& state) {
+    return state.dirs.appDir + "Kestrel.tow";
+}
+std::string doublesPath(const MainState& state) {
+    return state.dirs.appDir + "Kestrel.tod";
+}
+std::string objectListPath(const MainState& state) {
+    return state.dirs.appDir + "Kestrel.too";
+}
+std::string settingsPath(const MainState& state) {
+    return state.dirs.appDir + "Kestrel.par";
+}
 std::string helpFilePath(const MainState& state) {
     return state.dirs.appDir +
            (state.language == Language::English ? "Kestrel_Eng1.txt" : "Kestrel_Fra1.txt");
 }
-std::string oldHelpPath(const MainState& state) { return state.dirs.appDir + "Kestrel1.txt"; }
+std::string oldHelpPath(const MainState& state) {
+    return state.dirs.appDir + "Kestrel1.txt";
+}
 std::string customLinesDir(const MainState& state) {
     return state.dirs.appDir + "sounds" + kDirSep;
 }

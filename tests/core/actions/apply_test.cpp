@@ -3,9 +3,8 @@
 #include "actions/sound_list.h"
 #include "installation.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 using namespace kestrel;
 using namespace kestrel::testing;
@@ -100,9 +99,12 @@ TEST(Apply, RefusedOrAskedFirst) {
              loadCatalogue(l.state, l.fake.ports);
              l.fake.dialogs.shown.clear();
          },
-         {Answer::Yes, Answer::Yes}, {Msg::ApplyIncomplete}},
-        {"changed on disk", [&](SoundOneOpen& l) { l.fake.files.files[kSounds] = edited; },
-         {Answer::Yes, Answer::No}, {Msg::ApplyConfirm, Msg::SoundsChangedOnDisk}},
+         {Answer::Yes, Answer::Yes},
+         {Msg::ApplyIncomplete}},
+        {"changed on disk",
+         [&](SoundOneOpen& l) { l.fake.files.files[kSounds] = edited; },
+         {Answer::Yes, Answer::No},
+         {Msg::ApplyConfirm, Msg::SoundsChangedOnDisk}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -173,14 +175,19 @@ TEST(RestoreDefaults, RefusalsChangeNothing) {
         {"no defaults", Answer::Ok, std::nullopt, false, Msg::NoDefaults},
         {"unreadable", Answer::Ok, joinLinesCrLf({kZero, kOne, kTwo}), true, Msg::FileUnreadable},
         {"NUL bytes", Answer::Ok, "ZERO:\0\r\nONE:\r\nTWO:\r\n"s, false, Msg::DefaultsNotCatalogue},
-        {"UTF-16", Answer::Ok, "\xFF\xFE" "Z\0:\0\r\0\n\0Z\0:\0"s, false, Msg::DefaultsNotCatalogue},
+        {"UTF-16", Answer::Ok,
+         "\xFF\xFE"
+         "Z\0:\0\r\0\n\0Z\0:\0"s,
+         false, Msg::DefaultsNotCatalogue},
         {"far fewer sounds", Answer::Ok, joinLinesCrLf({kZero}), false, Msg::DefaultsNotCatalogue},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SoundOneOpen l;
-        if (c.defaults) l.fake.files.files[kTos] = *c.defaults;
-        else l.fake.files.files.erase(kTos);
+        if (c.defaults)
+            l.fake.files.files[kTos] = *c.defaults;
+        else
+            l.fake.files.files.erase(kTos);
         if (c.unreadable) l.fake.files.failing = {kTos};
         l.line(1) = "ONE:\t\t\tedited";
         const auto before = l.fake.files.files;

@@ -3,8 +3,8 @@
 #include "actions/current_sound.h"
 #include "actions/doubles.h"
 #include "actions/marks.h"
-#include "format/text_kind.h"
 #include "fake_ports.h"
+#include "format/text_kind.h"
 #include "installation.h"
 
 #include <gtest/gtest.h>
@@ -39,8 +39,8 @@ TEST(SoundRowText, NumbersAndNames) {
 }
 
 TEST(LoadCatalogue, NumbersOnlyLinesWithAColon) {
-    Installation inst = withSounds({"heading without colon", "ZERO:\ta\tVOL01\t#a  ", "ONE:\tb   ",
-                                    "-- note", "TWO:\tc"});
+    Installation inst = withSounds(
+        {"heading without colon", "ZERO:\ta\tVOL01\t#a  ", "ONE:\tb   ", "-- note", "TWO:\tc"});
     inst.defaults = {"ZERO:\ta\tVOL01\t#a", "ONE:\tb", "TWO:\tc"};
     Read r(inst);
     ASSERT_EQ(r.state.soundCount(), 3);
@@ -68,8 +68,10 @@ TEST(LoadCatalogue, ProtectedSoundsShowNoNameAndTheMarksCoverTheWholeCatalogue) 
 TEST(LoadCatalogue, UnreadableOrBinaryFilesAreNamedAndMakeItIncomplete) {
     using namespace std::string_literals;
     // Nothing: the file cannot be read; else bytes that are not 8-bit text.
-    const std::optional<std::string> contents[] = {
-        std::nullopt, "A:\0\r\n"s, "\xFF\xFE" "A\0:\0"s, "\xFE\xFF\0A\0:"s, "\xFF\xFE\0\0A\0\0\0"s};
+    const std::optional<std::string> contents[] = {std::nullopt, "A:\0\r\n"s,
+                                                   "\xFF\xFE"
+                                                   "A\0:\0"s,
+                                                   "\xFE\xFF\0A\0:"s, "\xFF\xFE\0\0A\0\0\0"s};
     for (const char* file : {"Kestrel.tow", "Kestrel.tos", "Sounds.txt"}) {
         for (const auto& bytes : contents) {
             SCOPED_TRACE(std::string(file) + " " + bytes.value_or("unreadable"));
@@ -89,7 +91,8 @@ TEST(LoadCatalogue, UnreadableOrBinaryFilesAreNamedAndMakeItIncomplete) {
         }
     }
     // A UTF-8 byte-order mark and mixed line ends are text.
-    Read r(withSounds({"\xEF\xBB\xBF" "A:\ta\nB:\tb"}));
+    Read r(withSounds({"\xEF\xBB\xBF"
+                       "A:\ta\nB:\tb"}));
     EXPECT_TRUE(r.state.catalogueComplete);
     EXPECT_EQ(r.state.soundCount(), 2);
 }
@@ -100,8 +103,9 @@ TEST(WhyNotCatalogue, DefaultLinesMustBeTextWithHalfAsManySounds) {
         int soundsNow;
         bool refused;
     } cases[] = {
-        {"A:\r\n", 0, false}, {"", 0, true},          {"heading\r\n", 0, true},
-        {"A:\r\nB:\r\n", 4, false}, {"A:\r\nB:\r\n", 5, true}, {"A:\r\nx\r\n", 3, true},
+        {"A:\r\n", 0, false},      {"", 0, true},
+        {"heading\r\n", 0, true},  {"A:\r\nB:\r\n", 4, false},
+        {"A:\r\nB:\r\n", 5, true}, {"A:\r\nx\r\n", 3, true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(whyNotCatalogue(c.bytes, c.soundsNow).has_value(), c.refused)
@@ -130,7 +134,8 @@ TEST(LoadCatalogue, MoreSoundsThanTheCatalogueHoldsStillLoad) {
 }
 
 TEST(MarkSoundList, MarksWholeTagsAndSelects) {
-    Read r(withSounds({"A:\ts\tVOL01\t#a", "B:\ts\tVOL01\t#ab", "C:\ts\tVOL01\t#g", "D:\ts\tVOL01\t"}));
+    Read r(withSounds(
+        {"A:\ts\tVOL01\t#a", "B:\ts\tVOL01\t#ab", "C:\ts\tVOL01\t#g", "D:\ts\tVOL01\t"}));
     MainState& state = r.state;
     markSoundList(state, -1);
     EXPECT_TRUE(endsWithMark(state.rows[0].text));
@@ -168,8 +173,8 @@ TEST(MarkSoundList, ProtectedSoundsLoseTheirLettersInstead) {
 TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
     const std::string one = "ONE:\to1\tVOL02\t#b", sfx = "/games/lvedit/sound/LevelSFX Creator/";
     const std::string kept = "/app/history/Sounds-" + FakeFiles().now + ".txt";
-    const std::string start = "C " + sfx + "Orig_Sounds.txt|M /app/history/|C " + kept + "|W " +
-                              sfx + "Sounds.txt|";
+    const std::string start =
+        "C " + sfx + "Orig_Sounds.txt|M /app/history/|C " + kept + "|W " + sfx + "Sounds.txt|";
     const struct {
         bool tor, restore;
         const char* edit;
@@ -196,7 +201,8 @@ TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
             for (int j = 0; j < k; ++j) nth += calls[j].op == calls[k].op;
             if (k >= 0) l.fake.files.failNth(calls[k].op, nth);
             l.fake.dialogs.answers = {c.restore ? Answer::Ok : Answer::Yes};
-            c.restore ? restoreDefaults(l.state, l.fake.ports) : void(applyChanges(l.state, l.fake.ports));
+            c.restore ? restoreDefaults(l.state, l.fake.ports)
+                      : void(applyChanges(l.state, l.fake.ports));
             std::vector<std::string> failures;
             for (const auto& m : l.fake.dialogs.shown)
                 if (m.id == Msg::FileNotWritten || m.id == Msg::CustomLinesNotSaved)
@@ -213,12 +219,15 @@ TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
                 continue;
             }
             ASSERT_EQ(failures.size(), 1u) << k;
-            EXPECT_EQ(failures[0].rfind(calls[k].path, 0), 0u) << failures[0]; // the file or its folder
+            EXPECT_EQ(failures[0].rfind(calls[k].path, 0), 0u)
+                << failures[0]; // the file or its folder
             auto expected = before;
             for (int j = 0; j < k; ++j) {
                 const auto done = cleanAfter.find(calls[j].path);
-                if (done != cleanAfter.end()) expected[done->first] = done->second;
-                else expected.erase(calls[j].path);
+                if (done != cleanAfter.end())
+                    expected[done->first] = done->second;
+                else
+                    expected.erase(calls[j].path);
             }
             EXPECT_EQ(l.fake.files.files, expected) << k;
         }

@@ -41,14 +41,21 @@ struct SoundOpen : Loaded {
 // The ticked flag boxes, then the flag fields of the current sound.
 std::string flags(const MainState& s) {
     std::string out;
-    for (const auto& [on, c] : {std::pair{s.ed.ckP, 'P'}, {s.ed.ckV, 'V'}, {s.ed.ckR, 'R'},
-                                {s.ed.ckN, 'N'}, {s.ed.ckL, 'L'}})
+    for (const auto& [on, c] : {std::pair{s.ed.ckP, 'P'},
+                                {s.ed.ckV, 'V'},
+                                {s.ed.ckR, 'R'},
+                                {s.ed.ckN, 'N'},
+                                {s.ed.ckL, 'L'}})
         if (on) out += c;
     return out + "|" + s.cur.p + s.cur.v + s.cur.rn + s.cur.l;
 }
 
-ValueEdit ch(std::string_view t) { return chRadRule(t, "CH"); }
-ValueEdit rad(std::string_view t) { return chRadRule(t, "RAD"); }
+ValueEdit ch(std::string_view t) {
+    return chRadRule(t, "CH");
+}
+ValueEdit rad(std::string_view t) {
+    return chRadRule(t, "RAD");
+}
 
 } // namespace
 
@@ -70,7 +77,8 @@ TEST(ValueRules, EachBoxKeepsEmptiesOrBoundsWhatIsTyped) {
     };
     for (const auto& c : cases) {
         const ValueEdit e = c.rule(c.typed);
-        EXPECT_EQ(e.text + "|" + e.field, std::string(c.shown) + "|" + c.field) << '"' << c.typed << '"';
+        EXPECT_EQ(e.text + "|" + e.field, std::string(c.shown) + "|" + c.field)
+            << '"' << c.typed << '"';
     }
 }
 
@@ -81,9 +89,10 @@ TEST(FlagBoxes, RAndNExcludeEachOther) {
         bool on;
         const char* after;
     } steps[] = {
-        {FlagBox::P, true, "P|P"},         {FlagBox::L, true, "PL|PL"},     {FlagBox::V, true, "PVL|PVL"},
-        {FlagBox::R, true, "PVRL|PVRL"},   {FlagBox::N, true, "PVNL|PVNL"}, {FlagBox::R, true, "PVRL|PVRL"},
-        {FlagBox::R, false, "PVL|PVL"},    {FlagBox::P, false, "VL|VL"},
+        {FlagBox::P, true, "P|P"},       {FlagBox::L, true, "PL|PL"},
+        {FlagBox::V, true, "PVL|PVL"},   {FlagBox::R, true, "PVRL|PVRL"},
+        {FlagBox::N, true, "PVNL|PVNL"}, {FlagBox::R, true, "PVRL|PVRL"},
+        {FlagBox::R, false, "PVL|PVL"},  {FlagBox::P, false, "VL|VL"},
     };
     for (const auto& s : steps) {
         setFlagBox(l.state, s.box, s.on);
@@ -139,7 +148,8 @@ TEST(AcceptValues, WritesOnlyTheCurrentLine) {
     EXPECT_EQ(l.state.ed.txPit, "99");
     EXPECT_EQ(l.state.liText, before); // nothing until accepted
     acceptValues(l.state);
-    EXPECT_EQ(l.state.liText, (Args{before[0], "ONE:\t\t\to\t\t\t\tVOL05\t      L\t\tPIT99\t\t#a", before[2]}));
+    EXPECT_EQ(l.state.liText,
+              (Args{before[0], "ONE:\t\t\to\t\t\t\tVOL05\t      L\t\tPIT99\t\t#a", before[2]}));
     EXPECT_EQ(l.state.txModif, fieldView(l.state.cur));
 
     l.state.currentRow = -1; // no current sound: nothing to write
@@ -173,7 +183,8 @@ TEST(RenameSample, NamesMustFitInThirtyTwoAndHoldNoBlankOrFolder) {
         const std::string before = l.line(1);
         l.rename(c.k, c.typed);
         const bool taken = !c.refusal;
-        EXPECT_EQ(l.fake.dialogs.shown.empty() ? std::nullopt : std::optional(l.fake.dialogs.shown[0].id),
+        EXPECT_EQ(l.fake.dialogs.shown.empty() ? std::nullopt
+                                               : std::optional(l.fake.dialogs.shown[0].id),
                   c.refusal);
         EXPECT_EQ(l.fake.dialogs.focused, taken ? Args{} : Args{"TxSamp"});
         EXPECT_EQ(l.state.ed.txSamp, c.typed); // refused, it stays to be corrected

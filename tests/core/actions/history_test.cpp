@@ -2,9 +2,8 @@
 #include "actions/history.h"
 #include "installation.h"
 
-#include <gtest/gtest.h>
-
 #include <deque>
+#include <gtest/gtest.h>
 #include <map>
 #include <optional>
 #include <tuple>
@@ -65,7 +64,8 @@ TEST(SoundsHistory, KeepsSoundsTxtUnderTheFirstFreeNameOfTheSecond) {
 
 TEST(SoundsHistory, KeepsOnlyTheNewest) {
     const std::string oldest = "Sounds-20261101-000000.txt";
-    const std::tuple<const char*, std::string, bool> cases[] = { // what, now, removal fails
+    const std::tuple<const char*, std::string, bool> cases[] = {
+        // what, now, removal fails
         {"oldest goes", "20261208-101500", false},
         {"clock set back: the new copy stays", "20200101-000000", false},
         {"removal fails: not an error", "20261208-101500", true},
@@ -74,7 +74,8 @@ TEST(SoundsHistory, KeepsOnlyTheNewest) {
         SCOPED_TRACE(what);
         App a;
         for (int i = 0; i < 30; ++i)
-            a.fake.files.files[kHistory + "Sounds-20261101-0000" + (i < 10 ? "0" : "") + std::to_string(i) + ".txt"] = "old";
+            a.fake.files.files[kHistory + "Sounds-20261101-0000" + (i < 10 ? "0" : "") +
+                               std::to_string(i) + ".txt"] = "old";
         for (const char* other : {"notes.txt", "Sounds-2026.txt", "Sounds-20201101-000000-1.txt"})
             a.fake.files.files[kHistory + other] = "other";
         a.fake.files.now = now;
@@ -95,7 +96,8 @@ TEST(SoundsHistory, ListsNewestFirstWithTheSoundsThatDiffer) {
         int differing;
         bool readable = true;
     };
-    const Row rows[] = { // in the order expected
+    const Row rows[] = {
+        // in the order expected
         {"Sounds-20261102-090000.txt", joinLinesCrLf({"; heading", kZero, "ONE:\t\t\tx"}), 2},
         {"Sounds-20261101-100000-999.txt", kOnDisk, 0},
         {"Sounds-20261101-100000-10.txt", kOnDisk, 0},
@@ -137,7 +139,13 @@ TEST(SoundsHistory, RestoresAKeptVersion) {
         {"ok", older, {Answer::Ok}, "", std::nullopt},
         {"cancel", older, {Answer::Cancel}, "", Msg::HistoryRestoreConfirm},
         {"unreadable", older, {Answer::Ok}, kEarlier, Msg::FileUnreadable},
-        {"not a catalogue", std::string("\xFF\xFE" "Z\0:\0", 6), {Answer::Ok}, "", Msg::FileNotText},
+        {"not a catalogue",
+         std::string("\xFF\xFE"
+                     "Z\0:\0",
+                     6),
+         {Answer::Ok},
+         "",
+         Msg::FileNotText},
         {"pending changes kept", older, {Answer::Ok, Answer::Cancel}, "", Msg::PendingChanges},
         {"no history folder", older, {Answer::Ok}, kHistory, Msg::FileNotWritten},
         {"no copy kept", older, {Answer::Ok}, kHistory + kNow + ".txt", Msg::FileNotWritten},
@@ -153,8 +161,9 @@ TEST(SoundsHistory, RestoresAKeptVersion) {
         }
         const auto before = a.fake.files.files;
         a.fake.dialogs.answers = c.answers;
-        EXPECT_EQ(restoreKeptVersion(a.state, a.fake.ports, keptVersions(a.state, a.fake.ports).at(0)),
-                  !c.refusal);
+        EXPECT_EQ(
+            restoreKeptVersion(a.state, a.fake.ports, keptVersions(a.state, a.fake.ports).at(0)),
+            !c.refusal);
         if (c.refusal) {
             EXPECT_EQ(a.fake.dialogs.shown.back().id, *c.refusal);
             if (c.refusal == Msg::FileNotWritten) {

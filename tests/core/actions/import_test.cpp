@@ -1,7 +1,7 @@
-#include "installation.h"
 #include "actions/doubles.h"
 #include "actions/import.h"
 #include "actions/objects.h"
+#include "installation.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +15,14 @@ using Args = std::vector<std::string>;
 
 TEST(WadImport, SamplesLettersAndPathsAreReadWhole) {
     const std::pair<const char*, bool> holds[] = {
-        {"DOOR:\t\tdoor1 door2\t\tVOL10", true}, {"DOOR:\t\tdoor0 door1\t\tVOL10", true},
-        {"DOOR:\t\tdoor10\t\tVOL10", false},     {"DOOR:\t\tmydoor1\t\tVOL10", false},
+        {"DOOR:\t\tdoor1 door2\t\tVOL10", true},
+        {"DOOR:\t\tdoor0 door1\t\tVOL10", true},
+        {"DOOR:\t\tdoor10\t\tVOL10", false},
+        {"DOOR:\t\tmydoor1\t\tVOL10", false},
         {"DOOR:\t\tmydoor1 door1\t\tVOL10", true}, // a later occurrence after a glued one
-        {"DOOR:\t\tdoor10 door1", true},         {"door1 is first", true}, {"DOOR:door1\t", false},
+        {"DOOR:\t\tdoor10 door1", true},
+        {"door1 is first", true},
+        {"DOOR:door1\t", false},
     };
     for (const auto& [line, found] : holds) EXPECT_EQ(holdsSample(line, "door1"), found) << line;
     EXPECT_FALSE(holdsSample("A:\t\t\t", ""));
@@ -36,7 +40,9 @@ TEST(WadImport, SamplesLettersAndPathsAreReadWhole) {
     for (const auto& [line, after] : given) EXPECT_EQ(withLetterGiven(line, "#a"), after) << line;
 
     for (const auto& [path, wad] : {std::pair{"/games/lvedit/graphics/wads/city.SAM", "city"},
-                                    {"C:\\lv\\wads\\Docks.sam", "Docks"}, {"/w/notes.txt", ""}, {"/w/.sam", ""}})
+                                    {"C:\\lv\\wads\\Docks.sam", "Docks"},
+                                    {"/w/notes.txt", ""},
+                                    {"/w/.sam", ""}})
         EXPECT_EQ(wadNameOfPath(path), wad) << path;
 }
 
@@ -69,7 +75,9 @@ TEST(Doubles, OkRewritesOnlyTheMarksThatChanged) {
     inst.doubles = bytes;
     Loaded app(inst);
     const std::string tod = "/app/Kestrel.tod";
-    const auto save = [&](const DoublesDialog& d) { return saveDoublesDialog(app.state, app.fake.ports, d); };
+    const auto save = [&](const DoublesDialog& d) {
+        return saveDoublesDialog(app.state, app.fake.ports, d);
+    };
     DoublesDialog dialog = openDoublesDialog(app.state, app.fake.ports);
     DoublesDialog later = openDoublesDialog(app.state, app.fake.ports);
     ASSERT_TRUE(dialog.readOk);
@@ -189,7 +197,7 @@ TEST(WadImport, TheChecksComeBeforeAnythingChanges) {
     } cases[] = {
         {"", "DOCKS", false, Msg::WadListNoLetter},    {"d", "HARBOUR", false, Msg::NoSamFile},
         {"d", "..\\DOCKS", false, Msg::WadNameUnsafe}, {"d", "DOCKS", true, Msg::NoWasFile},
-        {"d", "DOCKS", false, Msg::SamImportConfirm},  // and Cancel
+        {"d", "DOCKS", false, Msg::SamImportConfirm}, // and Cancel
     };
     app.fake.files.files.erase(kWads + "DOCKS.WAS");
     for (const auto& c : cases) {

@@ -36,15 +36,21 @@ struct Letters : Loaded {
 } // namespace
 
 TEST(Letters, LetterBoxRules) {
-    for (const auto& [typed, kept] : {std::pair{"#a", "a"}, {"abc", "ab"}, {" a", ""}, {"#abc", "ab"},
-                                      {"#", ""}, {"", ""}, {"k", "k"}})
+    for (const auto& [typed, kept] : {std::pair{"#a", "a"},
+                                      {"abc", "ab"},
+                                      {" a", ""},
+                                      {"#abc", "ab"},
+                                      {"#", ""},
+                                      {"", ""},
+                                      {"k", "k"}})
         EXPECT_EQ(cleanLetter(typed), kept) << typed;
 
     Letters l;
     // Refused with the box emptied: the reserved letter, and what the build
     // would refuse in a tag.
     for (const auto& [typed, refusal] : {std::pair{"g", Msg::LetterReserved},
-                                         {"a ", Msg::LetterUnsafe}, {"a/", Msg::LetterUnsafe}}) {
+                                         {"a ", Msg::LetterUnsafe},
+                                         {"a/", Msg::LetterUnsafe}}) {
         l.state.choice.txLett = typed;
         leaveLetterBox(l.state, l.fake.ports);
         EXPECT_EQ(l.fake.dialogs.shown.back().id, refusal) << typed;
@@ -116,8 +122,12 @@ TEST(Letters, AddAndRemoveOnTheCurrentSound) {
 }
 
 TEST(Letters, EveryWholeTagLeavesEveryLine) {
-    for (const auto& [field, left] : {std::pair{"#b #a #c", "#b #c"}, {"#a #b", "#b"}, {"#b #a", "#b"},
-                                      {" #a #b", "#b"}, {"#ab #c", "#ab #c"}, {"#a", ""}})
+    for (const auto& [field, left] : {std::pair{"#b #a #c", "#b #c"},
+                                      {"#a #b", "#b"},
+                                      {"#b #a", "#b"},
+                                      {" #a #b", "#b"},
+                                      {"#ab #c", "#ab #c"},
+                                      {"#a", ""}})
         EXPECT_EQ(wadFieldWithout(field, "#a"), left) << field;
 
     Letters l;

@@ -48,7 +48,8 @@ class LineMaker {
         const int kind = pick(0, 9);
         if (kind < 4) {
             static const char* const names[] = {"VOL", "CH", "PIT", "RAD"};
-            return names[kind] + (kind == 2 ? word(pick(2, 3), "0123456789 .-") : word(2, "0123456789 ."));
+            return names[kind] +
+                   (kind == 2 ? word(pick(2, 3), "0123456789 .-") : word(2, "0123456789 ."));
         }
         if (kind < 6) return std::string(1, "PVRNL"[pick(0, 4)]);
         std::string tags;

@@ -1,5 +1,5 @@
-#include "format/batch.h"
 #include "actions/sfx_build.h"
+#include "format/batch.h"
 #include "installation.h"
 
 #include <functional>
@@ -55,8 +55,8 @@ TEST(BuildStart, EveryRefusalOrFailingStepLeavesNoBatchAndTheWindowUsable) {
         std::string what;
         std::function<void(Build&)> breakIt;
         Msg message;
-        Args args;              // none: not looked at
-        const char* focused;    // refused before the confirmation, with this box focused
+        Args args;           // none: not looked at
+        const char* focused; // refused before the confirmation, with this box focused
         bool started;
     };
     std::vector<Case> cases = {
@@ -64,27 +64,49 @@ TEST(BuildStart, EveryRefusalOrFailingStepLeavesNoBatchAndTheWindowUsable) {
         {"nothing", typed("", ""), Msg::BuildNoLetterOrWad, {}, "TxLett", false},
         {"no name", typed("a", ""), Msg::BuildNoLetterOrWad, {}, "TxWAD", false},
         {"unsafe letter", typed("a>b", "LEVEL1"), Msg::LetterUnsafe, {"a>b"}, "TxLett", false},
-        {"cancel", [](Build& b) { b.fake.dialogs.answers = {Answer::Cancel}; }, Msg::BuildConfirm,
-         {"HARBOUR"}, nullptr, false},
-        {"no folder", [](Build& b) { b.state.dirs.sfxDir = "/nowhere/"; }, Msg::BuildNoFolder,
-         {"/nowhere/"}, nullptr, false},
+        {"cancel",
+         [](Build& b) { b.fake.dialogs.answers = {Answer::Cancel}; },
+         Msg::BuildConfirm,
+         {"HARBOUR"},
+         nullptr,
+         false},
+        {"no folder",
+         [](Build& b) { b.state.dirs.sfxDir = "/nowhere/"; },
+         Msg::BuildNoFolder,
+         {"/nowhere/"},
+         nullptr,
+         false},
         // The batch's copy lines would pass an earlier build's files off as this one's.
         {"leftovers",
          [](Build& b) {
              b.fake.files.files[kSfxDir + "FOUNDRY.SAM"] = "old";
              b.fake.files.files[kSfxDir + "foundry.sfx"] = "old";
          },
-         Msg::BuildLeftovers, {kSfxDir, "FOUNDRY.SAM, foundry.sfx"}, nullptr, false},
+         Msg::BuildLeftovers,
+         {kSfxDir, "FOUNDRY.SAM, foundry.sfx"},
+         nullptr,
+         false},
         {"old status stays",
          [](Build& b) {
              b.fake.files.files[kStatus] = "status 0\r\n";
              b.fake.files.failing = {kStatus};
          },
-         Msg::FileNotWritten, {kStatus, "file not found"}, nullptr, false},
-        {"unwritable", [](Build& b) { b.fake.files.failing = {kBatch}; }, Msg::FileNotWritten,
-         {kBatch, "disk full"}, nullptr, false},
-        {"unstartable", [](Build& b) { b.fake.programs.failBatch = true; }, Msg::BuildNotStarted,
-         {kBatch, "cannot start"}, nullptr, true},
+         Msg::FileNotWritten,
+         {kStatus, "file not found"},
+         nullptr,
+         false},
+        {"unwritable",
+         [](Build& b) { b.fake.files.failing = {kBatch}; },
+         Msg::FileNotWritten,
+         {kBatch, "disk full"},
+         nullptr,
+         false},
+        {"unstartable",
+         [](Build& b) { b.fake.programs.failBatch = true; },
+         Msg::BuildNotStarted,
+         {kBatch, "cannot start"},
+         nullptr,
+         true},
     };
     for (const char* name : {"LEVEL 1", "L1&del", "..\\L1", "L1|x", "%PATH%", "L\"1", "L1\r\nx"})
         cases.push_back({name, typed("a", name), Msg::WadNameUnsafe, {}, "TxWAD", false});
@@ -96,7 +118,9 @@ TEST(BuildStart, EveryRefusalOrFailingStepLeavesNoBatchAndTheWindowUsable) {
         const bool confirmed = !c.focused && c.message != Msg::BuildConfirm;
         ASSERT_EQ(b.fake.dialogs.shown.size(), confirmed ? 2u : 1u);
         EXPECT_EQ(b.fake.dialogs.shown.back().id, c.message);
-        if (!c.args.empty()) { EXPECT_EQ(b.fake.dialogs.shown.back().args, c.args); }
+        if (!c.args.empty()) {
+            EXPECT_EQ(b.fake.dialogs.shown.back().args, c.args);
+        }
         EXPECT_EQ(b.fake.dialogs.focused, c.focused ? Args{c.focused} : Args{});
         EXPECT_FALSE(b.batchThere());
         EXPECT_EQ(b.fake.files.writes.empty(), !c.started);
@@ -160,18 +184,48 @@ TEST(BuildWatch, TheStatusOrTheFilesEndTheWaitAndOnlyTheFilesWordASuccess) {
         {true, "status 0\r\n", In, false, P::Released, true, false, {}, {}},
         {true, "status 0\r\n", None, false, P::Released, false, true, {}, {}},
         {true, "status 0\r\n", In, true, P::Idle, true, false, {}, {}},
-        {true, "status 2\r\n", In, false, P::Released, false, false, Msg::BuildCompilerFailed,
+        {true,
+         "status 2\r\n",
+         In,
+         false,
+         P::Released,
+         false,
+         false,
+         Msg::BuildCompilerFailed,
          {"HARBOUR", "2", kSfxDir}},
-        {true, "status 1\r\n", None, true, P::Idle, false, false, Msg::BuildCompilerFailed,
+        {true,
+         "status 1\r\n",
+         None,
+         true,
+         P::Idle,
+         false,
+         false,
+         Msg::BuildCompilerFailed,
          {"HARBOUR", "1", kSfxDir}},
-        {true, "torn", In, false, P::Released, false, false, Msg::BuildCompilerFailed,
+        {true,
+         "torn",
+         In,
+         false,
+         P::Released,
+         false,
+         false,
+         Msg::BuildCompilerFailed,
          {"HARBOUR", "?", kSfxDir}},
         {true, nullptr, In, false, P::Waiting, false, false, {}, {}},
         {true, nullptr, In, true, P::Idle, false, true, {}, {}},
-        {true, nullptr, None, true, P::Idle, false, false, Msg::BuildFailed, {"HARBOUR", kWads, kSfxDir}},
+        {true,
+         nullptr,
+         None,
+         true,
+         P::Idle,
+         false,
+         false,
+         Msg::BuildFailed,
+         {"HARBOUR", kWads, kSfxDir}},
         // An earlier build's files are not this build's.
         {false, nullptr, Before, true, P::Idle, false, false, Msg::BuildFailed, {}},
-        {false, nullptr, InSfxLeft, false, P::Waiting, false, false, {}, {}}, // copied, not yet deleted
+        {false, nullptr, InSfxLeft, false, P::Waiting, false, false, {}, {}}, // copied, not yet
+                                                                              // deleted
         {false, nullptr, InSfxLeft, true, P::Idle, true, false, {}, {}},
     };
     for (const auto& c : cases) {
@@ -192,8 +246,12 @@ TEST(BuildWatch, TheStatusOrTheFilesEndTheWaitAndOnlyTheFilesWordASuccess) {
         EXPECT_FALSE(b.fake.files.find(kStatus));
         EXPECT_EQ(b.batchThere(), c.phase != P::Idle);
         ASSERT_EQ(b.fake.dialogs.shown.size(), c.message ? 2u : 1u);
-        if (c.message) { EXPECT_EQ(b.fake.dialogs.shown[1].id, *c.message); }
-        if (!c.args.empty()) { EXPECT_EQ(b.fake.dialogs.shown[1].args, c.args); }
+        if (c.message) {
+            EXPECT_EQ(b.fake.dialogs.shown[1].id, *c.message);
+        }
+        if (!c.args.empty()) {
+            EXPECT_EQ(b.fake.dialogs.shown[1].args, c.args);
+        }
     }
 }
 

@@ -61,13 +61,16 @@ TEST(Startup, WithoutSettingsAsksForTheLevelEditor) {
         {"no catalogue there", false, "/elsewhere/mapforge.exe", StartOutcome::Ready,
          Msg::FileUnreadable, 0},
         // Starting afresh would replace the settings at close.
-        {"settings unreadable", true, std::nullopt, StartOutcome::Aborted, Msg::SettingsUnreadable, 0},
+        {"settings unreadable", true, std::nullopt, StartOutcome::Aborted, Msg::SettingsUnreadable,
+         0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         Start s(demoLike(), c.settingsUnreadable);
-        if (c.settingsUnreadable) s.fake.files.failing = {"/app/Kestrel.par"};
-        else s.fake.dialogs.fileAnswers.push_back(c.chosen);
+        if (c.settingsUnreadable)
+            s.fake.files.failing = {"/app/Kestrel.par"};
+        else
+            s.fake.dialogs.fileAnswers.push_back(c.chosen);
         EXPECT_EQ(s.start(), c.outcome);
         EXPECT_EQ(s.fake.dialogs.fileDialogs.size(), c.settingsUnreadable ? 0u : 1u);
         EXPECT_EQ(s.state.soundCount(), c.sounds);

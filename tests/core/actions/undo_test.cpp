@@ -6,9 +6,8 @@
 #include "actions/undo.h"
 #include "installation.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 using namespace kestrel;
 using namespace kestrel::testing;
@@ -72,7 +71,11 @@ const StepCase kStepCases[] = {
      [](Catalogue& c) { clickRow(c.state, c.fake.ports, 1); }, "#a", 1, 1},
     {"Remove takes", [](Catalogue& c) { c.open(2); }, StepKind::TakeLetter,
      [](Catalogue& c) { removeLetter(c.state, c.fake.ports); }, "#a", 1, 2},
-    {"an object's sounds", [](Catalogue& c) { c.state.objects.txObjet = "CRANE"; c.state.objDlg.liOK = {1, 6}; },
+    {"an object's sounds",
+     [](Catalogue& c) {
+         c.state.objects.txObjet = "CRANE";
+         c.state.objDlg.liOK = {1, 6};
+     },
      StepKind::GiveLetter, [](Catalogue& c) { addLetter(c.state, c.fake.ports); }, "#a", 2, 1},
     {"erase everywhere", [](Catalogue& c) { c.answer({Answer::Ok}); }, StepKind::EraseLetter,
      [](Catalogue& c) { eraseLetterEverywhere(c.state, c.fake.ports); }, "#a", 27, 0},
@@ -89,15 +92,18 @@ const StepCase kStepCases[] = {
      StepKind::RenameSample, [](Catalogue& c) { renameSample(c.state, c.fake.ports); }, "", 1, 3},
     {"restore a line", [](Catalogue& c) { c.open(4); }, StepKind::RestoreLine,
      [](Catalogue& c) { restoreLine(c.state); }, "", 1, 4},
-    {"the marks strip a protected sound", [](Catalogue& c) { c.state.choice.txLett = "b", c.answer({Answer::Ok}); },
-     StepKind::StripProtected, [](Catalogue& c) { leaveLetterBox(c.state, c.fake.ports); }, "", 1, 27},
+    {"the marks strip a protected sound",
+     [](Catalogue& c) { c.state.choice.txLett = "b", c.answer({Answer::Ok}); },
+     StepKind::StripProtected, [](Catalogue& c) { leaveLetterBox(c.state, c.fake.ports); }, "", 1,
+     27},
     // The reload drops the values accepted before; the import gives #a to sound 6.
     {"import a .SAM list",
      [](Catalogue& c) {
          recordStep(c.state, StepKind::AcceptValues, [&] { c.open(3), c.acceptVol("50"); });
          c.answer({Answer::Ok, Answer::Discard});
      },
-     StepKind::ImportList, [](Catalogue& c) { loadWadList(c.state, c.fake.ports); }, "HARBOUR.SAM", 2, 3},
+     StepKind::ImportList, [](Catalogue& c) { loadWadList(c.state, c.fake.ports); }, "HARBOUR.SAM",
+     2, 3},
 };
 
 TEST(EditHistory, UndoAndRedoEachKindOfStep) {
@@ -109,7 +115,8 @@ TEST(EditHistory, UndoAndRedoEachKindOfStep) {
         // A new letter is no part of a step: the marks then follow it.
         const bool marks = t.recorded != StepKind::StripProtected;
         const auto before = c.picture(marks);
-        const bool letter = t.recorded == StepKind::GiveLetter || t.recorded == StepKind::TakeLetter;
+        const bool letter =
+            t.recorded == StepKind::GiveLetter || t.recorded == StepKind::TakeLetter;
         recordStep(c.state, letter ? StepKind::Letter : t.recorded, [&] { t.operation(c); });
         const auto after = c.picture(marks);
         ASSERT_NE(std::get<0>(before), std::get<0>(after));
@@ -202,9 +209,11 @@ TEST(EditHistory, DroppingPendingChangesAsksFirst) {
         bool ownQuestion; // asked before the pending changes
         std::function<bool(Catalogue&)> run;
     } operations[] = {
-        {"restore defaults", true, [](Catalogue& c) { return restoreDefaults(c.state, c.fake.ports), true; }},
+        {"restore defaults", true,
+         [](Catalogue& c) { return restoreDefaults(c.state, c.fake.ports), true; }},
         {"import", true, [](Catalogue& c) { return loadWadList(c.state, c.fake.ports), true; }},
-        {"settled alone", false, [](Catalogue& c) { return settlePendingChanges(c.state, c.fake.ports); }},
+        {"settled alone", false,
+         [](Catalogue& c) { return settlePendingChanges(c.state, c.fake.ports); }},
     };
     const std::string given = "SOUND1:\ts1\tVOL01 #a";
     for (const auto& op : operations) {
@@ -219,8 +228,12 @@ TEST(EditHistory, DroppingPendingChangesAsksFirst) {
             const std::string onDisk = c.fake.files.bytes(c.inst.sfxDir() + "Sounds.txt");
             EXPECT_EQ(onDisk.find(given) != std::string::npos,
                       answer == Answer::Apply && std::string(op.name) != "restore defaults");
-            if (!op.ownQuestion) { EXPECT_EQ(settled, answer != Answer::Cancel); }
-            if (answer == Answer::Cancel) { EXPECT_EQ(c.state.liText[1], given); }
+            if (!op.ownQuestion) {
+                EXPECT_EQ(settled, answer != Answer::Cancel);
+            }
+            if (answer == Answer::Cancel) {
+                EXPECT_EQ(c.state.liText[1], given);
+            }
         }
     }
     Catalogue c; // nothing pending: no question

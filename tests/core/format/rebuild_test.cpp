@@ -1,5 +1,5 @@
-#include "format/sound_line.h"
 #include "format/rebuild.h"
+#include "format/sound_line.h"
 
 #include <gtest/gtest.h>
 
@@ -125,8 +125,10 @@ TEST(ReplaceLetterTags, ReplacesOnlyTheRunOfTags) {
         {"A:\ts1\tVOL01", {}, "A:\ts1\tVOL01"},
         {"A:\ts\tVOL01\t#a L #b\tCH02", {"#a"}, "A:\ts\tVOL01\t#a L\tCH02"},
         // A single trailing space does not close the sample list: the tag is no sample.
-        {"G:\t\tg1 g2 ", {"#d"}, "G:\t\tg1 g2 \t#d"}, {"G:\t\tg1 ", {"#d"}, "G:\t\tg1 \t#d"},
-        {"G:\t\tg1  ", {"#d"}, "G:\t\tg1  #d"}, {"G:\t\tg1\t", {"#d"}, "G:\t\tg1\t#d"},
+        {"G:\t\tg1 g2 ", {"#d"}, "G:\t\tg1 g2 \t#d"},
+        {"G:\t\tg1 ", {"#d"}, "G:\t\tg1 \t#d"},
+        {"G:\t\tg1  ", {"#d"}, "G:\t\tg1  #d"},
+        {"G:\t\tg1\t", {"#d"}, "G:\t\tg1\t#d"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);

@@ -1,8 +1,7 @@
-#include "format/sound_line.h"
 #include "format/field_view.h"
+#include "format/sound_line.h"
 
 #include <gtest/gtest.h>
-
 #include <limits>
 
 using namespace kestrel;
@@ -26,13 +25,13 @@ TEST(ParseSoundLine, ReadsEveryField) {
         {"A:\ts1\tPIT-5 ", "A:|s1,||||PIT-05||"},
         {"A:\ts1\tPIT-12", "A:|s1,||||PIT-12||"},
         {"A:\ts1\tPIT12", "A:|s1,||||PIT12||"},
-        {"A:\ts1\tVOL", "A:|s1,|VOL00|||||"},              // characters past the end are absent
+        {"A:\ts1\tVOL", "A:|s1,|VOL00|||||"},               // characters past the end are absent
         {"A:\ts1\tVOLxy CH1", "A:|s1,|VOL00||CH01|||"},     // no digits give 0
-        {"A:\ts1\tRAD.9\t", "A:|s1,|||||RAD01|"},         // rounding to the nearest
-        {"A:\ts1\tRAD.5\t", "A:|s1,|||||RAD00|"},         // a half goes to the even neighbour
-        {"A:\ts1\tCH 3\t", "A:|s1,|||CH03|||"},            // blanks inside are ignored
+        {"A:\ts1\tRAD.9\t", "A:|s1,|||||RAD01|"},           // rounding to the nearest
+        {"A:\ts1\tRAD.5\t", "A:|s1,|||||RAD00|"},           // a half goes to the even neighbour
+        {"A:\ts1\tCH 3\t", "A:|s1,|||CH03|||"},             // blanks inside are ignored
         {"A:\tVOL99 pit\tCH02", "A:|VOL99,pit,|||CH02|||"}, // the list starts after the colon
-        {"A:\ts1 s2", "A:|s1,s2,||||||"},                  // the list runs to the end: no tail
+        {"A:\ts1 s2", "A:|s1,s2,||||||"},                   // the list runs to the end: no tail
         {"DOOR:\t\tab cd  VOL08", "DOOR:|ab,cd,|VOL08|||||"},
         {"DOOR: ab cd", "DOOR:|ab,cd,||||||"},
         {"  s1\tVOL10", "|s1,|VOL10|||||"}, // no colon: read from the first non-blank
@@ -41,11 +40,12 @@ TEST(ParseSoundLine, ReadsEveryField) {
         {"A:\ts\tVOL08\tR\t", "A:|s,|VOL08|R||||"},
         {"A:\ts\tVOL08\t#P P ", "A:|s,|VOL08|||||#P"}, // only the first occurrence is judged
         {"A:\ts\tVOL08\t#a L", "A:|s,|VOL08|L||||#a"}, // a flag that ends the line counts
-        {"A:\ts\tVOL08\t#L", "A:|s,|VOL08|||||#L"},   // ...but not a letter code
+        {"A:\ts\tVOL08\t#L", "A:|s,|VOL08|||||#L"},    // ...but not a letter code
         {"A:\ts\tCH01\tVOL", "A:|s,|VOL00||CH01|||"},  // ...nor the end of a keyword
         {"A:\ts\tVOL08\t#aL", "A:|s,|VOL08|||||#aL"},  // ...nor of a tag
         {"A:\tPs\tVOL08", "A:|Ps,|VOL08|||||"},        // samples are never flags
-        {"A:\tP V", "A:|P,V,||||||"}, {"X:\tVOL80\t", "X:|VOL80,||||||"},
+        {"A:\tP V", "A:|P,V,||||||"},
+        {"X:\tVOL80\t", "X:|VOL80,||||||"},
         {"A:\ts\tVOL08\t#a #f", "A:|s,|VOL08|||||#a #f"},
         {"A:\ts\tVOL08\t##b", "A:|s,|VOL08|||||# #b"},
         {"A:\ts#x\tVOL08\t#c", "A:|s#x,|VOL08|||||#c"},
@@ -54,8 +54,10 @@ TEST(ParseSoundLine, ReadsEveryField) {
         {"N\xe9\xff:\ts\x80\tVOL01", "N\xe9\xff:|s\x80,|VOL01|||||"},
     };
     for (const auto& [line, want] : cases) EXPECT_EQ(fields(parseSoundLine(line)), want) << line;
-    parseSoundLine("A:\ta b c d\tVOL08\tP\tCH01\tPIT-02\tRAD03\t#a"); // a second parse starts afresh
-    EXPECT_EQ(parseSoundLine("B:\tz"), (SoundRecord{"B:", {"z"}, "", "", "", "", "", "", "", "", ""}));
+    parseSoundLine(
+        "A:\ta b c d\tVOL08\tP\tCH01\tPIT-02\tRAD03\t#a"); // a second parse starts afresh
+    EXPECT_EQ(parseSoundLine("B:\tz"),
+              (SoundRecord{"B:", {"z"}, "", "", "", "", "", "", "", "", ""}));
 }
 
 TEST(ParseSoundLine, ShownFieldsKeepLongNamesAndEverySample) {
@@ -92,19 +94,24 @@ TEST(HasLetterTag, MatchesWholeTagsInTheLetterTail) {
 
 TEST(Numbers, PadReadAndRound) {
     const std::tuple<int, int, char, const char*> pads[] = {
-        {8, 2, '0', "08"},   {-5, 2, '0', "-05"},    {27, 3, ' ', " 27"},
+        {8, 2, '0', "08"},    {-5, 2, '0', "-05"},    {27, 3, ' ', " 27"},
         {270, 3, ' ', "270"}, {1234, 3, ' ', "1234"}, {0, 2, '0', "00"},
     };
     for (const auto& [n, width, fill, text] : pads) EXPECT_EQ(padNumber(n, width, fill), text);
     const std::pair<const char*, double> reads[] = {
-        {"12", 12},  {" 1 2", 12}, {"-5", -5}, {"+7x", 7},    {"3.25", 3.25}, {".5", 0.5},
-        {"1e2", 100}, {"2E", 2},   {"&H1F", 31}, {"&o17", 15}, {"&", 0},      {"abc", 0},
-        {"", 0},      {"-", 0},    {"4-", 4},
+        {"12", 12},  {" 1 2", 12}, {"-5", -5}, {"+7x", 7},   {"3.25", 3.25},
+        {".5", 0.5}, {"1e2", 100}, {"2E", 2},  {"&H1F", 31}, {"&o17", 15},
+        {"&", 0},    {"abc", 0},   {"", 0},    {"-", 0},     {"4-", 4},
     };
-    for (const auto& [text, value] : reads) EXPECT_DOUBLE_EQ(readLeadingNumber(text), value) << text;
+    for (const auto& [text, value] : reads)
+        EXPECT_DOUBLE_EQ(readLeadingNumber(text), value) << text;
     const double inf = std::numeric_limits<double>::infinity(); // clamped, never zeroed
-    const std::pair<double, int> rounds[] = {{2.5, 2}, {3.5, 4}, {-0.5, 0}, {1e9, 32767},
-                                             {inf, 32767}, {-inf, -32768},
+    const std::pair<double, int> rounds[] = {{2.5, 2},
+                                             {3.5, 4},
+                                             {-0.5, 0},
+                                             {1e9, 32767},
+                                             {inf, 32767},
+                                             {-inf, -32768},
                                              {std::numeric_limits<double>::quiet_NaN(), 0}};
     for (const auto& [value, rounded] : rounds) EXPECT_EQ(roundHalfEven(value), rounded) << value;
 }
@@ -118,7 +125,8 @@ TEST(TextHelpers, TrimAndFixedWidth) {
 }
 
 TEST(FieldView, PutsEveryFieldInItsColumn) {
-    const SoundRecord r = parseSoundLine("BELL:\t\tb1 b2\t\t\tVOL08\tP     L\tCH02\t\tRAD10\t#g #a");
+    const SoundRecord r =
+        parseSoundLine("BELL:\t\tb1 b2\t\t\tVOL08\tP     L\tCH02\t\tRAD10\t#g #a");
     EXPECT_EQ(fieldView(r), fixedWidth("b1 b2 ", 32) + "VOL08   P     L CH02    " +
                                 std::string(8, ' ') + "RAD10   #g #a");
 }

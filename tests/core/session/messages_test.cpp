@@ -17,7 +17,6 @@ TEST(ShownArgument, EscapesWhatIsNotTextAndCutsTheMiddleOfLongTexts) {
         {longName, "head" + std::string(6, 'x') + "\x85" + std::string(5, 'x') + "tail"},
         {std::string(9, '\0'), "\\x00\x85\\x00", 12}, // whole escapes only
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(shownArgument(c.text, c.limit), c.shown);
+    for (const auto& c : cases) EXPECT_EQ(shownArgument(c.text, c.limit), c.shown);
     EXPECT_EQ(shownArgument(longName).size(), 120u);
 }
