@@ -57,7 +57,7 @@ inline testing::Installation catalogue(int count) {
 
 // Every question answered as a user going ahead would: Yes, or OK.
 class GoAheadDialogs : public Dialogs {
-  public:
+public:
     Answer message(Msg id, const std::vector<std::string>&) override {
         return styleOf(id).buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
     }

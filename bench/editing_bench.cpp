@@ -87,7 +87,7 @@ struct DiskInstallation {
 };
 
 class YesDialogs : public Dialogs {
-  public:
+public:
     Answer message(Msg, const std::vector<std::string>&) override { return Answer::Yes; }
     std::optional<std::string> openFile(FileDialog, const std::string&) override { return {}; }
     void focus(std::string_view) override {}

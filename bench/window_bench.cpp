@@ -26,6 +26,7 @@
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
+
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
@@ -47,11 +48,11 @@ constexpr int kFirstRow = 300;
 
 // Counts the events delivered to any object, and the paint events among them.
 class EventCounter : public QObject {
-  public:
+public:
     long events = 0;
     long paints = 0;
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         ++events;
         if (event->type() == QEvent::Paint) ++paints;

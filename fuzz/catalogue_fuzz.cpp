@@ -49,7 +49,7 @@ const Installed& installed() {
 }
 
 class Session {
-  public:
+public:
     explicit Session(std::string_view bytes) : state_(installed().state) {
         fake_.files = installed().files;
         fake_.files.files[state_.dirs.sfxDir + "Sounds.txt"] = std::string(bytes);
@@ -145,7 +145,7 @@ class Session {
             FUZZ_CHECK(state_.liText[i] == asLoaded(working[i]));
     }
 
-  private:
+private:
     FakePorts fake_;
     MainState state_;
     int sounds_ = 0;

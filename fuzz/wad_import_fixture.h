@@ -57,7 +57,7 @@ struct ImportStart {
 };
 
 class ImportRun {
-  public:
+public:
     explicit ImportRun(bool wasMode) : state_(start().app.state) {
         fake_.dialogs = start().app.fake.dialogs;
         fake_.files = start().app.fake.files;
@@ -87,7 +87,7 @@ class ImportRun {
         checkApplyAndReload();
     }
 
-  private:
+private:
     static const ImportStart& start() {
         static const ImportStart made;
         return made;

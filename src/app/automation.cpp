@@ -12,6 +12,7 @@
 #include <QPixmap>
 #include <QTest>
 #include <QTimer>
+
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -131,14 +132,14 @@ struct Outcome {
 };
 
 class ScriptRunner : public QObject {
-  public:
+public:
     ScriptRunner(QWidget& mainWindow, std::vector<Step> steps)
         : QObject(qApp), mainWindow_(mainWindow), steps_(std::move(steps)) {
         sinceStep_.start();
         scheduleTick();
     }
 
-  private:
+private:
     // A timer is never fired again while its own handler runs, so every
     // tick is a new one.
     void scheduleTick() { QTimer::singleShot(kTickMs, this, &ScriptRunner::tick); }

@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QDir>
+
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {

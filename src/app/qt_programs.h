@@ -7,7 +7,7 @@
 namespace kestrel::app {
 
 class QtPrograms : public Programs {
-  public:
+public:
     Status start(const std::string& program, const std::vector<std::string>& args,
                  const std::string& workingDir) override;
     StartedProcess startBatch(const BatchLaunch& batch) override;

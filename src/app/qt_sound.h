@@ -12,12 +12,12 @@ class QSoundEffect;
 namespace kestrel::app {
 
 class QtSound : public Sound {
-  public:
+public:
     QtSound();
     ~QtSound() override;
     Status play(const std::string& wavPath) override;
 
-  private:
+private:
     std::unique_ptr<QSoundEffect> effect_;
 };
 

@@ -12,7 +12,7 @@ namespace kestrel {
 bool matchesPattern(std::string_view name, std::string_view pattern);
 
 class OsFiles : public Files {
-  public:
+public:
     std::optional<std::string> find(const std::string& path) override;
     ReadResult read(const std::string& path) override;
     Status write(const std::string& path, std::string_view bytes) override;

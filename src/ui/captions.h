@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QStringList>
+
 #include <optional>
 #include <span>
 #include <string>

@@ -7,6 +7,7 @@
 
 #include <QPainter>
 #include <QStyledItemDelegate>
+
 #include <algorithm>
 
 namespace kestrel::ui {
@@ -29,7 +30,7 @@ QVariantList spansOf(const std::vector<ColumnSpan>& spans) {
 // The ID and name, then each version on its own line with its differing
 // fields on a darker ground.
 class PairDelegate : public QStyledItemDelegate {
-  public:
+public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const override {

@@ -6,13 +6,14 @@
 #include "actions/undo.h"
 
 #include <QListWidget>
+
 #include <vector>
 
 namespace kestrel::ui {
 
 class ChangeView : public QListWidget {
     Q_OBJECT
-  public:
+public:
     explicit ChangeView(QWidget* parent = nullptr);
 
     void showPairs(const std::vector<LinePair>& pairs);

@@ -3,6 +3,7 @@
 // list widgets.
 
 #include <QStringList>
+
 #include <string>
 #include <string_view>
 #include <vector>

@@ -8,6 +8,7 @@
 #include "session/ports.h"
 
 #include <QDialog>
+
 #include <functional>
 
 class QLabel;
@@ -18,10 +19,10 @@ class ChangeView;
 
 class FmChanges : public QDialog {
     Q_OBJECT
-  public:
+public:
     FmChanges(MainState& state, Ports& ports, std::function<void()> redrawMain, QWidget* parent);
 
-  private:
+private:
     void refresh();
     void revertChosen();
 

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
+
 #include <algorithm>
 
 namespace kestrel::ui {

@@ -16,12 +16,12 @@ namespace kestrel::ui {
 
 class FmDoub : public QDialog {
     Q_OBJECT
-  public:
+public:
     FmDoub(const MainState& state, Ports& ports, QWidget* parent);
 
     void accept() override;
 
-  private:
+private:
     const MainState& state_;
     Ports& ports_;
     DoublesDialog doubles_;

@@ -10,18 +10,18 @@ namespace kestrel::ui {
 
 class FmHelp : public QDialog {
     Q_OBJECT
-  public:
+public:
     // `text` is shown as it is, in the window's light yellow on black.
     FmHelp(const QString& text, QWidget* parent = nullptr);
 
     // Beside `button` of `window`, held on the screen.
     void placeBelow(const QWidget& window, const QWidget& button);
 
-  protected:
+protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
-  private:
+private:
     QPlainTextEdit* txHlp_ = nullptr;
 };
 

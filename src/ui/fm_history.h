@@ -8,6 +8,7 @@
 #include "session/ports.h"
 
 #include <QDialog>
+
 #include <functional>
 #include <vector>
 
@@ -20,10 +21,10 @@ class ChangeView;
 
 class FmHistory : public QDialog {
     Q_OBJECT
-  public:
+public:
     FmHistory(MainState& state, Ports& ports, std::function<void()> redrawMain, QWidget* parent);
 
-  private:
+private:
     void showVersion(int index);
     void restoreChosen();
 

@@ -8,6 +8,7 @@
 
 #include <QPoint>
 #include <QWidget>
+
 #include <functional>
 
 class QComboBox;
@@ -19,7 +20,7 @@ namespace kestrel::ui {
 
 class FmObjet : public QWidget {
     Q_OBJECT
-  public:
+public:
     // `changed` runs after every event, so that the main window redraws too.
     FmObjet(MainState& state, Ports& ports, std::function<void()> changed, QWidget* parent);
 
@@ -29,11 +30,11 @@ class FmObjet : public QWidget {
 
     void redraw();
 
-  protected:
+protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-  private:
+private:
     void applyLanguage();
     template <class F> void act(F&& operation);
 

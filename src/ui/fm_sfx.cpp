@@ -51,14 +51,14 @@ namespace kestrel::ui {
 // A typing limit that a longer text set by the program does not cut: the
 // sample box takes 8 characters, but a longer stored name shows whole.
 class GrowingLimit : public QValidator {
-  public:
+public:
     GrowingLimit(int limit, QObject* parent) : QValidator(parent), base_(limit), limit_(limit) {}
     void allowFor(const QString& shown) { limit_ = std::max(base_, int(shown.size())); }
     State validate(QString& input, int&) const override {
         return input.size() <= limit_ ? Acceptable : Invalid;
     }
 
-  private:
+private:
     int base_;
     int limit_;
 };

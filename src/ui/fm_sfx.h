@@ -11,6 +11,7 @@
 
 #include <QElapsedTimer>
 #include <QWidget>
+
 #include <optional>
 
 class QButtonGroup;
@@ -33,7 +34,7 @@ class FmObjet;
 
 class FmSFX : public QWidget {
     Q_OBJECT
-  public:
+public:
     FmSFX(MainState& state, Ports& ports, QWidget* parent = nullptr);
     ~FmSFX() override;
 
@@ -44,12 +45,12 @@ class FmSFX : public QWidget {
     // Draws every control from the state.
     void redraw();
 
-  protected:
+protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void changeEvent(QEvent* event) override;
 
-  private:
+private:
     QLayout* buildSoundList();
     QWidget* buildLineFrame();
     QLayout* buildEditors();

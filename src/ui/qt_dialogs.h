@@ -12,7 +12,7 @@ class QWidget;
 namespace kestrel::ui {
 
 class QtDialogs : public Dialogs {
-  public:
+public:
     explicit QtDialogs(std::function<Language()> language);
 
     // The window that owns the boxes and whose controls `focus` finds.
@@ -22,7 +22,7 @@ class QtDialogs : public Dialogs {
     std::optional<std::string> openFile(FileDialog which, const std::string& initialDir) override;
     void focus(std::string_view control) override;
 
-  private:
+private:
     std::function<Language()> language_;
     QWidget* window_ = nullptr;
 };

@@ -3,6 +3,7 @@
 // and the QString text that widgets show and users type.
 
 #include <QString>
+
 #include <string>
 
 namespace kestrel::ui {

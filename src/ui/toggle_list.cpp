@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QScopedValueRollback>
 #include <QStyledItemDelegate>
+
 #include <algorithm>
 
 namespace kestrel::ui {
@@ -24,7 +25,7 @@ const QColor kChangedMark{255, 140, 0};
 // is the sound the editors show. A row whose sound carries a change not
 // applied has a bar at its start, on any ground.
 class CurrentRowFrame : public QStyledItemDelegate {
-  public:
+public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -112,8 +113,8 @@ void ToggleList::showRows(const std::vector<SoundRow>& rows, int currentRow) {
 // whole list at each change of a row's text; the base view draws that row.
 void ToggleList::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                              const QList<int>& roles) {
-    QAbstractItemView::dataChanged(topLeft, bottomRight,
-                                   roles); // NOLINT(bugprone-parent-virtual-call)
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+    QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
 }
 
 void ToggleList::showSelection(const std::vector<SoundRow>& rows) {

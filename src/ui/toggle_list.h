@@ -9,6 +9,7 @@
 #include "session/main_state.h"
 
 #include <QListWidget>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,18 +18,18 @@ namespace kestrel::ui {
 
 class ToggleList : public QListWidget {
     Q_OBJECT
-  public:
+public:
     explicit ToggleList(QWidget* parent = nullptr);
 
     // Rows, their on/off state and the current row (-1: none). The rows'
     // texts are set here only.
     void showRows(const std::vector<SoundRow>& rows, int currentRow);
 
-  signals:
+signals:
     void rowClicked(int row);
     void rowStepped(int row);
 
-  protected:
+protected:
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles) override;
     void selectionChanged(const QItemSelection& selected,
@@ -40,7 +41,7 @@ class ToggleList : public QListWidget {
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
-  private:
+private:
     // Selects exactly the rows that are on.
     void showSelection(const std::vector<SoundRow>& rows);
     std::pair<int, int> rowsToDraw(int count) const;

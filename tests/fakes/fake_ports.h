@@ -18,7 +18,7 @@ struct ShownMessage {
 };
 
 class FakeDialogs : public Dialogs {
-  public:
+public:
     std::deque<Answer> answers;                         // next answers; Ok/Yes-less default below
     std::deque<std::optional<std::string>> fileAnswers; // next file dialog results
     std::vector<ShownMessage> shown;
@@ -45,7 +45,7 @@ struct FileCall {
 // level editor's own machine. Any operation on a path listed in `failing`
 // fails.
 class FakeFiles : public Files {
-  public:
+public:
     std::map<std::string, std::string> files; // key: path as written
     std::vector<std::string> dirs;
     std::vector<std::string> failing;
@@ -73,7 +73,7 @@ class FakeFiles : public Files {
     // The bytes of a file, found without regard to case; "" when absent.
     std::string bytes(const std::string& path) const;
 
-  private:
+private:
     std::map<std::string, std::int64_t> stamps_; // key: path as written
     std::int64_t nextStamp_ = 1;
     std::optional<FileOp> injectedOp_;
@@ -86,7 +86,7 @@ class FakeFiles : public Files {
 };
 
 class FakeSound : public Sound {
-  public:
+public:
     std::vector<std::string> played;
     Status play(const std::string& wavPath) override {
         played.push_back(wavPath);
@@ -95,7 +95,7 @@ class FakeSound : public Sound {
 };
 
 class FakePrograms : public Programs {
-  public:
+public:
     struct Started {
         std::string program;
         std::vector<std::string> args;

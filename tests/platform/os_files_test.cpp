@@ -18,7 +18,7 @@ namespace fs = std::filesystem;
 namespace {
 
 class OsFilesTest : public ::testing::Test {
-  protected:
+protected:
     fs::path root;
     OsFiles files;
 

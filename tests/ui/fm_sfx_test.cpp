@@ -40,7 +40,7 @@ void checkTexts(QWidget& window, std::span<const ControlText> table, Language la
 class FmSFXTest : public QObject {
     Q_OBJECT
 
-  private slots:
+private slots:
     void everyControlOfTheSwitchTablesShowsItsTextInBothLanguages() {
         Installation inst;
         inst.sounds = Installation::numberedSounds(3);

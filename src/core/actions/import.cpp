@@ -72,7 +72,7 @@ void putBackCustomLines(MainState& state, Ports& ports) {
 // The sounds whose lines hold each blank-free word, built once per import so
 // that a long list is matched without scanning every line for every sample.
 class WordIndex {
-  public:
+public:
     explicit WordIndex(const std::vector<std::string>& lines) {
         for (std::size_t id = 0; id < lines.size(); ++id) {
             const std::string_view line = lines[id];
@@ -95,7 +95,7 @@ class WordIndex {
         return it == words_.end() ? nullptr : &it->second;
     }
 
-  private:
+private:
     std::unordered_map<std::string_view, std::vector<int>> words_;
 };
 

@@ -33,7 +33,7 @@ struct ReadResult {
 };
 
 class Dialogs {
-  public:
+public:
     virtual ~Dialogs() = default;
     // Shows message `id` in the language in force; returns the button pressed.
     virtual Answer message(Msg id, const std::vector<std::string>& args) = 0;
@@ -47,7 +47,7 @@ class Dialogs {
 // Paths are native texts. Every lookup ignores the letter case of each part of
 // the path, so "sounds.txt" finds "Sounds.txt" on any file system.
 class Files {
-  public:
+public:
     virtual ~Files() = default;
     // The existing path that matches `path` without regard to case.
     virtual std::optional<std::string> find(const std::string& path) = 0;
@@ -73,7 +73,7 @@ class Files {
 };
 
 class Sound {
-  public:
+public:
     virtual ~Sound() = default;
     // Starts playing a .wav file and returns at once; a new play replaces the
     // old. Only a regular file of at most kMaxReadBytes is played: anything
@@ -106,7 +106,7 @@ struct BatchLaunch {
 };
 
 class Programs {
-  public:
+public:
     virtual ~Programs() = default;
     // Starts a program without waiting for it.
     virtual Status start(const std::string& program, const std::vector<std::string>& args,

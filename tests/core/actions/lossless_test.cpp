@@ -11,7 +11,7 @@ using namespace kestrel;
 namespace {
 
 class LineMaker {
-  public:
+public:
     explicit LineMaker(unsigned seed) : rng_(seed) {}
 
     // Over-long names, 11+ samples, tabs and spaces, tags, flags and values in
@@ -29,7 +29,7 @@ class LineMaker {
         return chance(15) ? out + "   " : out;
     }
 
-  private:
+private:
     int pick(int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng_); }
     bool chance(int percent) { return pick(1, 100) <= percent; }
 
