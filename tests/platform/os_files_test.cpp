@@ -74,14 +74,13 @@ TEST_F(OsFilesTest, ReadsOnlyRegularFilesOfASaneSize) {
         const char* name;
         const char* reason;
         bool missing;
+        // clang-format off
     } cases[] = {
-        {"fifo", "not a regular file", false},
-        {"zero", "not a regular file", false},
-        {"LevelSFX Creator", "folder", false},
-        {"dangling", "not found", true},
-        {"loop", "loop", false},
-        {"LevelSFX Creator/Sounds.txt", "256 MiB", false},
+        {"fifo", "not a regular file", false}, {"zero", "not a regular file", false},
+        {"LevelSFX Creator", "folder", false}, {"dangling", "not found", true},
+        {"loop", "loop", false},               {"LevelSFX Creator/Sounds.txt", "256 MiB", false},
     };
+    // clang-format on
     for (const auto& c : cases) {
         const ReadResult r = files.read((dir / c.name).string()); // never hangs
         EXPECT_FALSE(r.ok) << c.name;

@@ -59,55 +59,35 @@ TEST(BuildStart, EveryRefusalOrFailingStepLeavesNoBatchAndTheWindowUsable) {
         const char* focused; // refused before the confirmation, with this box focused
         bool started;
     };
+    // clang-format off
     std::vector<Case> cases = {
         {"no letter", typed("", "LEVEL1"), Msg::BuildNoLetterOrWad, {}, "TxLett", false},
         {"nothing", typed("", ""), Msg::BuildNoLetterOrWad, {}, "TxLett", false},
         {"no name", typed("a", ""), Msg::BuildNoLetterOrWad, {}, "TxWAD", false},
         {"unsafe letter", typed("a>b", "LEVEL1"), Msg::LetterUnsafe, {"a>b"}, "TxLett", false},
-        {"cancel",
-         [](Build& b) { b.fake.dialogs.answers = {Answer::Cancel}; },
-         Msg::BuildConfirm,
-         {"HARBOUR"},
-         nullptr,
-         false},
-        {"no folder",
-         [](Build& b) { b.state.dirs.sfxDir = "/nowhere/"; },
-         Msg::BuildNoFolder,
-         {"/nowhere/"},
-         nullptr,
-         false},
+        {"cancel", [](Build& b) { b.fake.dialogs.answers = {Answer::Cancel}; }, Msg::BuildConfirm,
+         {"HARBOUR"}, nullptr, false},
+        {"no folder", [](Build& b) { b.state.dirs.sfxDir = "/nowhere/"; }, Msg::BuildNoFolder,
+         {"/nowhere/"}, nullptr, false},
         // The batch's copy lines would pass an earlier build's files off as this one's.
         {"leftovers",
          [](Build& b) {
              b.fake.files.files[kSfxDir + "FOUNDRY.SAM"] = "old";
              b.fake.files.files[kSfxDir + "foundry.sfx"] = "old";
          },
-         Msg::BuildLeftovers,
-         {kSfxDir, "FOUNDRY.SAM, foundry.sfx"},
-         nullptr,
-         false},
+         Msg::BuildLeftovers, {kSfxDir, "FOUNDRY.SAM, foundry.sfx"}, nullptr, false},
         {"old status stays",
          [](Build& b) {
              b.fake.files.files[kStatus] = "status 0\r\n";
              b.fake.files.failing = {kStatus};
          },
-         Msg::FileNotWritten,
-         {kStatus, "file not found"},
-         nullptr,
-         false},
-        {"unwritable",
-         [](Build& b) { b.fake.files.failing = {kBatch}; },
-         Msg::FileNotWritten,
-         {kBatch, "disk full"},
-         nullptr,
-         false},
-        {"unstartable",
-         [](Build& b) { b.fake.programs.failBatch = true; },
-         Msg::BuildNotStarted,
-         {kBatch, "cannot start"},
-         nullptr,
-         true},
+         Msg::FileNotWritten, {kStatus, "file not found"}, nullptr, false},
+        {"unwritable", [](Build& b) { b.fake.files.failing = {kBatch}; }, Msg::FileNotWritten,
+         {kBatch, "disk full"}, nullptr, false},
+        {"unstartable", [](Build& b) { b.fake.programs.failBatch = true; }, Msg::BuildNotStarted,
+         {kBatch, "cannot start"}, nullptr, true},
     };
+    // clang-format on
     for (const char* name : {"LEVEL 1", "L1&del", "..\\L1", "L1|x", "%PATH%", "L\"1", "L1\r\nx"})
         cases.push_back({name, typed("a", name), Msg::WadNameUnsafe, {}, "TxWAD", false});
     for (const Case& c : cases) {
@@ -180,54 +160,26 @@ TEST(BuildWatch, TheStatusOrTheFilesEndTheWaitAndOnlyTheFilesWordASuccess) {
         bool justBuilt, over;
         std::optional<Msg> message;
         Args args;
+        // clang-format off
     } cases[] = {
         {true, "status 0\r\n", In, false, P::Released, true, false, {}, {}},
         {true, "status 0\r\n", None, false, P::Released, false, true, {}, {}},
         {true, "status 0\r\n", In, true, P::Idle, true, false, {}, {}},
-        {true,
-         "status 2\r\n",
-         In,
-         false,
-         P::Released,
-         false,
-         false,
-         Msg::BuildCompilerFailed,
+        {true, "status 2\r\n", In, false, P::Released, false, false, Msg::BuildCompilerFailed,
          {"HARBOUR", "2", kSfxDir}},
-        {true,
-         "status 1\r\n",
-         None,
-         true,
-         P::Idle,
-         false,
-         false,
-         Msg::BuildCompilerFailed,
+        {true, "status 1\r\n", None, true, P::Idle, false, false, Msg::BuildCompilerFailed,
          {"HARBOUR", "1", kSfxDir}},
-        {true,
-         "torn",
-         In,
-         false,
-         P::Released,
-         false,
-         false,
-         Msg::BuildCompilerFailed,
+        {true, "torn", In, false, P::Released, false, false, Msg::BuildCompilerFailed,
          {"HARBOUR", "?", kSfxDir}},
         {true, nullptr, In, false, P::Waiting, false, false, {}, {}},
         {true, nullptr, In, true, P::Idle, false, true, {}, {}},
-        {true,
-         nullptr,
-         None,
-         true,
-         P::Idle,
-         false,
-         false,
-         Msg::BuildFailed,
-         {"HARBOUR", kWads, kSfxDir}},
+        {true, nullptr, None, true, P::Idle, false, false, Msg::BuildFailed, {"HARBOUR", kWads, kSfxDir}},
         // An earlier build's files are not this build's.
         {false, nullptr, Before, true, P::Idle, false, false, Msg::BuildFailed, {}},
-        {false, nullptr, InSfxLeft, false, P::Waiting, false, false, {}, {}}, // copied, not yet
-                                                                              // deleted
+        {false, nullptr, InSfxLeft, false, P::Waiting, false, false, {}, {}}, // copied, not yet deleted
         {false, nullptr, InSfxLeft, true, P::Idle, true, false, {}, {}},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.status ? c.status : "no status") + " files " +
                      std::to_string(c.files) + (c.exited ? " exited" : ""));

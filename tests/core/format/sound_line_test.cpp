@@ -106,13 +106,9 @@ TEST(Numbers, PadReadAndRound) {
     for (const auto& [text, value] : reads)
         EXPECT_DOUBLE_EQ(readLeadingNumber(text), value) << text;
     const double inf = std::numeric_limits<double>::infinity(); // clamped, never zeroed
-    const std::pair<double, int> rounds[] = {{2.5, 2},
-                                             {3.5, 4},
-                                             {-0.5, 0},
-                                             {1e9, 32767},
-                                             {inf, 32767},
-                                             {-inf, -32768},
-                                             {std::numeric_limits<double>::quiet_NaN(), 0}};
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::pair<double, int> rounds[] = {{2.5, 2},     {3.5, 4},       {-0.5, 0}, {1e9, 32767},
+                                             {inf, 32767}, {-inf, -32768}, {nan, 0}};
     for (const auto& [value, rounded] : rounds) EXPECT_EQ(roundHalfEven(value), rounded) << value;
 }
 
