@@ -105,6 +105,10 @@ TEST(Apply, RefusedOrAskedFirst) {
          [&](SoundOneOpen& l) { l.fake.files.files[kSounds] = edited; },
          {Answer::Yes, Answer::No},
          {Msg::ApplyConfirm, Msg::SoundsChangedOnDisk}},
+        {"no backup",
+         [](SoundOneOpen& l) { l.fake.files.failing = {kBackup}; },
+         {Answer::Yes},
+         {Msg::ApplyConfirm, Msg::FileNotWritten}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -122,6 +126,12 @@ TEST(Apply, RefusedOrAskedFirst) {
     EXPECT_EQ(m.fake.dialogs.shown.at(1).args, std::vector<std::string>{kSounds});
     EXPECT_EQ(m.bytes(kSounds), soundsBytes(kOne));
     EXPECT_EQ(m.bytes(kBackup), edited);
+
+    SoundOneOpen g; // gone since it was read: written again, with nothing to back up
+    g.fake.files.files.erase(kSounds);
+    EXPECT_TRUE(g.apply({Answer::Yes, Answer::Yes}));
+    EXPECT_EQ(g.bytes(kSounds), soundsBytes(kOne));
+    EXPECT_FALSE(g.fake.files.find(kBackup));
 }
 
 TEST(Apply, CustomLinesFailAloneAndAreNeverWrittenUnderAnUnsafeName) {

@@ -154,8 +154,16 @@ TEST(AcceptValues, WritesOnlyTheCurrentLine) {
 
     l.state.currentRow = -1; // no current sound: nothing to write
     l.state.cur.vol = "VOL77";
+    const auto accepted = l.state.liText;
     acceptValues(l.state);
-    EXPECT_EQ(l.line(1), "ONE:\t\t\to\t\t\t\tVOL05\t      L\t\tPIT99\t\t#a");
+    rebuildWadLetters(l.state);
+    EXPECT_EQ(l.state.liText, accepted);
+
+    showRow(l.state, 0); // the first sound is written like any other
+    l.state.ed.txVol = "3";
+    leaveValueBox(l.state, ValueBox::Vol);
+    acceptValues(l.state);
+    EXPECT_EQ(l.line(0), "ZERO:\t\t\tz\t\t\t\tVOL03\t\t\t\t\t");
 }
 
 TEST(RenameSample, NamesMustFitInThirtyTwoAndHoldNoBlankOrFolder) {

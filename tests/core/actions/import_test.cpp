@@ -133,7 +133,8 @@ struct Docks : Loaded {
         loadImportObjects(state, fake.ports);
         state.choice.txLett = "d";
         state.choice.txWad = "DOCKS";
-        fake.files.files[kWads + "Docks.sam"] = "rope1.wav\r\nhorn.wav,gull.wav\r\nx.w\r\n";
+        fake.files.files[kWads + "Docks.sam"] =
+            "s0.wav\r\nrope1.wav\r\nhorn.wav,gull.wav\r\nx.w\r\n";
         fake.files.files[kWads + "DOCKS.WAS"] = "CRANE: 2 instances\r\nno colon\r\n";
     }
     static Installation installation() {
@@ -160,7 +161,7 @@ TEST(WadImport, SamImportGivesTheLetterToEveryLineOfItsSamples) {
     Docks app;
     app.fake.files.files["/app/sounds/docks.TOR"] = // the WAD's own lines come back first
         "2,\"ROPE_B:\t\trope9 \"\"x\"\"\t\tVOL10\"\r\n500,\"far\"\r\n-2,\"neg\"\r\n"
-        "5,\"HORN2:\t\thorn\t\tVOL10\"\r\n";
+        "5,\"HORN2:\t\thorn\t\tVOL10\"\r\n0,\"ZERO:\ts0\"\r\n70,\"PAST_THE_END:\ts0\"\r\n";
     app.line(1) = "edited, and dropped by the reload";
     app.load({Answer::Ok, Answer::Ok});
     EXPECT_EQ(app.fake.dialogs.shown[0].args, (Args{"DOCKS", "d"}));
@@ -170,6 +171,8 @@ TEST(WadImport, SamImportGivesTheLetterToEveryLineOfItsSamples) {
                         "HORN2:\t\thorn\t\tVOL10 #d"};
     EXPECT_EQ(Args(app.state.liText.begin() + 1, app.state.liText.begin() + 6), lines);
     EXPECT_EQ(app.state.rows[5].text.substr(0, 10), "  5: HORN2");
+    EXPECT_EQ(app.line(0), "ZERO:\ts0\t#d"); // the first sound, its custom line and its letter
+    EXPECT_EQ(app.state.soundCount(), 70);
     // "gull" is unknown; "x.w" has no name and is skipped.
     EXPECT_EQ(app.fake.dialogs.shown.back().id, Msg::SamplesUnrecognized);
     EXPECT_EQ(app.fake.dialogs.shown.back().args, (Args{"DOCKS", "gull"}));
