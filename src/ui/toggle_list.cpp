@@ -219,9 +219,19 @@ int ToggleList::rowsPerPage() const {
     return std::max(1, viewport()->height() / rowHeight - 1);
 }
 
+// Qt makes the first row current when a list without a current row gets the
+// focus (after the message of a refused protected row, say): the program's
+// current row, or none, stays, and the keys step from the refused row.
+void ToggleList::focusInEvent(QFocusEvent* event) {
+    QListWidget::focusInEvent(event);
+    const QModelIndex index = shownCurrent_ >= 0 ? model()->index(shownCurrent_, 0) : QModelIndex();
+    selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+}
+
 void ToggleList::keyPressEvent(QKeyEvent* event) {
     const int last = count() - 1;
-    const int from = currentRow() >= 0 ? currentRow() : std::min(stepFrom_, last);
+    const int current = shownCurrent_ >= 0 ? shownCurrent_ : -1;
+    const int from = current >= 0 ? current : std::min(stepFrom_, last);
     int to = -1;
     switch (event->key()) {
     case Qt::Key_Up: to = std::max(0, from - 1); break;
@@ -231,12 +241,12 @@ void ToggleList::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Home: to = 0; break;
     case Qt::Key_End: to = last; break;
     case Qt::Key_Space:
-        if (currentRow() >= 0) emit rowClicked(currentRow());
+        if (current >= 0) emit rowClicked(current);
         return;
     // Past the list's own key handling: typing must not move the current row.
     default: QWidget::keyPressEvent(event); return; // NOLINT(bugprone-parent-virtual-call)
     }
-    if (last < 0 || to == currentRow()) return;
+    if (last < 0 || to == current) return;
     stepFrom_ = to;
     emit rowStepped(to);
 }

@@ -134,16 +134,17 @@ class EndToEnd(unittest.TestCase):
         self.assertEqual(self.inst.lines()[3], self.original[3])
 
     def test_letters_by_row_key_and_object_touch_only_their_lines(self):
-        # Row 0 opens at start; a protected row is refused; Space gives the
-        # letter to the row the keys stepped to; Tab reads the window in order
-        # (leaving the letter box asks about a letter of the WAD table); the
-        # object dialog takes the new language at once.
+        # Row 0 opens at start; a protected row is refused and Down steps on
+        # from it; Space gives the letter to the row the keys stepped to; Tab
+        # reads the window in order (leaving the letter box asks about a letter
+        # of the WAD table); the object dialog takes the new language at once.
         tab_order = ("TxVOL TxCH TxPIT TxRAD CkP CkV CkR CkN CkL CdMajVal LiSamp TxSamp CdPlay "
                      "CdRename LiWAD CdRstWAD TxLett").split()
         self.inst.run("""
             expect FrOrig title Line in sounds.txt = PLAYER_DIE:
             row LiSFX 27; answer Ok should not be modified
             expect FrOrig title Line in sounds.txt
+            key LiSFX Down; expect FrOrig title Line in sounds.txt = INVENTOR_EUREKA_SHOUT:
             row LiSFX 40; row LiSFX 41; row LiSFX 41
             key LiSFX Down; key LiSFX Space; focus-is LiSFX
         """ + "".join(f"key - Tab; focus-is {name}\n" for name in tab_order) + """
