@@ -20,7 +20,7 @@ std::string soundsFileBytes(const MainState& state);
 std::string customLinesBytes(const MainState& state);
 
 // Apply: after a Yes, backs sounds.txt up once to Orig_Sounds.txt and keeps
-// it in the history (sounds_history.h), writes the working lines to
+// it in the history (history.h), writes the working lines to
 // sounds.txt and the current WAD's custom lines, then shows the current
 // sound again. A partial catalogue is never written; a file
 // changed on disk since it was read is only overwritten after a second Yes.

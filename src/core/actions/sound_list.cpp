@@ -10,6 +10,7 @@ namespace kestrel {
 
 namespace {
 
+// The editors and the line frame of no sound.
 void resetEditors(MainState& state) {
     clearEditors(state);
     state.txOrig.clear();
@@ -27,8 +28,8 @@ void makeRowCurrent(MainState& state, Ports& ports, int row) {
         return;
     }
     const int n = state.currentRow;
-    resetEditors(state);
     if (isProtected(n)) {
+        resetEditors(state);
         ports.dialogs.message(Msg::ProtectedLine, {});
         // A protected row is never selected, not even by the click that was refused.
         state.rows[n].selected = false;
@@ -42,12 +43,13 @@ void makeRowCurrent(MainState& state, Ports& ports, int row) {
 void showRow(MainState& state, int row) {
     const bool openable =
         row >= 0 && row < static_cast<int>(state.rows.size()) && !isProtected(row);
-    resetEditors(state);
     state.currentRow = openable ? row : -1;
-    if (openable)
-        showCurrentSound(state);
-    else
-        state.buttons.setAll(false);
+    if (openable) {
+        showCurrentSound(state); // fills every editor afresh
+        return;
+    }
+    resetEditors(state);
+    state.buttons.setAll(false);
 }
 
 void clickRow(MainState& state, Ports& ports, int row) {
