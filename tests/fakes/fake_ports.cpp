@@ -60,9 +60,20 @@ std::map<std::string, std::string>::iterator FakeFiles::lookup(const std::string
                         [&](const auto& f) { return folded(f.first) == key; });
 }
 
-bool FakeFiles::fails(const std::string& path) const {
-    return std::any_of(failing.begin(), failing.end(),
-                       [&](const std::string& f) { return folded(f) == folded(path); });
+bool FakeFiles::fails(FileOp op, const std::string& path) const {
+    return std::any_of(failing.begin(), failing.end(), [&](const Fault& f) {
+        return (!f.op || *f.op == op) && folded(f.path) == folded(path);
+    });
+}
+
+Status FakeFiles::logged(FileOp op, const std::string& path, Status s) {
+    calls.push_back({op, path, s.ok});
+    return s;
+}
+
+std::size_t FakeFiles::changes() const {
+    return static_cast<std::size_t>(
+        std::count_if(calls.begin(), calls.end(), [](const FileCall& c) { return c.ok; }));
 }
 
 std::optional<std::string> FakeFiles::find(const std::string& path) {
@@ -88,29 +99,11 @@ std::optional<std::int64_t> FakeFiles::stamp(const std::string& path) {
 ReadResult FakeFiles::read(const std::string& path) {
     auto it = lookup(path);
     if (it == files.end()) return {false, {}, "file not found", true};
-    if (fails(path)) return {false, {}, "permission denied"};
+    if (fails(FileOp::Read, path)) return {false, {}, "permission denied"};
     return {true, it->second, {}};
 }
 
-void FakeFiles::failNth(FileOp op, int n) {
-    injectedOp_ = op;
-    injectedAt_ = static_cast<std::size_t>(n);
-    for (const FileCall& c : calls)
-        if (c.op == op) ++injectedAt_;
-}
-
-bool FakeFiles::injected(FileOp op, const std::string& path) {
-    std::size_t sameKind = 0;
-    for (const FileCall& c : calls)
-        if (c.op == op) ++sameKind;
-    const bool chosen = injectedOp_ == op && sameKind == injectedAt_;
-    calls.push_back({op, path, !chosen});
-    return chosen;
-}
-
 Status FakeFiles::store(const std::string& path, std::string_view bytes) {
-    if (fails(path)) return Status::failure("disk full");
-    writes.push_back(path);
     auto it = lookup(path);
     if (it != files.end())
         it->second = std::string(bytes);
@@ -121,40 +114,32 @@ Status FakeFiles::store(const std::string& path, std::string_view bytes) {
 }
 
 Status FakeFiles::write(const std::string& path, std::string_view bytes) {
-    if (injected(FileOp::Write, path)) return Status::failure("injected write failure");
-    const Status s = store(path, bytes);
-    calls.back().ok = s.ok;
-    return s;
+    if (fails(FileOp::Write, path))
+        return logged(FileOp::Write, path, Status::failure("disk full"));
+    return logged(FileOp::Write, path, store(path, bytes));
 }
 
 Status FakeFiles::copy(const std::string& from, const std::string& to) {
-    if (injected(FileOp::Copy, to)) return Status::failure("injected copy failure");
+    if (fails(FileOp::Copy, to)) return logged(FileOp::Copy, to, Status::failure("disk full"));
     const ReadResult source = read(from);
-    const Status s = source.ok ? store(to, source.bytes) : Status::failure(source.error);
-    calls.back().ok = s.ok;
-    return s;
+    return logged(FileOp::Copy, to,
+                  source.ok ? store(to, source.bytes) : Status::failure(source.error));
 }
 
 Status FakeFiles::remove(const std::string& path) {
-    if (injected(FileOp::Remove, path)) return Status::failure("injected remove failure");
     auto it = lookup(path);
-    if (it == files.end() || fails(path)) {
-        calls.back().ok = false;
-        return Status::failure("file not found");
-    }
+    if (it == files.end() || fails(FileOp::Remove, path))
+        return logged(FileOp::Remove, path, Status::failure("file not found"));
     stamps_.erase(it->first);
     files.erase(it);
-    return Status::success();
+    return logged(FileOp::Remove, path, Status::success());
 }
 
 Status FakeFiles::makeDir(const std::string& path) {
-    if (injected(FileOp::MakeDir, path)) return Status::failure("injected makeDir failure");
-    if (fails(path)) {
-        calls.back().ok = false;
-        return Status::failure("permission denied");
-    }
+    if (fails(FileOp::MakeDir, path))
+        return logged(FileOp::MakeDir, path, Status::failure("permission denied"));
     dirs.push_back(path);
-    return Status::success();
+    return logged(FileOp::MakeDir, path, Status::success());
 }
 
 std::vector<std::string> FakeFiles::list(const std::string& dir, const std::string& pattern) {

@@ -32,8 +32,8 @@ public:
     bool showed(Msg id) const;
 };
 
-// The calls that change files, by kind, as a fault is injected into them.
-enum class FileOp { Write, Copy, Remove, MakeDir };
+// The kinds of file call, as logged and as a fault picks them.
+enum class FileOp { Write, Copy, Remove, MakeDir, Read };
 
 struct FileCall {
     FileOp op;
@@ -41,20 +41,22 @@ struct FileCall {
     bool ok = true;
 };
 
+// A call on `path` (any kind when `op` is unset) fails and changes nothing,
+// as a full disk or a refused permission would.
+struct Fault {
+    std::string path;
+    std::optional<FileOp> op = std::nullopt;
+};
+
 // Files kept in a map; paths compare without regard to case, as on the
-// level editor's own machine. Any operation on a path listed in `failing`
-// fails.
+// level editor's own machine.
 class FakeFiles : public Files {
 public:
     std::map<std::string, std::string> files; // key: path as written
     std::vector<std::string> dirs;
-    std::vector<std::string> failing;
-    std::vector<std::string> writes; // every path written, in order
-    std::vector<FileCall> calls;     // every call that changes files, failed ones too
-
-    // The n-th (from 0) call of kind `op` made from now on fails and changes
-    // nothing, as a full disk or a refused permission would.
-    void failNth(FileOp op, int n);
+    std::vector<Fault> failing;  // the one fault injector
+    std::vector<FileCall> calls; // the one call log: every call that changes files
+    std::size_t changes() const; // the logged calls that succeeded
 
     std::optional<std::string> find(const std::string& path) override;
     ReadResult read(const std::string& path) override;
@@ -76,12 +78,9 @@ public:
 private:
     std::map<std::string, std::int64_t> stamps_; // key: path as written
     std::int64_t nextStamp_ = 1;
-    std::optional<FileOp> injectedOp_;
-    std::size_t injectedAt_ = 0; // how many calls of that kind come before it
     std::map<std::string, std::string>::iterator lookup(const std::string& path);
-    bool fails(const std::string& path) const;
-    // Records a call; true when it is the one chosen to fail.
-    bool injected(FileOp op, const std::string& path);
+    bool fails(FileOp op, const std::string& path) const;
+    Status logged(FileOp op, const std::string& path, Status s);
     Status store(const std::string& path, std::string_view bytes);
 };
 

@@ -81,7 +81,7 @@ TEST(LoadCatalogue, UnreadableOrBinaryFilesAreNamedAndMakeItIncomplete) {
             if (bytes)
                 fake.files.files[inst.pathOf(file)] = *bytes;
             else
-                fake.files.failing.push_back(inst.pathOf(file));
+                fake.files.failing.push_back({inst.pathOf(file)});
             loadCatalogue(state, fake.ports);
             ASSERT_EQ(fake.dialogs.shown.size(), 1u);
             EXPECT_EQ(fake.dialogs.shown[0].id, bytes ? Msg::FileNotText : Msg::FileUnreadable);
@@ -197,9 +197,7 @@ TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
             l.line(1) = c.edit;
             const auto before = l.fake.files.files;
             l.fake.files.calls.clear();
-            int nth = 0;
-            for (int j = 0; j < k; ++j) nth += calls[j].op == calls[k].op;
-            if (k >= 0) l.fake.files.failNth(calls[k].op, nth);
+            if (k >= 0) l.fake.files.failing = {{calls[k].path, calls[k].op}};
             l.fake.dialogs.answers = {c.restore ? Answer::Ok : Answer::Yes};
             c.restore ? restoreDefaults(l.state, l.fake.ports)
                       : void(applyChanges(l.state, l.fake.ports));

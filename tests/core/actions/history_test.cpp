@@ -79,7 +79,7 @@ TEST(SoundsHistory, KeepsOnlyTheNewest) {
         for (const char* other : {"notes.txt", "Sounds-2026.txt", "Sounds-20201101-000000-1.txt"})
             a.fake.files.files[kHistory + other] = "other";
         a.fake.files.now = now;
-        if (removalFails) a.fake.files.failing = {kHistory + oldest};
+        if (removalFails) a.fake.files.failing = {{kHistory + oldest}};
         auto expected = a.history();
         expected["Sounds-" + now + ".txt"] = kOnDisk;
         if (!removalFails) expected.erase(oldest);
@@ -109,7 +109,7 @@ TEST(SoundsHistory, ListsNewestFirstWithTheSoundsThatDiffer) {
     App a;
     for (const Row& r : rows) a.fake.files.files[kHistory + r.name] = r.bytes;
     a.fake.files.files[kHistory + "Sounds-20261101-100000-01.txt"] = kOnDisk; // not a kept name
-    a.fake.files.failing = {kHistory + rows[4].name};
+    a.fake.files.failing = {{kHistory + rows[4].name}};
 
     const auto kept = keptVersions(a.state, a.fake.ports);
     ASSERT_EQ(kept.size(), std::size(rows));
@@ -154,7 +154,7 @@ TEST(SoundsHistory, RestoresAKeptVersion) {
         SCOPED_TRACE(c.what);
         App a;
         a.fake.files.files[kEarlier] = c.kept;
-        a.fake.files.failing = {c.failing};
+        a.fake.files.failing = {{c.failing}};
         if (c.refusal == Msg::PendingChanges) {
             a.line(1) = "ONE:\t\t\tpending";
             refreshChangedRows(a.state);

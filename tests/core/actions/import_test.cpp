@@ -81,9 +81,9 @@ TEST(Doubles, OkRewritesOnlyTheMarksThatChanged) {
     DoublesDialog dialog = openDoublesDialog(app.state, app.fake.ports);
     DoublesDialog later = openDoublesDialog(app.state, app.fake.ports);
     ASSERT_TRUE(dialog.readOk);
-    const std::size_t writes = app.fake.files.writes.size();
+    const std::size_t writes = app.fake.files.changes();
     ASSERT_TRUE(save(dialog));
-    EXPECT_EQ(app.fake.files.writes.size(), writes); // no change, no write
+    EXPECT_EQ(app.fake.files.changes(), writes); // no change, no write
     dialog.selected = {false, true, false, true};
     ASSERT_TRUE(save(dialog));
     EXPECT_EQ(app.fake.files.bytes(tod), saved);
@@ -101,7 +101,7 @@ TEST(Doubles, OkRewritesOnlyTheMarksThatChanged) {
     // A failed write keeps the old file and says so; an unreadable file is never saved.
     dialog = openDoublesDialog(app.state, app.fake.ports);
     dialog.selected[0] = !dialog.selected[0];
-    app.fake.files.failNth(FileOp::Write, 0);
+    app.fake.files.failing = {{tod, FileOp::Write}};
     const std::string before = app.fake.files.bytes(tod);
     EXPECT_FALSE(save(dialog));
     EXPECT_TRUE(app.fake.dialogs.showed(Msg::FileNotWritten));

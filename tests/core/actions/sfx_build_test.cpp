@@ -79,10 +79,10 @@ TEST(BuildStart, EveryRefusalOrFailingStepLeavesNoBatchAndTheWindowUsable) {
         {"old status stays",
          [](Build& b) {
              b.fake.files.files[kStatus] = "status 0\r\n";
-             b.fake.files.failing = {kStatus};
+             b.fake.files.failing = {{kStatus}};
          },
          Msg::FileNotWritten, {kStatus, "file not found"}, nullptr, false},
-        {"unwritable", [](Build& b) { b.fake.files.failing = {kBatch}; }, Msg::FileNotWritten,
+        {"unwritable", [](Build& b) { b.fake.files.failing = {{kBatch}}; }, Msg::FileNotWritten,
          {kBatch, "disk full"}, nullptr, false},
         {"unstartable", [](Build& b) { b.fake.programs.failBatch = true; }, Msg::BuildNotStarted,
          {kBatch, "cannot start"}, nullptr, true},
@@ -103,7 +103,7 @@ TEST(BuildStart, EveryRefusalOrFailingStepLeavesNoBatchAndTheWindowUsable) {
         }
         EXPECT_EQ(b.fake.dialogs.focused, c.focused ? Args{c.focused} : Args{});
         EXPECT_FALSE(b.batchThere());
-        EXPECT_EQ(b.fake.files.writes.empty(), !c.started);
+        EXPECT_EQ(b.fake.files.changes() == 0, !c.started);
         EXPECT_EQ(b.fake.programs.batches.size(), c.started ? 1u : 0u);
         EXPECT_FALSE(b.state.build.watching() || b.state.build.windowDisabled());
     }

@@ -68,7 +68,7 @@ TEST(Startup, WithoutSettingsAsksForTheLevelEditor) {
         SCOPED_TRACE(c.what);
         Start s(demoLike(), c.settingsUnreadable);
         if (c.settingsUnreadable)
-            s.fake.files.failing = {"/app/Kestrel.par"};
+            s.fake.files.failing = {{"/app/Kestrel.par"}};
         else
             s.fake.dialogs.fileAnswers.push_back(c.chosen);
         EXPECT_EQ(s.start(), c.outcome);
@@ -77,7 +77,7 @@ TEST(Startup, WithoutSettingsAsksForTheLevelEditor) {
         EXPECT_EQ(c.shown ? s.fake.dialogs.showed(*c.shown) : s.fake.dialogs.shown.empty(), true);
         if (c.outcome == StartOutcome::Aborted) {
             EXPECT_EQ(s.fake.dialogs.shown.size(), 1u);
-            EXPECT_TRUE(s.fake.files.writes.empty());
+            EXPECT_TRUE(s.fake.files.calls.empty());
         } else {
             EXPECT_EQ(s.state.currentRow, c.sounds ? 0 : -1);
             EXPECT_EQ(s.state.catalogueComplete, c.sounds != 0);
@@ -104,7 +104,7 @@ TEST(Startup, ChoosingAnotherEditorSavesTheSettingsAndReloadsFromIt) {
     const Settings saved = parseSettings(s.fake.files.bytes("/app/Kestrel.par"), defaultSettings());
     EXPECT_EQ(saved, (Settings{"/", "/other/ed/", "a", "BRIDGE", Language::French}));
 
-    s.fake.files.failing = {"/app/Kestrel.par"};
+    s.fake.files.failing = {{"/app/Kestrel.par"}};
     s.state.choice.txWad = "HARBOUR";
     EXPECT_FALSE(closeMainWindow(s.state, s.fake.ports));
     EXPECT_TRUE(s.fake.dialogs.showed(Msg::SettingsNotSaved));
