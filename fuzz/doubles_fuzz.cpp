@@ -76,7 +76,7 @@ void checkMarks(std::string_view bytes, const std::vector<DoubleRecord>& records
     FUZZ_CHECK(dialog.records == records);
     FUZZ_CHECK(dialog.selected == selectionOf(records, false));
     FUZZ_CHECK(saveDoublesDialog(state, fake.ports, dialog));
-    FUZZ_CHECK(fake.files.writes.empty());
+    FUZZ_CHECK(fake.files.calls.empty());
     dialog.selected = selectionOf(records, true);
     FUZZ_CHECK(saveDoublesDialog(state, fake.ports, dialog));
     FUZZ_CHECK(fake.files.bytes(doublesPath(state)) ==
