@@ -4,7 +4,7 @@
     python3 demo/make_demo.py DEST [--data DATADIR] [--sndpack PROGRAM]
 
 DATADIR (default: the repository's data/ folder) must hold Kestrel.tow and
-Kestrel.tos, as written by tools/make_data.py.  The script (re)creates:
+Kestrel.tos, as written by scripts/make_data.py.  The script (re)creates:
 
   DEST/editor/mapforge.exe                         placeholder program file
   DEST/editor/sound/LevelSFX Creator/Sounds.txt    the user's sound file:
@@ -34,7 +34,7 @@ from pathlib import Path
 REPO_DIR = Path(__file__).resolve().parent.parent
 DEFAULT_DATA_DIR = REPO_DIR / "data"
 
-sys.path.insert(0, str(REPO_DIR / "tools"))
+sys.path.insert(0, str(REPO_DIR / "scripts"))
 import make_data  # noqa: E402  (the sound table and the line layout)
 
 EOL = "\r\n"
@@ -250,7 +250,7 @@ def make_demo(dest, data_dir=DEFAULT_DATA_DIR, sndpack=None):
     tow, tos = data_dir / "Kestrel.tow", data_dir / "Kestrel.tos"
     for path in (tow, tos):
         if not path.is_file():
-            raise DemoError("missing %s (run tools/make_data.py first)" % path)
+            raise DemoError("missing %s (run scripts/make_data.py first)" % path)
 
     wads = read_wads(tow)
     codes = [w[1] for w in wads]

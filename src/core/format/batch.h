@@ -19,7 +19,7 @@ inline constexpr const char* kBatchStatusName = "CreateSFX.status";
 std::string batchText(std::string_view wadName, std::string_view letter);
 
 // The status file's text: "status N" and CR LF, N = 0 when the batch
-// succeeded, else the failing status (see tools/batch/batch_runner.h).
+// succeeded, else the failing status (see src/tools/batch/batch_runner.h).
 std::string batchStatusText(int status);
 // N from a status file; nothing when the text is not one.
 std::optional<int> parseBatchStatus(std::string_view text);

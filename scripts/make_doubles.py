@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Derive Kestrel's doubles file from a default sound lines file.
 
-    python3 tools/make_doubles.py [LINES [OUT]]
-    python3 tools/make_doubles.py --check LINES TOD
+    python3 scripts/make_doubles.py [LINES [OUT]]
+    python3 scripts/make_doubles.py --check LINES TOD
 
 LINES defaults to data/Kestrel.tos and OUT to data/Kestrel.tod.  Line k of
 LINES is sound ID k.  A double is a sound that does not carry "#g" itself
@@ -90,7 +90,7 @@ def main(argv):
             print("usage: make_doubles.py --check LINES TOD", file=sys.stderr)
             return 2
         if Path(argv[2]).read_bytes() != doubles_bytes(argv[1]):
-            print("%s is not what %s gives: run tools/make_doubles.py" % (argv[2], argv[1]),
+            print("%s is not what %s gives: run scripts/make_doubles.py" % (argv[2], argv[1]),
                   file=sys.stderr)
             return 1
         return 0

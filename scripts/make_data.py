@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Generate Kestrel's default data files.
 
-    python3 tools/make_data.py [OUTDIR]
+    python3 scripts/make_data.py [OUTDIR]
 
 Writes three files into OUTDIR (default: the repository's data/ folder):
 
@@ -17,7 +17,7 @@ is derived from the same table (see OBJECTS and SHARED_SOUND_OBJECTS).
 Before writing, check_table() checks the sound table and check_object_list()
 the bytes of the object list.
 
-The module can be imported: tools/ and demo/ scripts and tests use
+The module can be imported: the other scripts, the demo and tests use
 OBJECTS, WADS, build_lines(), object_list_lines(), layout_line() and
 split_line().
 """
