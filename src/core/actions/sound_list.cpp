@@ -45,7 +45,8 @@ void showRow(MainState& state, int row) {
         row >= 0 && row < static_cast<int>(state.rows.size()) && !isProtected(row);
     state.currentRow = openable ? row : -1;
     if (openable) {
-        showCurrentSound(state); // fills every editor afresh
+        // Fills every editor afresh.
+        showCurrentSound(state);
         return;
     }
     resetEditors(state);
