@@ -5,6 +5,7 @@
 #include "automation.h"
 #endif
 #include "actions/startup.h"
+#include "console.h"
 #include "fm_sfx.h"
 #include "platform/os_files.h"
 #include "qt_dialogs.h"
@@ -17,6 +18,7 @@
 #include <cstdlib>
 
 int main(int argc, char* argv[]) {
+    if (const auto code = kestrel::app::runWithoutWindow(argc, argv)) return *code;
     QApplication app(argc, argv);
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 

@@ -82,6 +82,23 @@ StartOutcome startMainWindow(MainState& state, Ports& ports) {
     return StartOutcome::Ready;
 }
 
+StartOutcome loadSavedCatalogue(MainState& state, Ports& ports) {
+    state.dirs.appDir = withDirSep(state.dirs.appDir);
+    const auto found = ports.files.find(settingsPath(state));
+    if (!found) {
+        ports.dialogs.message(Msg::NoEditorSelected, {});
+        return StartOutcome::Aborted;
+    }
+    const ReadResult file = ports.files.read(*found);
+    if (!file.ok) {
+        ports.dialogs.message(Msg::SettingsUnreadable, {*found, file.error});
+        return StartOutcome::Aborted;
+    }
+    applySettings(state, parseSettings(file.bytes, defaultSettings()));
+    loadCatalogue(state, ports);
+    return state.catalogueComplete ? StartOutcome::Ready : StartOutcome::Aborted;
+}
+
 Status closeMainWindow(MainState& state, Ports& ports) {
     const std::string path = settingsPath(state);
     Status written = ports.files.write(path, formatSettings(currentSettings(state)));

@@ -26,6 +26,11 @@ enum class StartOutcome { Ready, Aborted };
 // aborts), then loads the catalogue, marks the rows and opens row 0.
 StartOutcome startMainWindow(MainState& state, Ports& ports);
 
+// The catalogue of the saved settings, loaded without asking anything (for
+// the command line): Aborted, after its message, when there are no settings
+// yet, they cannot be read, or a file of the catalogue could not be read.
+StartOutcome loadSavedCatalogue(MainState& state, Ports& ports);
+
 // Close: writes the settings file. A failure is reported and leaves the old
 // file as it was.
 Status closeMainWindow(MainState& state, Ports& ports);
