@@ -58,7 +58,12 @@ USER_EDITS = [
     ("CRANE_REEL", "add_flag", "P"),
     ("GLASS_TINKLE", "rename_sample", ("tinkle2", "glass3")),
     ("ROPE_CREAK", "add_letter", "a"),
+    # A mistake for the catalogue check to find: a name longer than the old
+    # tools keep.
+    ("TYPEWRITER", "rename_sound", "TYPEWRITER_IN_THE_BANK_HALL"),
 ]
+# Another: a sample never copied to the samples folder (TICKER_TAPE's).
+MISSING_SAMPLES = {"ticker1"}
 
 # WADs that get .SAM/.WAS lists, by letter code; the first one also lists a
 # sample that the catalogue does not know, and is the WAD Kestrel.par opens.
@@ -133,6 +138,8 @@ def apply_edit(parts, kind, arg, wad_codes):
         if old not in names or new in names:
             return None
         samples = " ".join(new if s == old else s for s in names)
+    elif kind == "rename_sound":
+        name_part = arg + ":"
     elif kind == "add_letter":
         tags = letters.split()
         if not tags or arg not in wad_codes or "#" + arg in tags:
@@ -274,7 +281,8 @@ def make_demo(dest, data_dir=DEFAULT_DATA_DIR, sndpack=None):
     samples_dir.mkdir(parents=True)
     samples = sorted({s for l in defaults + lines for s in line_samples(l)})
     for name in samples:
-        write_wav(samples_dir / (name + ".wav"), name)
+        if name not in MISSING_SAMPLES:
+            write_wav(samples_dir / (name + ".wav"), name)
 
     wads_dir = editor / WADS_DIR
     wads_dir.mkdir(parents=True)

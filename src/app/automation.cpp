@@ -251,13 +251,20 @@ private:
     }
 
     Outcome answer(const QString& buttonName, const QString& text) {
+        // "Show" is the one button of its own kind a message box may have.
+        const bool show = buttonName == QLatin1String("Show");
         const auto button = buttonOf(buttonName);
-        if (!button) return Outcome::failed(QStringLiteral("unknown button ") + buttonName);
+        if (!button && !show)
+            return Outcome::failed(QStringLiteral("unknown button ") + buttonName);
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!box || !box->isVisible()) return Outcome::notYet(QStringLiteral("no message box"));
         if (!box->text().contains(text))
             return Outcome::failed(QStringLiteral("the message reads \"%1\"").arg(box->text()));
-        QAbstractButton* b = box->button(*button);
+        QAbstractButton* b = nullptr;
+        for (QAbstractButton* each : box->buttons())
+            if (show ? box->buttonRole(each) == QMessageBox::ActionRole
+                     : box->standardButton(each) == *button)
+                b = each;
         if (!b) return Outcome::failed(QStringLiteral("the message has no button ") + buttonName);
         beginAction();
         b->click();
@@ -285,12 +292,13 @@ private:
             emit combo->activated(row);
             return Outcome::done();
         }
-        auto* list = qobject_cast<QListWidget*>(&w);
+        auto* list = qobject_cast<QAbstractItemView*>(&w);
         if (!list) return Outcome::failed(a[0] + QStringLiteral(" is not a list"));
-        if (!ok || row < 0 || row >= list->count())
+        if (!ok || row < 0 || row >= list->model()->rowCount())
             return Outcome::failed(QStringLiteral("no row ") + a[1]);
-        list->scrollToItem(list->item(row));
-        const QPoint at = list->visualItemRect(list->item(row)).center();
+        const QModelIndex index = list->model()->index(row, 0);
+        list->scrollTo(index);
+        const QPoint at = list->visualRect(index).center();
         beginAction();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
         if (twice) { // the second press of a double click, and its release

@@ -57,6 +57,7 @@ constexpr ControlText kMainWindowTexts[] = {
     {"CdChanges", R::Tooltip, "Changes not applied (Ctrl+D)",
      "Modifications non appliquées (Ctrl+D)"},
     {"CdHistory", R::Tooltip, "Versions of Sounds.txt kept", "Versions gardées de Sounds.txt"},
+    {"CdCheck", R::Tooltip, "Check the catalogue", "Vérifier le catalogue"},
     {"CdStopWait", R::Caption, "Stop waiting", "Ne plus attendre"},
     {"CdStopWait", R::Tooltip, "Give the window back; the build goes on in its console",
      "Rendre la fenêtre ; la génération continue dans sa console"},
@@ -106,6 +107,20 @@ constexpr ControlText kHistoryDialogTexts[] = {
      "Aucune version de Sounds.txt n'est encore gardée : une l'est chaque fois que Kestrel le "
      "remplace."},
     {"CdRestoreVersion", R::Caption, "Restore this version", "Restaurer cette version"},
+    {"CdClose", R::Caption, "Close", "Fermer"},
+};
+
+constexpr ControlText kCheckDialogTexts[] = {
+    {"FmCheck", R::Title, "Check the catalogue", "Vérifier le catalogue"},
+    {"Label1", R::Caption,
+     "What would make a build fail (errors) or is likely a mistake (warnings), in the lines "
+     "Apply would write. Double-click a finding to open its sound.",
+     "Ce qui ferait échouer une génération (erreurs) ou est sans doute une faute "
+     "(avertissements), dans les lignes qu'Appliquer écrirait. Double-cliquer une remarque pour "
+     "ouvrir son son."},
+    {"LbNone", R::Caption, "Nothing found: the catalogue is ready for a build.",
+     "Rien trouvé : le catalogue est prêt pour une génération."},
+    {"CdRefresh", R::Caption, "Check again", "Vérifier à nouveau"},
     {"CdClose", R::Caption, "Close", "Fermer"},
 };
 
@@ -164,6 +179,14 @@ std::span<const ControlText> changesDialogTexts() {
 }
 std::span<const ControlText> historyDialogTexts() {
     return kHistoryDialogTexts;
+}
+std::span<const ControlText> checkDialogTexts() {
+    return kCheckDialogTexts;
+}
+
+QStringList findingColumns(Language language) {
+    return {pick(language, "Severity", "Gravité"), QStringLiteral("ID"),
+            pick(language, "Name", "Nom"), pick(language, "Finding", "Remarque")};
 }
 
 QStringList historyColumns(Language language) {
@@ -254,6 +277,7 @@ QString answerText(Answer answer, Language language) {
     case Answer::No: return pick(language, "No", "Non");
     case Answer::Apply: return pick(language, "Apply", "Appliquer");
     case Answer::Discard: return pick(language, "Discard", "Abandonner");
+    case Answer::Show: return pick(language, "Show", "Afficher");
     }
     return {};
 }
@@ -296,6 +320,25 @@ MessageText messageText(Msg id, Language language, const std::vector<std::string
                     pick(language, t.englishText, t.frenchText)};
     out.text = fillArguments(out.text, args);
     return out;
+}
+
+QString findingText(const Finding& finding, Language language) {
+    const FindingTexts t = textsOf(finding.problem);
+    return fillArguments(pick(language, t.english, t.french), {finding.subject});
+}
+
+QString severityName(Severity severity, Language language) {
+    return severity == Severity::Error ? pick(language, "Error", "Erreur")
+                                       : pick(language, "Warning", "Avertissement");
+}
+
+QString findingsSummary(Language language, int errors, int warnings) {
+    const QString e = errors == 1 ? pick(language, "1 error", "1 erreur")
+                                  : pick(language, "%1 errors", "%1 erreurs").arg(errors);
+    const QString w = warnings == 1
+                          ? pick(language, "1 warning", "1 avertissement")
+                          : pick(language, "%1 warnings", "%1 avertissements").arg(warnings);
+    return e + QStringLiteral(", ") + w;
 }
 
 FileDialogText fileDialogText(FileDialog which, Language language) {

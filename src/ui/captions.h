@@ -3,6 +3,7 @@
 // program holds a displayed text of either language, but for the message
 // boxes, whose texts stand with their ids in session/messages.def.
 
+#include "actions/check.h"
 #include "session/edit_steps.h"
 #include "session/main_state.h"
 #include "session/messages.h"
@@ -34,6 +35,10 @@ std::span<const ControlText> objectDialogTexts();
 std::span<const ControlText> doublesDialogTexts();
 std::span<const ControlText> changesDialogTexts();
 std::span<const ControlText> historyDialogTexts();
+std::span<const ControlText> checkDialogTexts();
+
+// The column titles of the check's findings.
+QStringList findingColumns(Language language);
 
 // The column titles of the list of kept versions.
 QStringList historyColumns(Language language);
@@ -74,6 +79,12 @@ struct MessageText {
 // The title and text of a message box, with "%1", "%2" … replaced by the
 // arguments, which are Windows-1252 bytes.
 MessageText messageText(Msg id, Language language, const std::vector<std::string>& args = {});
+
+// A finding of the catalogue check, its subject filled in; the name of its
+// severity; the count of each severity ("2 errors, 1 warning").
+QString findingText(const Finding& finding, Language language);
+QString severityName(Severity severity, Language language);
+QString findingsSummary(Language language, int errors, int warnings);
 
 struct FileDialogText {
     QString title;

@@ -14,6 +14,7 @@
 #include "captions.h"
 #include "controls.h"
 #include "fm_changes.h"
+#include "fm_check.h"
 #include "fm_doub.h"
 #include "fm_help.h"
 #include "fm_history.h"
@@ -45,6 +46,8 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValidator>
+
+#include <utility>
 
 namespace kestrel::ui {
 
@@ -198,6 +201,14 @@ void FmSFX::openChangesWindow() {
     FmChanges changes(
         state_, ports_, [this] { redraw(); }, this);
     changes.exec();
+    redraw();
+}
+
+void FmSFX::openCheckWindow() {
+    if (state_.build.windowDisabled()) return;
+    FmCheck check(
+        state_, ports_, [this] { redraw(); }, this);
+    check.exec();
     redraw();
 }
 
@@ -539,6 +550,7 @@ QLayout* FmSFX::buildCommands() {
     connect(build, &QToolButton::clicked, this, [this] {
         act([&] { startBuild(state_, ports_, clock_.elapsed()); });
         if (state_.build.windowDisabled()) tmSfx_->start(kFirstBuildCheckMs);
+        if (std::exchange(state_.build.checkAsked, false)) openCheckWindow();
     });
     auto* stop = commandButton(this, "CdStop", QStyle::SP_DialogCloseButton);
     connect(stop, &QToolButton::clicked, this, &QWidget::close);
@@ -559,9 +571,12 @@ QLayout* FmSFX::buildCommands() {
     connect(changes, &QToolButton::clicked, this, &FmSFX::openChangesWindow);
     auto* history = commandButton(this, "CdHistory", QStyle::SP_MediaSeekBackward);
     connect(history, &QToolButton::clicked, this, &FmSFX::openHistoryWindow);
+    auto* check = commandButton(this, "CdCheck", QStyle::SP_MessageBoxWarning);
+    check->setIcon(QIcon::fromTheme(QStringLiteral("tools-check-spelling"), check->icon()));
+    connect(check, &QToolButton::clicked, this, &FmSFX::openCheckWindow);
     for (QToolButton* b : {select, defaults, build, edit, cdHlp_}) strip->addWidget(b);
     strip->addSpacing(8);
-    for (QToolButton* b : {cdUndo_, cdRedo_, changes, history}) strip->addWidget(b);
+    for (QToolButton* b : {cdUndo_, cdRedo_, changes, history, check}) strip->addWidget(b);
 
     // Outside a text box, the keys of Undo and Redo work on the working
     // lines; inside one, the box takes them for its own typing first.
@@ -616,13 +631,13 @@ QLayout* FmSFX::buildCommands() {
 // WAD commands and the search to the program's commands, as they are read.
 void FmSFX::setKeyboardOrder() {
     static const char* const order[] = {
-        "LiSFX",     "TxVOL",     "TxCH",       "TxPIT",    "TxRAD",    "CkP",     "CkV",
-        "CkR",       "CkN",       "CkL",        "CdMajVal", "LiSamp",   "TxSamp",  "CdPlay",
-        "CdRename",  "LiWAD",     "CdRstWAD",   "TxLett",   "CdAddWAD", "CdDel",   "CdErase",
-        "CdOBJ",     "CdEfface",  "TxWAD",      "CdShow",   "CdValidW", "OpWAD0",  "OpWAD1",
-        "CdLoadSAM", "CdDoub",    "TxSearch",   "CdLook",   "OpSens0",  "OpSens1", "CkUL",
-        "CdSelLE",   "CdDefaut",  "CdCopy",     "CdEdit",   "CdHlp",    "CdUndo",  "CdRedo",
-        "CdChanges", "CdHistory", "CdStopWait", "OpLang0",  "OpLang1",  "CdStop"};
+        "LiSFX",     "TxVOL",     "TxCH",     "TxPIT",      "TxRAD",    "CkP",     "CkV",
+        "CkR",       "CkN",       "CkL",      "CdMajVal",   "LiSamp",   "TxSamp",  "CdPlay",
+        "CdRename",  "LiWAD",     "CdRstWAD", "TxLett",     "CdAddWAD", "CdDel",   "CdErase",
+        "CdOBJ",     "CdEfface",  "TxWAD",    "CdShow",     "CdValidW", "OpWAD0",  "OpWAD1",
+        "CdLoadSAM", "CdDoub",    "TxSearch", "CdLook",     "OpSens0",  "OpSens1", "CkUL",
+        "CdSelLE",   "CdDefaut",  "CdCopy",   "CdEdit",     "CdHlp",    "CdUndo",  "CdRedo",
+        "CdChanges", "CdHistory", "CdCheck",  "CdStopWait", "OpLang0",  "OpLang1", "CdStop"};
     QWidget* previous = nullptr;
     for (const char* control : order) {
         QWidget* w = controlOf(*this, control);

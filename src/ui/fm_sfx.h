@@ -80,6 +80,7 @@ private:
     void undo();
     void redo();
     void openChangesWindow();
+    void openCheckWindow();
     void openHistoryWindow();
     void redrawChanges();
 

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 
 namespace kestrel::ui {
@@ -28,7 +29,8 @@ QMessageBox::StandardButtons qtButtons(Buttons buttons) {
     switch (buttons) {
     case Buttons::Ok: return QMessageBox::Ok;
     case Buttons::OkCancel: return QMessageBox::Ok | QMessageBox::Cancel;
-    case Buttons::YesNo: return QMessageBox::Yes | QMessageBox::No;
+    case Buttons::YesNo:
+    case Buttons::YesNoShow: return QMessageBox::Yes | QMessageBox::No;
     case Buttons::ApplyDiscardCancel:
         return QMessageBox::Apply | QMessageBox::Discard | QMessageBox::Cancel;
     }
@@ -61,11 +63,16 @@ Answer QtDialogs::message(Msg id, const std::vector<std::string>& args) {
     for (const auto& [button, answer] : buttons)
         if (QAbstractButton* b = box.button(button)) b->setText(answerText(answer, language_()));
     // Closing a question box without answering must never go on.
-    if (style.buttons == Buttons::YesNo) box.setEscapeButton(QMessageBox::No);
+    QPushButton* show = nullptr;
+    if (style.buttons == Buttons::YesNoShow)
+        show = box.addButton(answerText(Answer::Show, language_()), QMessageBox::ActionRole);
+    if (style.buttons == Buttons::YesNo || style.buttons == Buttons::YesNoShow)
+        box.setEscapeButton(QMessageBox::No);
     if (style.buttons == Buttons::OkCancel || style.buttons == Buttons::ApplyDiscardCancel)
         box.setEscapeButton(QMessageBox::Cancel);
     if (style.buttons == Buttons::ApplyDiscardCancel) box.setDefaultButton(QMessageBox::Apply);
-    return answerOf(box.exec());
+    const int pressed = box.exec();
+    return show && box.clickedButton() == show ? Answer::Show : answerOf(pressed);
 }
 
 std::optional<std::string> QtDialogs::openFile(FileDialog which, const std::string& initialDir) {

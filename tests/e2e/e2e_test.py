@@ -245,7 +245,8 @@ class EndToEnd(unittest.TestCase):
         stale = [self.inst.root / SFX_DIR / name for name in ("FOUNDRY.SAM", "FOUNDRY.SFX")]
         for path in stale:
             path.write_bytes(b"stale")
-        build = BUILD + "answer Ok {}; wait CdCopy enabled true; quit"
+        # The check tells of the missing sample first; the build goes on.
+        build = BUILD + "answer Yes of #f ha; answer Ok {}; wait CdCopy enabled true; quit"
         self.inst.run(build.format("still holds FOUNDRY.SAM, FOUNDRY.SFX"))
         for path in stale:
             path.unlink()
@@ -294,6 +295,36 @@ class EndToEnd(unittest.TestCase):
         self.inst.run("expect OpLang1 checked true; expect TxLett text d\n"
                       "expect Label3 text Texte/Sample/ID; quit")
         self.assertEqual(self.inst.files()[PAR], par)
+
+    def test_check_in_its_window_before_a_build_and_on_the_command_line(self):
+        # The demo names a sample it never copied (error) and carries a long
+        # name; the command line needs no display and says so by its exit code.
+        env = {k: v for k, v in os.environ.items() if k not in ("DISPLAY", "QT_QPA_PLATFORM")}
+        check = [KESTREL, "--check", "--appdir", str(self.inst.root / "app")]
+        done = subprocess.run(check, env=env, capture_output=True, text=True, timeout=60)
+        self.assertEqual(done.returncode, 1, done.stderr)
+        findings = done.stdout.splitlines()[:-1]
+        missing = next(i for i, f in enumerate(findings) if ": 291 TICKER_TAPE: error: " in f)
+        self.assertTrue(findings[missing].endswith(
+            "Sounds.txt:292: 291 TICKER_TAPE: error: ticker1.wav is missing from the samples folder"))
+        self.assertIn("TYPEWRITER_IN_THE_BANK_HALL: warning: The name part has 28", done.stdout)
+        summary = done.stdout.splitlines()[-1]
+        self.assertRegex(summary, r"^1 error, \d+ warnings$")
+
+        # The build of #e asks first; Show opens the check, where a double
+        # click opens the sound.
+        self.inst.run(f"""
+            type TxLett e; key TxLett Tab; answer Ok Brass Exchange; click CdCopy; answer Ok EXCHANGE
+            answer Show 1 sound of #e has errors; expect FmCheck/LbCount text {summary}
+            double-row FmCheck/LiFindings {missing}; expect LiSFX currentRow 291
+            click CdCheck; key - Escape; quit
+        """)
+        self.assertChanged([PAR])
+        (self.inst.root / PAR).unlink()
+        done = subprocess.run(check, env=env, capture_output=True, text=True, timeout=60)
+        self.assertEqual((done.returncode, done.stdout), (2, ""))
+        done = subprocess.run([KESTREL, "--version"], env=env, capture_output=True, text=True)
+        self.assertEqual(done.stdout, "kestrel 1.1\n")
 
 
 if __name__ == "__main__":

@@ -32,7 +32,8 @@ Answer FakeDialogs::message(Msg id, const std::vector<std::string>& args) {
     switch (styleOf(id).buttons) {
     case Buttons::Ok: return Answer::Ok;
     case Buttons::OkCancel: return Answer::Cancel;
-    case Buttons::YesNo: return Answer::No;
+    case Buttons::YesNo:
+    case Buttons::YesNoShow: return Answer::No;
     case Buttons::ApplyDiscardCancel: return Answer::Cancel;
     }
     return Answer::Ok;

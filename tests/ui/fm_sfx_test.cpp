@@ -6,6 +6,7 @@
 #include "captions.h"
 #include "controls.h"
 #include "fm_changes.h"
+#include "fm_check.h"
 #include "fm_doub.h"
 #include "fm_history.h"
 #include "fm_objet.h"
@@ -62,10 +63,12 @@ private slots:
             FmDoub doubles(state, fake.ports, &fm);
             FmChanges changes(state, fake.ports, redraw, &fm);
             FmHistory history(state, fake.ports, redraw, &fm);
+            FmCheck check(state, fake.ports, redraw, &fm);
             checkTexts(objects, objectDialogTexts(), language);
             checkTexts(doubles, doublesDialogTexts(), language);
             checkTexts(changes, changesDialogTexts(), language);
             checkTexts(history, historyDialogTexts(), language);
+            checkTexts(check, checkDialogTexts(), language);
         }
     }
 

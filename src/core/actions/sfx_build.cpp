@@ -1,5 +1,6 @@
 #include "actions/sfx_build.h"
 
+#include "actions/check.h"
 #include "format/batch.h"
 #include "format/names.h"
 #include "session/paths.h"
@@ -138,11 +139,25 @@ void waitForWadFiles(MainState& state, Ports& ports, bool exited) {
     b.canStopWaiting = b.elapsed >= kBuildWayOutMs;
 }
 
+// The compiler stops at the first sample it cannot read: errors in the
+// sounds of the build's letter are told before it starts.
+bool buildDespiteErrors(MainState& state, Ports& ports) {
+    const std::string tag = "#" + state.choice.txLett;
+    const int count = soundsWithErrors(checkCatalogue(state, ports), state.liText, tag);
+    if (count == 0) return true;
+    const Answer answer =
+        count == 1 ? ports.dialogs.message(Msg::BuildHasError, {tag})
+                   : ports.dialogs.message(Msg::BuildHasErrors, {std::to_string(count), tag});
+    state.build.checkAsked = answer == Answer::Show;
+    return answer == Answer::Yes;
+}
+
 } // namespace
 
 void startBuild(MainState& state, Ports& ports, std::int64_t now) {
     if (state.build.windowDisabled() || !inputIsUsable(state, ports)) return;
     if (ports.dialogs.message(Msg::BuildConfirm, {state.choice.txWad}) != Answer::Ok) return;
+    if (!buildDespiteErrors(state, ports)) return;
 
     const std::string& dir = state.dirs.sfxDir;
     if (!ports.files.find(dir)) {

@@ -35,6 +35,7 @@ struct BuildState {
     bool canStopWaiting = false; // the wait has gone on long enough to offer a way out
     bool justBuilt = false;      // the last build put the WAD's files in the wads folder
     bool buildOver = false;      // the last build succeeded, but its WAD's files did not arrive
+    bool checkAsked = false;     // instead of building, the check's findings are to be shown
 
     bool windowDisabled() const { return phase == BuildPhase::Waiting; }
     bool watching() const { return phase != BuildPhase::Idle; }

@@ -15,9 +15,9 @@ enum class Msg {
 #include "session/messages.def"
 };
 
-enum class Buttons { Ok, OkCancel, YesNo, ApplyDiscardCancel };
+enum class Buttons { Ok, OkCancel, YesNo, ApplyDiscardCancel, YesNoShow };
 enum class Icon { Exclamation, Question, Information, Critical };
-enum class Answer { Ok, Cancel, Yes, No, Apply, Discard };
+enum class Answer { Ok, Cancel, Yes, No, Apply, Discard, Show };
 
 struct MsgStyle {
     Buttons buttons;
