@@ -181,15 +181,3 @@ TEST(RestoreDefaults, RefusalsChangeNothing) {
         EXPECT_EQ(l.fake.files.files, before);
     }
 }
-
-TEST(RestoreDefaults, ReplacesSoundsTxtKeepsTheBackupAndOpensRowZero) {
-    SoundOneOpen l;
-    l.fake.files.files[kBackup] = "BACKUP";
-    makeRowCurrent(l.state, l.fake.ports, 2);
-    l.fake.dialogs.answers = {Answer::Ok};
-    restoreDefaults(l.state, l.fake.ports);
-    EXPECT_EQ(l.bytes(kSounds), joinLinesCrLf({kZero, kOne, kTwo}));
-    EXPECT_EQ(l.bytes(kBackup), "BACKUP");
-    EXPECT_EQ(l.state.currentRow, 0);
-    EXPECT_EQ(l.state.cur, parseSoundLine(kZero));
-}

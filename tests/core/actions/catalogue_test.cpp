@@ -189,6 +189,7 @@ TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
                 for (const FileCall& call : l.fake.files.calls)
                     made += "WCRM"[int(call.op)] + (" " + call.path + "|");
                 ASSERT_EQ(made, c.calls);
+                EXPECT_EQ(l.state.currentRow, c.restore ? 0 : -1); // a restore opens sound 0
                 calls = l.fake.files.calls;
                 cleanAfter = l.fake.files.files;
                 continue;
