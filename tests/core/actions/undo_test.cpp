@@ -14,8 +14,6 @@ using namespace kestrel::testing;
 
 namespace {
 
-const std::string kSam = "/games/lvedit/graphics/wads/HARBOUR.SAM";
-
 // 30 sounds carrying #a, but sound 1 and sound 6 carry no letter, sound 4's
 // default line differs, and the protected sound 27 carries #b.
 struct Catalogue {
@@ -24,7 +22,7 @@ struct Catalogue {
     MainState state = inst.install(fake.files);
 
     Catalogue() {
-        fake.files.files[kSam] = "\"s6.wav\"\r\n";
+        fake.files.files["/games/lvedit/graphics/wads/HARBOUR.SAM"] = "\"s6.wav\"\r\n";
         startMainWindow(state, fake.ports);
         fake.dialogs.shown.clear();
     }
@@ -40,7 +38,7 @@ struct Catalogue {
     }
     // What Undo must bring back and Redo do again: the lines, the marks, the row.
     using Picture = std::tuple<std::vector<std::string>, std::vector<bool>, int>;
-    Picture picture(bool withMarks = true) const {
+    Picture picture(bool withMarks) const {
         std::vector<bool> marks;
         for (const SoundRow& r : state.rows) marks.push_back(withMarks && r.selected);
         return {state.liText, marks, state.currentRow};
