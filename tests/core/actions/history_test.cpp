@@ -19,26 +19,25 @@ const std::string kTwo = "TWO:\t\t\tt1\t\t\t\tVOL03";
 const std::string kOnDisk = joinLinesCrLf({kZero, kOne, kTwo});
 const std::string kHistory = "/app/history/";
 const std::string kNow = "Sounds-20261208-101500"; // named by the fake clock
-const std::string kEarlier = kHistory + "Sounds-20261101-100000.txt";
-
-Installation threeSounds() {
-    Installation inst;
-    inst.sounds = {kZero, kOne, kTwo};
-    return inst;
-}
 
 struct App : Loaded {
-    App() : Loaded(threeSounds()) {}
-    std::string sounds() const { return fake.files.bytes(state.dirs.sfxDir + "Sounds.txt"); }
+    App()
+        : Loaded([] {
+              Installation inst;
+              inst.sounds = {kZero, kOne, kTwo};
+              return inst;
+          }()) {}
     // Name → bytes of every file in the history folder.
     std::map<std::string, std::string> history() const {
         std::map<std::string, std::string> out;
         for (const auto& [path, bytes] : fake.files.files)
-            if (path.rfind(kHistory, 0) == 0) out[path.substr(kHistory.size())] = bytes;
+            if (path.starts_with(kHistory)) out[path.substr(kHistory.size())] = bytes;
         return out;
     }
     bool keep() { return keepInHistory(state, fake.ports); }
-    void take(const std::string& name) { fake.files.files[kHistory + name] = "x"; }
+    void put(const std::string& name, const std::string& bytes = "x") {
+        fake.files.files[kHistory + name] = bytes;
+    }
 };
 
 } // namespace
@@ -50,9 +49,9 @@ TEST(SoundsHistory, KeepsSoundsTxtUnderTheFirstFreeNameOfTheSecond) {
     EXPECT_TRUE(a.history().empty());
 
     App b;
-    const auto takeNames = [&](int last) {
-        b.take(kNow + ".txt");
-        for (int n = 2; n <= last; ++n) b.take(kNow + "-" + std::to_string(n) + ".txt");
+    const auto takeNames = [&b](int last) {
+        for (int n = 1; n <= last; ++n)
+            b.put(kNow + (n > 1 ? "-" + std::to_string(n) : "") + ".txt");
     };
     takeNames(998);
     EXPECT_TRUE(b.keep());
@@ -74,16 +73,15 @@ TEST(SoundsHistory, KeepsOnlyTheNewest) {
         SCOPED_TRACE(what);
         App a;
         for (int i = 0; i < 30; ++i)
-            a.fake.files.files[kHistory + "Sounds-20261101-0000" + (i < 10 ? "0" : "") +
-                               std::to_string(i) + ".txt"] = "old";
+            a.put("Sounds-20261101-0000" + std::string(i < 10 ? "0" : "") + std::to_string(i) +
+                  ".txt");
         for (const char* other : {"notes.txt", "Sounds-2026.txt", "Sounds-20201101-000000-1.txt"})
-            a.fake.files.files[kHistory + other] = "other";
+            a.put(other);
         a.fake.files.now = now;
         if (removalFails) a.fake.files.failing = {{kHistory + oldest}};
         auto expected = a.history();
         expected["Sounds-" + now + ".txt"] = kOnDisk;
         if (!removalFails) expected.erase(oldest);
-
         EXPECT_TRUE(a.keep());
         EXPECT_TRUE(a.fake.dialogs.shown.empty());
         EXPECT_EQ(a.history(), expected);
@@ -91,24 +89,22 @@ TEST(SoundsHistory, KeepsOnlyTheNewest) {
 }
 
 TEST(SoundsHistory, ListsNewestFirstWithTheSoundsThatDiffer) {
-    struct Row {
+    const struct {
         std::string name, bytes;
         int differing;
-        bool readable = true;
-    };
-    const Row rows[] = {
-        // in the order expected
+    } rows[] = {
+        // in the order expected; -3 cannot be read
         {"Sounds-20261102-090000.txt", joinLinesCrLf({"; heading", kZero, "ONE:\t\t\tx"}), 2},
         {"Sounds-20261101-100000-999.txt", kOnDisk, 0},
         {"Sounds-20261101-100000-10.txt", kOnDisk, 0},
         {"Sounds-20261101-100000-9.txt", joinLinesCrLf({kZero, kOne, kTwo, "EXTRA:"}), 1},
-        {"Sounds-20261101-100000-3.txt", kOnDisk, 0, false},
+        {"Sounds-20261101-100000-3.txt", kOnDisk, 0},
         {"Sounds-20261101-100000-2.txt", kOnDisk, 0},
         {"Sounds-20261101-100000.txt", kOnDisk, 0},
     };
     App a;
-    for (const Row& r : rows) a.fake.files.files[kHistory + r.name] = r.bytes;
-    a.fake.files.files[kHistory + "Sounds-20261101-100000-01.txt"] = kOnDisk; // not a kept name
+    for (const auto& r : rows) a.put(r.name, r.bytes);
+    a.put("Sounds-20261101-100000-01.txt", kOnDisk); // not a kept name
     a.fake.files.failing = {{kHistory + rows[4].name}};
 
     const auto kept = keptVersions(a.state, a.fake.ports);
@@ -116,8 +112,8 @@ TEST(SoundsHistory, ListsNewestFirstWithTheSoundsThatDiffer) {
     for (std::size_t i = 0; i < kept.size(); ++i) {
         SCOPED_TRACE(rows[i].name);
         EXPECT_EQ(kept[i].path, kHistory + rows[i].name);
-        EXPECT_EQ(kept[i].readable, rows[i].readable);
-        EXPECT_EQ(kept[i].size, rows[i].readable ? rows[i].bytes.size() : 0u);
+        EXPECT_EQ(kept[i].readable, i != 4);
+        EXPECT_EQ(kept[i].size, i != 4 ? rows[i].bytes.size() : 0u);
         EXPECT_EQ(kept[i].differing, rows[i].differing);
     }
     EXPECT_EQ(kept[0].time, "2026-11-02 09:00:00");
@@ -129,31 +125,25 @@ TEST(SoundsHistory, ListsNewestFirstWithTheSoundsThatDiffer) {
 
 TEST(SoundsHistory, RestoresAKeptVersion) {
     const std::string older = joinLinesCrLf({kZero, "ONE:\t\t\tolder", kTwo});
+    const std::string earlier = "Sounds-20261101-100000.txt", notText("\xFF\xFEZ\0:\0", 6);
     const struct {
         const char* what;
-        std::string kept;
         std::deque<Answer> answers;
         std::string failing;
         std::optional<Msg> refusal; // nothing: restored
     } cases[] = {
-        {"ok", older, {Answer::Ok}, "", std::nullopt},
-        {"cancel", older, {Answer::Cancel}, "", Msg::HistoryRestoreConfirm},
-        {"unreadable", older, {Answer::Ok}, kEarlier, Msg::FileUnreadable},
-        {"not a catalogue",
-         std::string("\xFF\xFE"
-                     "Z\0:\0",
-                     6),
-         {Answer::Ok},
-         "",
-         Msg::FileNotText},
-        {"pending changes kept", older, {Answer::Ok, Answer::Cancel}, "", Msg::PendingChanges},
-        {"no history folder", older, {Answer::Ok}, kHistory, Msg::FileNotWritten},
-        {"no copy kept", older, {Answer::Ok}, kHistory + kNow + ".txt", Msg::FileNotWritten},
+        {"ok", {Answer::Ok}, "", std::nullopt},
+        {"cancel", {Answer::Cancel}, "", Msg::HistoryRestoreConfirm},
+        {"unreadable", {Answer::Ok}, kHistory + earlier, Msg::FileUnreadable},
+        {"not a catalogue", {Answer::Ok}, "", Msg::FileNotText},
+        {"pending changes kept", {Answer::Ok, Answer::Cancel}, "", Msg::PendingChanges},
+        {"no history folder", {Answer::Ok}, kHistory, Msg::FileNotWritten},
+        {"no copy kept", {Answer::Ok}, kHistory + kNow + ".txt", Msg::FileNotWritten},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         App a;
-        a.fake.files.files[kEarlier] = c.kept;
+        a.put(earlier, c.refusal == Msg::FileNotText ? notText : older);
         a.fake.files.failing = {{c.failing}};
         if (c.refusal == Msg::PendingChanges) {
             a.line(1) = "ONE:\t\t\tpending";
@@ -172,7 +162,7 @@ TEST(SoundsHistory, RestoresAKeptVersion) {
             EXPECT_EQ(a.fake.files.files, before);
             continue;
         }
-        EXPECT_EQ(a.sounds(), older);
+        EXPECT_EQ(a.fake.files.bytes(a.state.dirs.sfxDir + "Sounds.txt"), older);
         EXPECT_EQ(a.history().at(kNow + ".txt"), kOnDisk);
         EXPECT_EQ(a.state.liText, (std::vector<std::string>{kZero, "ONE:\t\t\tolder", kTwo}));
         EXPECT_EQ(a.state.soundsFile.bytes, older);
