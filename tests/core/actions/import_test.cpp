@@ -4,6 +4,7 @@
 #include "installation.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace kestrel;
 using namespace kestrel::testing;
@@ -193,22 +194,18 @@ TEST(WadImport, WasImportGivesTheLetterToTheObjectsAndToSound60) {
 TEST(WadImport, TheChecksComeBeforeAnythingChanges) {
     Docks app;
     app.line(1) = "kept";
-    const struct {
-        const char *letter, *wad;
-        bool was;
-        Msg refusal;
-    } cases[] = {
+    const std::tuple<const char*, const char*, bool, Msg> cases[] = {
         {"", "DOCKS", false, Msg::WadListNoLetter},    {"d", "HARBOUR", false, Msg::NoSamFile},
         {"d", "..\\DOCKS", false, Msg::WadNameUnsafe}, {"d", "DOCKS", true, Msg::NoWasFile},
         {"d", "DOCKS", false, Msg::SamImportConfirm}, // and Cancel
     };
     app.fake.files.files.erase(kWads + "DOCKS.WAS");
-    for (const auto& c : cases) {
-        app.state.choice.txLett = c.letter;
-        app.state.choice.txWad = c.wad;
-        app.state.choice.wasMode = c.was;
+    for (const auto& [letter, wad, was, refusal] : cases) {
+        app.state.choice.txLett = letter;
+        app.state.choice.txWad = wad;
+        app.state.choice.wasMode = was;
         app.load({Answer::Cancel});
-        EXPECT_EQ(app.fake.dialogs.shown.back().id, c.refusal) << c.wad;
+        EXPECT_EQ(app.fake.dialogs.shown.back().id, refusal) << wad;
         EXPECT_EQ(app.line(1), "kept");
     }
     EXPECT_EQ(app.fake.dialogs.focused, Args{"TxWAD"});

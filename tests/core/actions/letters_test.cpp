@@ -4,6 +4,7 @@
 #include "actions/sound_list.h"
 #include "installation.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace kestrel;
@@ -232,8 +233,6 @@ TEST(ObjectDialog, PickHighlightAcceptAndClickAnId) {
     Letters m(none);
     loadImportObjects(m.state, m.fake.ports);
     toggleObjectDialog(m.state, m.fake.ports);
-    int reports = 0;
-    for (const ShownMessage& s : m.fake.dialogs.shown) reports += s.id == Msg::FileUnreadable;
-    EXPECT_EQ(reports, 1);
+    EXPECT_EQ(std::ranges::count(m.fake.dialogs.shown, Msg::FileUnreadable, &ShownMessage::id), 1);
     EXPECT_TRUE(m.state.objects.importObjects.empty() && m.state.objDlg.liObj.empty());
 }
