@@ -7,6 +7,7 @@
 #include <cctype>
 #include <gtest/gtest.h>
 #include <optional>
+#include <tuple>
 
 using namespace kestrel;
 using namespace kestrel::testing;
@@ -17,15 +18,15 @@ using Args = std::vector<std::string>;
 
 // Sound 1 of three is open in the editors and the .wav of each of its samples exists.
 struct SoundOpen : Loaded {
-    explicit SoundOpen(const std::string& line) : Loaded(installation(line)) {
+    explicit SoundOpen(const std::string& line)
+        : Loaded([&] {
+              Installation inst;
+              inst.sounds = {"ZERO:\t\t\tz\t\t\t\tVOL01", line, "TWO:\t\t\tt\t\t\t\tVOL02"};
+              inst.wadTable += "\"Abbey\",\"ab\",\"ABBEY\"\r\n";
+              return inst;
+          }()) {
         makeRowCurrent(state, fake.ports, 1);
         for (const auto& name : state.cur.samples) addWav(name);
-    }
-    static Installation installation(const std::string& line) {
-        Installation inst;
-        inst.sounds = {"ZERO:\t\t\tz\t\t\t\tVOL01", line, "TWO:\t\t\tt\t\t\t\tVOL02"};
-        inst.wadTable += "\"Abbey\",\"ab\",\"ABBEY\"\r\n";
-        return inst;
     }
     void addWav(std::string name) { // in capitals: the lookup ignores case
         for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -36,106 +37,87 @@ struct SoundOpen : Loaded {
         state.ed.txSamp = typed;
         renameSample(state, fake.ports);
     }
+    std::optional<Msg> firstMessage() const {
+        if (fake.dialogs.shown.empty()) return std::nullopt;
+        return fake.dialogs.shown[0].id;
+    }
 };
 
 // The ticked flag boxes, then the flag fields of the current sound.
 std::string flags(const MainState& s) {
     std::string out;
-    for (const auto& [on, c] : {std::pair{s.ed.ckP, 'P'},
-                                {s.ed.ckV, 'V'},
-                                {s.ed.ckR, 'R'},
-                                {s.ed.ckN, 'N'},
-                                {s.ed.ckL, 'L'}})
-        if (on) out += c;
+    const bool ticked[] = {s.ed.ckP, s.ed.ckV, s.ed.ckR, s.ed.ckN, s.ed.ckL};
+    for (int i = 0; i < 5; ++i)
+        if (ticked[i]) out += "PVRNL"[i];
     return out + "|" + s.cur.p + s.cur.v + s.cur.rn + s.cur.l;
-}
-
-ValueEdit ch(std::string_view t) {
-    return chRadRule(t, "CH");
-}
-ValueEdit rad(std::string_view t) {
-    return chRadRule(t, "RAD");
 }
 
 } // namespace
 
 TEST(ValueRules, EachBoxKeepsEmptiesOrBoundsWhatIsTyped) {
-    const struct {
-        ValueEdit (*rule)(std::string_view);
-        const char *typed, *shown, *field;
-    } cases[] = {
-        // clang-format off
-        {volRule, "0", "1", "VOL01"},     {volRule, "-5", "1", "VOL01"},  {volRule, "ab", "1", "VOL01"},
-        {volRule, "7x", "7x", "VOL07"},   {volRule, "", "", ""},          {volRule, " 5", "", ""},
-        {volRule, " 0", "1", "VOL01"},    {volRule, ".5", ".5", "VOL00"}, {volRule, "1.5", "1.5", "VOL02"},
-        {volRule, "&H10", "&H10", "VOL16"},
-        {ch, "0", "", ""},  {ch, "-3", "", ""},  {ch, " 5", " 5", "CH05"}, {ch, ".4", ".4", "CH00"},
-        {rad, "", "", ""},  {rad, "99", "99", "RAD99"},
-        {pitRule, "0", "", ""},         {pitRule, "ab", "", ""},         {pitRule, "150", "99", "PIT99"},
-        {pitRule, "1e2", "99", "PIT99"}, {pitRule, "-5", "-5", "PIT-05"}, {pitRule, ".4", ".4", "PIT00"},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        const ValueEdit e = c.rule(c.typed);
-        EXPECT_EQ(e.text + "|" + e.field, std::string(c.shown) + "|" + c.field)
-            << '"' << c.typed << '"';
+    const auto ch = +[](std::string_view t) { return chRadRule(t, "CH"); };
+    const auto rad = +[](std::string_view t) { return chRadRule(t, "RAD"); };
+    using Rule = ValueEdit (*)(std::string_view);
+    for (const auto& [rule, typed, shown, field] :
+         std::initializer_list<std::tuple<Rule, std::string_view, std::string, std::string>>{
+             // clang-format off
+             {volRule, "0", "1", "VOL01"},     {volRule, "-5", "1", "VOL01"},  {volRule, "ab", "1", "VOL01"},
+             {volRule, "7x", "7x", "VOL07"},   {volRule, "", "", ""},          {volRule, " 5", "", ""},
+             {volRule, " 0", "1", "VOL01"},    {volRule, ".5", ".5", "VOL00"}, {volRule, "1.5", "1.5", "VOL02"},
+             {volRule, "&H10", "&H10", "VOL16"},
+             {ch, "0", "", ""},  {ch, "-3", "", ""},  {ch, " 5", " 5", "CH05"}, {ch, ".4", ".4", "CH00"},
+             {rad, "", "", ""},  {rad, "99", "99", "RAD99"},
+             {pitRule, "0", "", ""},         {pitRule, "ab", "", ""},         {pitRule, "150", "99", "PIT99"},
+             {pitRule, "1e2", "99", "PIT99"}, {pitRule, "-5", "-5", "PIT-05"}, {pitRule, ".4", ".4", "PIT00"},
+             // clang-format on
+         }) {
+        const ValueEdit e = rule(typed);
+        EXPECT_EQ(e.text + "|" + e.field, shown + "|" + field) << '"' << typed << '"';
     }
 }
 
-TEST(FlagBoxes, RAndNExcludeEachOther) {
-    SoundOpen l("ONE:\t\t\to\t\t\t\tVOL05");
-    const struct {
-        FlagBox box;
-        bool on;
-        const char* after;
-    } steps[] = {
-        {FlagBox::P, true, "P|P"},       {FlagBox::L, true, "PL|PL"},
-        {FlagBox::V, true, "PVL|PVL"},   {FlagBox::R, true, "PVRL|PVRL"},
-        {FlagBox::N, true, "PVNL|PVNL"}, {FlagBox::R, true, "PVRL|PVRL"},
-        {FlagBox::R, false, "PVL|PVL"},  {FlagBox::P, false, "VL|VL"},
-    };
-    for (const auto& s : steps) {
-        setFlagBox(l.state, s.box, s.on);
-        EXPECT_EQ(flags(l.state), s.after);
-    }
-}
-
-TEST(ShowSoundFields, ValueBoxesFlagsAndSamples) {
+TEST(ShowSoundFields, ValueBoxesSamplesAndFlagsWhereRAndNExcludeEachOther) {
     SoundOpen l("ONE:\t\t\to1 o2\t\t\tVOL08\tP   N\t\tPIT-10\tRAD05\t#a");
     const SoundEditors& ed = l.state.ed;
     EXPECT_EQ(ed.txVol + "|" + ed.txCh + "|" + ed.txPit + "|" + ed.txRad + "|" + ed.curSample,
               "08||-10|05|o1");
     EXPECT_EQ(flags(l.state), "PN|PN");
+    const std::tuple<FlagBox, bool, const char*> steps[] = {
+        // clang-format off
+        {FlagBox::R, true, "PR|PR"},     {FlagBox::R, false, "P|P"},      {FlagBox::N, true, "PN|PN"},
+        {FlagBox::R, true, "PR|PR"},     {FlagBox::N, true, "PN|PN"},     {FlagBox::L, true, "PNL|PNL"},
+        {FlagBox::V, true, "PVNL|PVNL"}, {FlagBox::P, false, "VNL|VNL"},
+        // clang-format on
+    };
+    for (const auto& [box, on, after] : steps) {
+        setFlagBox(l.state, box, on);
+        EXPECT_EQ(flags(l.state), after);
+    }
 
     SoundOpen m("ONE:"); // no samples: nothing to play or rename
     EXPECT_FALSE(m.state.ed.txSampEnabled || m.state.buttons.play || m.state.buttons.rename);
 }
 
 TEST(ShowSoundFields, LettersListSelectsExactlyTheCurrentLetter) {
-    const struct {
-        const char *wad, *letter, *wadName;
-        std::vector<std::string> items;
-        int selected;
-        const char* wadNameAfter;
-    } cases[] = {
-        {"#a #zz", "b", "BRIDGE", {"#a - Harbour", "#zz - ??"}, -1, "BRIDGE"},
-        {"#b", "b", "BRIDGE", {"#b - Bridge"}, 0, "BRIDGE"},
-        {"#q", "q", "", {"#q - ??"}, 0, "??"},
-        {"#q", "q", "MYWAD", {"#q - MYWAD"}, 0, "MYWAD"},
-        {"#q", "r", "", {"#q - ??"}, -1, ""},
-        {"#ab #a", "a", "HARBOUR", {"#ab - Abbey", "#a - Harbour"}, 1, "HARBOUR"},
-        {"#ab", "a", "HARBOUR", {"#ab - Abbey"}, -1, "HARBOUR"},
-        {"#a", "", "", {"#a - Harbour"}, -1, ""},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.wad) + " / " + c.letter);
-        SoundOpen l(std::string("ONE:\t\t\to\t\t\t\tVOL05\t\t\t\t\t") + c.wad);
-        l.state.choice.txLett = c.letter;
-        l.state.choice.txWad = c.wadName;
+    for (const auto& [wad, letter, wadName, items, selected, wadNameAfter] : std::initializer_list<
+             std::tuple<std::string, const char*, const char*, Args, int, const char*>>{
+             {"#a #zz", "b", "BRIDGE", {"#a - Harbour", "#zz - ??"}, -1, "BRIDGE"},
+             {"#b", "b", "BRIDGE", {"#b - Bridge"}, 0, "BRIDGE"},
+             {"#q", "q", "", {"#q - ??"}, 0, "??"},
+             {"#q", "q", "MYWAD", {"#q - MYWAD"}, 0, "MYWAD"},
+             {"#q", "r", "", {"#q - ??"}, -1, ""},
+             {"#ab #a", "a", "HARBOUR", {"#ab - Abbey", "#a - Harbour"}, 1, "HARBOUR"},
+             {"#ab", "a", "HARBOUR", {"#ab - Abbey"}, -1, "HARBOUR"},
+             {"#a", "", "", {"#a - Harbour"}, -1, ""},
+         }) {
+        SCOPED_TRACE(wad + " / " + letter);
+        SoundOpen l("ONE:\t\t\to\t\t\t\tVOL05\t\t\t\t\t" + wad);
+        l.state.choice.txLett = letter;
+        l.state.choice.txWad = wadName;
         showSoundFields(l.state);
-        EXPECT_EQ(l.state.ed.liWad, c.items);
-        EXPECT_EQ(l.state.ed.liWadSel, c.selected);
-        EXPECT_EQ(l.state.choice.txWad, c.wadNameAfter);
+        EXPECT_EQ(l.state.ed.liWad, items);
+        EXPECT_EQ(l.state.ed.liWadSel, selected);
+        EXPECT_EQ(l.state.choice.txWad, wadNameAfter);
     }
 }
 
@@ -145,7 +127,6 @@ TEST(AcceptValues, WritesOnlyTheCurrentLine) {
     l.state.ed.txPit = "150";
     leaveValueBox(l.state, ValueBox::Pit);
     setFlagBox(l.state, FlagBox::L, true);
-    EXPECT_EQ(l.state.ed.txPit, "99");
     EXPECT_EQ(l.state.liText, before); // nothing until accepted
     acceptValues(l.state);
     EXPECT_EQ(l.state.liText,
@@ -168,37 +149,32 @@ TEST(AcceptValues, WritesOnlyTheCurrentLine) {
 
 TEST(RenameSample, NamesMustFitInThirtyTwoAndHoldNoBlankOrFolder) {
     const std::string four7 = "aaaaaaa bbbbbbb ccccccc ddddddd";
-    const struct {
-        std::string samples, typed;
-        int k;
-        std::optional<Msg> refusal; // none: accepted
-    } cases[] = {
-        {"aaaaaaaa bbbbbbbb ccccccc", "dddddddd", 2, {}}, // 27
-        {four7, "eeeeeee", 0, {}},                        // 32
-        {four7, "eeeeeeee", 0, Msg::SampleTooLong},       // 33
-        {"a", std::string(31, 'x'), 0, {}},
-        {"a", std::string(32, 'x'), 0, Msg::SampleTooLong},
-        {"o1 o2", "ab cd", 1, Msg::SampleHasSpace},
-        {"o1 o2", "ab\x7f", 1, Msg::SampleHasSpace},
-        {"o1 o2", "../../ab", 1, Msg::SampleHasFolder},
-        {"o1 o2", "sub\\ab", 1, Msg::SampleHasFolder},
-        {"o1 o2", "a..b", 1, Msg::SampleHasFolder},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.typed);
-        SoundOpen l("ONE:\t\t\t" + c.samples + "\tVOL05");
-        l.addWav(c.typed);
+    // No refusal: the name is taken.
+    for (const auto& [samples, typed, k, refusal] :
+         std::initializer_list<std::tuple<std::string, std::string, int, std::optional<Msg>>>{
+             {"aaaaaaaa bbbbbbbb ccccccc", "dddddddd", 2, {}}, // 27
+             {four7, "eeeeeee", 0, {}},                        // 32
+             {four7, "eeeeeeee", 0, Msg::SampleTooLong},       // 33
+             {"a", std::string(31, 'x'), 0, {}},
+             {"a", std::string(32, 'x'), 0, Msg::SampleTooLong},
+             {"o1 o2", "ab cd", 1, Msg::SampleHasSpace},
+             {"o1 o2", "ab\x7f", 1, Msg::SampleHasSpace},
+             {"o1 o2", "../../ab", 1, Msg::SampleHasFolder},
+             {"o1 o2", "sub\\ab", 1, Msg::SampleHasFolder},
+             {"o1 o2", "a..b", 1, Msg::SampleHasFolder},
+         }) {
+        SCOPED_TRACE(typed);
+        SoundOpen l("ONE:\t\t\t" + samples + "\tVOL05");
+        l.addWav(typed);
         const std::string before = l.line(1);
-        l.rename(c.k, c.typed);
-        const bool taken = !c.refusal;
-        EXPECT_EQ(l.fake.dialogs.shown.empty() ? std::nullopt
-                                               : std::optional(l.fake.dialogs.shown[0].id),
-                  c.refusal);
+        l.rename(k, typed);
+        const bool taken = !refusal;
+        EXPECT_EQ(l.firstMessage(), refusal);
         EXPECT_EQ(l.fake.dialogs.focused, taken ? Args{} : Args{"TxSamp"});
-        EXPECT_EQ(l.state.ed.txSamp, c.typed); // refused, it stays to be corrected
-        EXPECT_EQ(l.state.ed.curSample == c.typed, taken);
+        EXPECT_EQ(l.state.ed.txSamp, typed); // refused, it stays to be corrected
+        EXPECT_EQ(l.state.ed.curSample == typed && l.state.cur.samples[std::size_t(k)] == typed,
+                  taken);
         EXPECT_EQ(parseSoundLine(l.line(1)), taken ? l.state.cur : parseSoundLine(before));
-        EXPECT_EQ(l.state.cur.samples[static_cast<std::size_t>(c.k)] == c.typed, taken);
     }
 }
 
@@ -214,8 +190,8 @@ TEST(RenameSample, EmptyBoxMissingFileAndPendingValues) {
     l.state.ed.txVol = "42";
     leaveValueBox(l.state, ValueBox::Vol);
     l.rename(1, "missing");
-    ASSERT_EQ(l.fake.dialogs.shown.size(), 1u);
-    EXPECT_EQ(l.fake.dialogs.shown[0].id, Msg::SampleMissingRename);
+    EXPECT_EQ(l.fake.dialogs.shown.size(), 1u);
+    EXPECT_EQ(l.firstMessage(), Msg::SampleMissingRename);
     EXPECT_EQ(l.fake.dialogs.shown[0].args, (Args{"missing", l.state.dirs.sampleDir}));
     EXPECT_EQ(l.line(1), "ONE:\t\t\to1 missing\t\t\tVOL42\tP\t\t\t\t#a");
     EXPECT_EQ(l.state.txModif, fieldView(parseSoundLine(l.line(1))));
@@ -238,19 +214,17 @@ TEST(PlaySample, PlaysTheChosenSampleOrSaysItIsMissing) {
     l.fake.files.files.erase(l.state.dirs.sampleDir + "O2.WAV");
     selectSample(l.state, 1);
     playSample(l.state, l.fake.ports);
-    EXPECT_EQ(l.fake.sound.played.size(), 1u);
-    ASSERT_EQ(l.fake.dialogs.shown.size(), 1u);
-    EXPECT_EQ(l.fake.dialogs.shown[0].id, Msg::SampleMissingPlay);
-    EXPECT_EQ(l.fake.dialogs.shown[0].args, (Args{"o2", l.state.dirs.sampleDir}));
-
     l.state.ed.curSample.clear(); // nothing chosen: nothing happens
     playSample(l.state, l.fake.ports);
-    EXPECT_EQ(l.fake.sound.played.size() + l.fake.dialogs.shown.size(), 2u);
+    EXPECT_EQ(l.fake.sound.played.size(), 1u);
+    EXPECT_EQ(l.fake.dialogs.shown.size(), 1u);
+    EXPECT_EQ(l.firstMessage(), Msg::SampleMissingPlay);
+    EXPECT_EQ(l.fake.dialogs.shown[0].args, (Args{"o2", l.state.dirs.sampleDir}));
 
     // A stored name never leads out of the samples folder, even to a file.
     SoundOpen m("ONE:\t\t\t../escape\t\t\tVOL05");
     m.fake.files.files[m.state.dirs.sampleDir + "../escape.wav"] = "RIFF";
     playSample(m.state, m.fake.ports);
     EXPECT_TRUE(m.fake.sound.played.empty());
-    EXPECT_TRUE(m.fake.dialogs.showed(Msg::SampleMissingPlay));
+    EXPECT_EQ(m.firstMessage(), Msg::SampleMissingPlay);
 }

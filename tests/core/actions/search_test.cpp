@@ -3,6 +3,7 @@
 #include "installation.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace kestrel;
 using namespace kestrel::testing;
@@ -11,34 +12,26 @@ namespace {
 
 // Sounds 0–129, with a few names and samples to find; 27, 59 and 110 are
 // protected; 7 and 90 carry the current letter b.
-struct Search : Loaded {
-    Search() : Loaded(installation()) {}
-    static Installation installation() {
-        Installation inst;
-        inst.sounds = Installation::numberedSounds(130);
-        inst.sounds[5] = "DOOR_OPEN:\t\tDOOR1\t\tVOL10";
-        inst.sounds[7] += " #b";
-        inst.sounds[20] = "GATE:\t\tsnd12 creak\t\tVOL10";
-        inst.sounds[27] = "SECRET:\t\tsecretword\t\tVOL10";
-        inst.sounds[40] = "Door_Slam:\t\tslam\t\tVOL10";
-        inst.sounds[41] = "BAR:\t\tcaf\xE9\t\tVOL10"; // Windows-1252 é
-        inst.sounds[90] += " #b";
-        inst.settings.letter = "b";
-        return inst;
-    }
-};
+Installation searchable() {
+    Installation inst;
+    inst.sounds = Installation::numberedSounds(130);
+    inst.sounds[5] = "DOOR_OPEN:\t\tDOOR1\t\tVOL10";
+    inst.sounds[7] += " #b";
+    inst.sounds[20] = "GATE:\t\tsnd12 creak\t\tVOL10";
+    inst.sounds[27] = "SECRET:\t\tsecretword\t\tVOL10";
+    inst.sounds[40] = "Door_Slam:\t\tslam\t\tVOL10";
+    inst.sounds[41] = "BAR:\t\tcaf\xE9\t\tVOL10"; // Windows-1252 é
+    inst.sounds[90] += " #b";
+    inst.settings.letter = "b";
+    return inst;
+}
 
 } // namespace
 
 TEST(Search, OneStepGoesOneWayWithoutWrappingRound) {
-    Search s;
+    Loaded s(searchable());
     const int last = s.state.soundCount() - 1;
-    const struct {
-        const char* text;
-        int from;
-        bool up, exact;
-        int found;
-    } cases[] = {
+    const std::tuple<std::string, int, bool, bool, int> cases[] = {
         {"", -1, false, false, 0},  // no current row: down starts at row 0
         {"", -1, true, false, -1},  // and up finds nothing
         {"", 26, false, false, 28}, // over a protected sound
@@ -60,13 +53,11 @@ TEST(Search, OneStepGoesOneWayWithoutWrappingRound) {
         {kLetterMarkSearch, 0, false, false, 7},
         {kLetterMarkSearch, 7, false, false, 90},
     };
-    for (const auto& c : cases) {
-        s.state.search.txSearch = c.text;
-        s.state.search.searchUp = c.up;
-        s.state.search.caseSensitive = c.exact;
-        makeRowCurrent(s.state, s.fake.ports, c.from);
+    for (const auto& [text, from, up, exact, found] : cases) {
+        s.state.search = {text, up, exact};
+        makeRowCurrent(s.state, s.fake.ports, from);
         searchStep(s.state, s.fake.ports);
-        EXPECT_EQ(s.state.currentRow, c.found) << c.text << " from " << c.from;
+        EXPECT_EQ(s.state.currentRow, found) << text << " from " << from;
     }
 }
 
