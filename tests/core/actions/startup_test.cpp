@@ -37,13 +37,11 @@ TEST(Startup, ReadsTheSettingsAndOpensRowZero) {
     ASSERT_EQ(s.start(), StartOutcome::Ready);
     const MainState& state = s.state;
     EXPECT_EQ(state.language, Language::French);
-    EXPECT_EQ(state.choice.lastLetter, "a");
-    EXPECT_EQ(state.choice.txWad, "HARBOUR");
-    EXPECT_EQ(state.dirs.sfxDir, "/games/lvedit/sound/LevelSFX Creator/");
-    EXPECT_EQ(state.dirs.sampleDir, "/games/lvedit/sound/Samples/");
-    EXPECT_EQ(state.cur.name, "FIRST:");
-    EXPECT_TRUE(state.rows[1].selected);
-    EXPECT_FALSE(state.rows[0].selected);
+    EXPECT_EQ((std::vector<std::string>{state.choice.lastLetter, state.choice.txWad,
+                                        state.dirs.sfxDir, state.dirs.sampleDir, state.cur.name}),
+              (std::vector<std::string>{"a", "HARBOUR", "/games/lvedit/sound/LevelSFX Creator/",
+                                        "/games/lvedit/sound/Samples/", "FIRST:"}));
+    EXPECT_TRUE(state.rows[1].selected && !state.rows[0].selected);
 }
 
 TEST(Startup, WithoutSettingsAsksForTheLevelEditor) {
