@@ -16,13 +16,14 @@ const std::string kBatch = kSfxDir + "CreateSFX.bat";
 const std::string kStatus = kSfxDir + "CreateSFX.status";
 using Args = std::vector<std::string>;
 
+Installation threeSounds() {
+    Installation inst;
+    inst.sounds = Installation::numberedSounds(3);
+    return inst;
+}
+
 struct Build : Loaded {
-    Build() : Loaded(installation()) { fake.dialogs.answers = {Answer::Ok}; }
-    static Installation installation() {
-        Installation inst;
-        inst.sounds = Installation::numberedSounds(3);
-        return inst;
-    }
+    Build() : Loaded(threeSounds()) { fake.dialogs.answers = {Answer::Ok}; }
     void start(std::int64_t now = 0) { startBuild(state, fake.ports, now); }
     void check(std::int64_t now) { checkBuild(state, fake.ports, now); }
     // What the compiler and the batch's copy lines leave behind.
@@ -100,8 +101,7 @@ TEST(BuildWatch, TheBatchReplacesAnOldOneAndTheWaitEndsWhenTheFilesHaveArrivedAn
     b.start(1000);
     EXPECT_EQ(b.fake.files.bytes(kBatch), batchText("HARBOUR", "a"));
     EXPECT_FALSE(b.fake.files.find(kStatus)) << "an old status would end the wait at once";
-    ASSERT_EQ(b.fake.programs.batches.size(), 1u);
-    const auto& run = b.fake.programs.batches[0];
+    const auto& run = b.fake.programs.batches.at(0);
     EXPECT_EQ((Args{run.batchPath, run.workingDir, run.installRoot, run.statusPath}),
               (Args{kBatch, kSfxDir, "/games/lvedit/", kStatus}));
     b.check(4000); // no .sfx, but no WAD files either
