@@ -63,8 +63,8 @@ TEST(BuildStart, EveryRefusalOrFailingStepLeavesNoBatchAndTheWindowUsable) {
         {"no folder", [](Build& b) { b.state.dirs.sfxDir = "/nowhere/"; }, Msg::BuildNoFolder,
          {"/nowhere/"}, nullptr},
         // The batch's copy lines would pass an earlier build's files off as this one's.
-        {"leftovers", [](Build& b) { b.put(kSfxDir + "FOUNDRY.SAM"), b.put(kSfxDir + "foundry.sfx"); },
-         Msg::BuildLeftovers, {kSfxDir, "FOUNDRY.SAM, foundry.sfx"}, nullptr},
+        {"leftovers", [](Build& b) { b.put(kSfxDir + "FOUNDRY.SAM"), b.put(kSfxDir + "x.sfx"); },
+         Msg::BuildLeftovers, {kSfxDir, "FOUNDRY.SAM, x.sfx"}, nullptr},
         {"old status stays", [](Build& b) { b.put(kStatus), b.fake.files.failing = {{kStatus}}; },
          Msg::FileNotWritten, {kStatus, "file not found"}, nullptr},
         {"unwritable", [](Build& b) { b.fake.files.failing = {{kBatch}}; }, Msg::FileNotWritten,
@@ -145,7 +145,8 @@ TEST(BuildWatch, TheStatusOrTheFilesEndTheWaitAndOnlyTheFilesWordASuccess) {
         {true, nullptr, In, true, P::Idle, false, true, {}, {}},
         {true, nullptr, None, true, P::Idle, false, false, Msg::BuildFailed, {"HARBOUR", kWads, kSfxDir}},
         // An earlier build's files are not this build's.
-        {false, nullptr, Before, true, P::Idle, false, false, Msg::BuildFailed, {"HARBOUR", kWads, kSfxDir}},
+        {false, nullptr, Before, true, P::Idle, false, false, Msg::BuildFailed, 
+         {"HARBOUR", kWads, kSfxDir}},
         {false, nullptr, InSfxLeft, false, P::Waiting, false, false, {}, {}}, // copied, not yet deleted
         {false, nullptr, InSfxLeft, true, P::Idle, true, false, {}, {}},
     };

@@ -23,12 +23,11 @@ std::string joined(const std::vector<std::string>& words) {
 
 TEST(RebuildLine, TabsAlignSamplesAndValues) {
     const std::string s7 = "abcdefg", s8 = "abcdefgh";
+    // clang-format off
     const struct {
-        std::string name;
-        std::vector<std::string> samples; // joined length in the comment
-        int nameTabs, sampleTabs;
+        std::string name; std::vector<std::string> samples; int nameTabs, sampleTabs;
     } cases[] = {
-        // clang-format off
+        // The samples' joined length in the comment.
         {"", {"s"}, 3, 4},         {"AB:", {"s"}, 3, 4},             {"ABCDEF:", {"s"}, 3, 4},
         {"ABCDEFG:", {"s"}, 2, 4}, {"ABCDEFGHIJKLMN:", {"s"}, 2, 4},
         {"ABCDEFGHIJKLMNO:", {"s"}, 1, 4},
@@ -49,10 +48,8 @@ TEST(RebuildLine, TabsAlignSamplesAndValues) {
 }
 
 TEST(RebuildLine, FlagsKeepTheirColumns) {
-    const struct {
-        const char *p, *v, *rn, *l, *flags;
-    } cases[] = {
-        // clang-format off
+    // clang-format off
+    const struct { const char *p, *v, *rn, *l, *flags; } cases[] = {
         {"", "", "", "", ""}, {"", "", "", "L", "      L"}, {"P", "", "", "L", "P     L"},
         {"P", "", "", "", "P"}, {"", "V", "", "", "  V"}, {"", "", "R", "", "    R"},
         {"P", "V", "N", "L", "P V N L"},
@@ -95,11 +92,8 @@ TEST(LetterTagOfItem, FromHashToDash) {
 }
 
 TEST(ReplaceLetterTags, ReplacesOnlyTheRunOfTags) {
-    const struct {
-        std::string line;
-        std::vector<std::string> tags;
-        std::string out;
-    } cases[] = {
+    // clang-format off
+    const struct { std::string line; std::vector<std::string> tags; std::string out; } cases[] = {
         {"A:\ts\tVOL01\t#a", {"#b"}, "A:\ts\tVOL01\t#b"},
         {"A:\ts\tVOL01\t#a", {"#a", "#bc"}, "A:\ts\tVOL01\t#a #bc"},
         {"A:\ts\tVOL01\t#a #b", {}, "A:\ts\tVOL01\t"},
@@ -125,6 +119,7 @@ TEST(ReplaceLetterTags, ReplacesOnlyTheRunOfTags) {
         {"G:\t\tg1  ", {"#d"}, "G:\t\tg1  #d"},
         {"G:\t\tg1\t", {"#d"}, "G:\t\tg1\t#d"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         EXPECT_EQ(replaceLetterTags(c.line, c.tags), c.out);

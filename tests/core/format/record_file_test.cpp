@@ -7,8 +7,8 @@ using Fields = std::vector<std::string>;
 
 TEST(RecordFile, SplitsEveryLineEndReadsQuotedAndBareFieldsAndWritesWhatReadsBack) {
     // clang-format off
-    const std::pair<std::string, Fields> lines[] = {{"a\r\nb\r\n", {"a", "b"}}, {"a\nb", {"a", "b"}},
-        {"a\rb\r", {"a", "b"}}, {"a\r\n\r\nb", {"a", "", "b"}}, {"", {}}};
+    const std::pair<std::string, Fields> lines[] = {{"a\r\nb\r\n", {"a", "b"}},
+        {"a\nb", {"a", "b"}}, {"a\rb\r", {"a", "b"}}, {"a\r\n\r\nb", {"a", "", "b"}}, {"", {}}};
     // clang-format on
     for (const auto& [bytes, want] : lines) EXPECT_EQ(splitLines(bytes), want) << bytes;
     EXPECT_EQ(joinLinesCrLf({"a", ""}), "a\r\n\r\n");
