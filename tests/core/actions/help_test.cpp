@@ -26,6 +26,5 @@ TEST(Help, TheFileOfTheLanguageInForceIsShownLineByLineAndTheOldFileGoes) {
               std::vector<std::string>{"/games/lvedit/sound/LevelSFX Creator/Sounds.txt"});
     l.fake.programs.failOpen = true;
     openSoundsInEditor(l.state, l.fake.ports);
-    ASSERT_EQ(l.fake.dialogs.shown.size(), 1u);
-    EXPECT_EQ(l.fake.dialogs.shown[0].id, Msg::EditorNotStarted);
+    EXPECT_TRUE(l.fake.dialogs.showed(Msg::EditorNotStarted));
 }

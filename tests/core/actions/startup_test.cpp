@@ -8,20 +8,16 @@ using namespace kestrel::testing;
 
 namespace {
 
-Installation demoLike() {
-    Installation inst;
-    inst.sounds = Installation::numberedSounds(280);
-    inst.sounds[0] = "FIRST:\tf1\tVOL02\t#b";
-    return inst;
-}
-
 // The program folder and the level editor laid out; nothing started yet.
 struct Start {
-    Installation inst;
     FakePorts fake;
     MainState state;
 
-    explicit Start(Installation i = demoLike(), bool withSettings = true) : inst(std::move(i)) {
+    explicit Start(bool withSettings = true, Language language = Language::English) {
+        Installation inst;
+        inst.sounds = Installation::numberedSounds(280);
+        inst.sounds[0] = "FIRST:\tf1\tVOL02\t#b";
+        inst.settings.language = language;
         inst.writeFiles(fake.files, withSettings);
         state.dirs.appDir = inst.appDir;
     }
@@ -31,42 +27,36 @@ struct Start {
 } // namespace
 
 TEST(Startup, ReadsTheSettingsAndOpensRowZero) {
-    Installation inst = demoLike();
-    inst.settings.language = Language::French;
-    Start s(inst);
+    Start s(true, Language::French);
     ASSERT_EQ(s.start(), StartOutcome::Ready);
     const MainState& state = s.state;
     EXPECT_EQ(state.language, Language::French);
-    EXPECT_EQ(state.choice.lastLetter, "a");
-    EXPECT_EQ(state.choice.txWad, "HARBOUR");
-    EXPECT_EQ(state.dirs.sfxDir, "/games/lvedit/sound/LevelSFX Creator/");
-    EXPECT_EQ(state.dirs.sampleDir, "/games/lvedit/sound/Samples/");
-    EXPECT_EQ(state.cur.name, "FIRST:");
-    EXPECT_TRUE(state.rows[1].selected);
-    EXPECT_FALSE(state.rows[0].selected);
+    EXPECT_EQ((std::vector<std::string>{state.choice.lastLetter, state.choice.txWad,
+                                        state.dirs.sfxDir, state.dirs.sampleDir, state.cur.name}),
+              (std::vector<std::string>{"a", "HARBOUR", "/games/lvedit/sound/LevelSFX Creator/",
+                                        "/games/lvedit/sound/Samples/", "FIRST:"}));
+    EXPECT_TRUE(state.rows[1].selected && !state.rows[0].selected);
 }
 
 TEST(Startup, WithoutSettingsAsksForTheLevelEditor) {
+    using O = StartOutcome;
+    // clang-format off
     const struct {
-        const char* what;
-        bool settingsUnreadable;
+        const char* what; bool settingsUnreadable;
         std::optional<std::string> chosen; // nothing: cancelled
-        StartOutcome outcome;
-        std::optional<Msg> shown;
-        int sounds;
+        O outcome; std::optional<Msg> shown; int sounds;
     } cases[] = {
-        {"chosen", false, "/games/lvedit/mapforge.exe", StartOutcome::Ready, std::nullopt, 280},
-        {"cancelled", false, std::nullopt, StartOutcome::Aborted, Msg::NoEditorSelected, 0},
-        {"not a path", false, "mapforge.exe", StartOutcome::Aborted, Msg::NoEditorSelected, 0},
-        {"no catalogue there", false, "/elsewhere/mapforge.exe", StartOutcome::Ready,
-         Msg::FileUnreadable, 0},
+        {"chosen", false, "/games/lvedit/mapforge.exe", O::Ready, std::nullopt, 280},
+        {"cancelled", false, std::nullopt, O::Aborted, Msg::NoEditorSelected, 0},
+        {"not a path", false, "mapforge.exe", O::Aborted, Msg::NoEditorSelected, 0},
+        {"no catalogue there", false, "/elsewhere/mapforge.exe", O::Ready, Msg::FileUnreadable, 0},
         // Starting afresh would replace the settings at close.
-        {"settings unreadable", true, std::nullopt, StartOutcome::Aborted, Msg::SettingsUnreadable,
-         0},
+        {"settings unreadable", true, std::nullopt, O::Aborted, Msg::SettingsUnreadable, 0},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        Start s(demoLike(), c.settingsUnreadable);
+        Start s(c.settingsUnreadable);
         if (c.settingsUnreadable)
             s.fake.files.failing = {{"/app/Kestrel.par"}};
         else
@@ -75,7 +65,7 @@ TEST(Startup, WithoutSettingsAsksForTheLevelEditor) {
         EXPECT_EQ(s.fake.dialogs.fileDialogs.size(), c.settingsUnreadable ? 0u : 1u);
         EXPECT_EQ(s.state.soundCount(), c.sounds);
         EXPECT_EQ(c.shown ? s.fake.dialogs.showed(*c.shown) : s.fake.dialogs.shown.empty(), true);
-        if (c.outcome == StartOutcome::Aborted) {
+        if (c.outcome == O::Aborted) {
             EXPECT_EQ(s.fake.dialogs.shown.size(), 1u);
             EXPECT_TRUE(s.fake.files.calls.empty());
         } else {

@@ -7,14 +7,9 @@ using namespace kestrel;
 
 namespace {
 
-std::string tabs(int n) {
-    return std::string(static_cast<std::size_t>(n), '\t');
-}
-
 SoundRecord record(std::string name, std::vector<std::string> samples) {
     SoundRecord r;
-    r.name = std::move(name);
-    r.samples = std::move(samples);
+    r.name = std::move(name), r.samples = std::move(samples);
     return r;
 }
 
@@ -28,12 +23,11 @@ std::string joined(const std::vector<std::string>& words) {
 
 TEST(RebuildLine, TabsAlignSamplesAndValues) {
     const std::string s7 = "abcdefg", s8 = "abcdefgh";
+    // clang-format off
     const struct {
-        std::string name;
-        std::vector<std::string> samples; // joined length in the comment
-        int nameTabs, sampleTabs;
+        std::string name; std::vector<std::string> samples; int nameTabs, sampleTabs;
     } cases[] = {
-        // clang-format off
+        // The samples' joined length in the comment.
         {"", {"s"}, 3, 4},         {"AB:", {"s"}, 3, 4},             {"ABCDEF:", {"s"}, 3, 4},
         {"ABCDEFG:", {"s"}, 2, 4}, {"ABCDEFGHIJKLMN:", {"s"}, 2, 4},
         {"ABCDEFGHIJKLMNO:", {"s"}, 1, 4},
@@ -46,17 +40,16 @@ TEST(RebuildLine, TabsAlignSamplesAndValues) {
     };
     for (const auto& c : cases) {
         // A blank value still closes with its tab.
-        EXPECT_EQ(rebuildLine(record(c.name, c.samples)),
-                  c.name + tabs(c.nameTabs) + joined(c.samples) + tabs(c.sampleTabs) + tabs(5))
+        EXPECT_EQ(rebuildLine(record(c.name, c.samples)), c.name + std::string(c.nameTabs, '\t') +
+                                                              joined(c.samples) +
+                                                              std::string(c.sampleTabs + 5, '\t'))
             << c.name << " / " << joined(c.samples);
     }
 }
 
 TEST(RebuildLine, FlagsKeepTheirColumns) {
-    const struct {
-        const char *p, *v, *rn, *l, *flags;
-    } cases[] = {
-        // clang-format off
+    // clang-format off
+    const struct { const char *p, *v, *rn, *l, *flags; } cases[] = {
         {"", "", "", "", ""}, {"", "", "", "L", "      L"}, {"P", "", "", "L", "P     L"},
         {"P", "", "", "", "P"}, {"", "V", "", "", "  V"}, {"", "", "R", "", "    R"},
         {"P", "V", "N", "L", "P V N L"},
@@ -76,13 +69,12 @@ TEST(RebuildLine, BellRingAndOverlongParts) {
     EXPECT_EQ(rebuildLine(r), "BELL_RING:\t\tbell1 bell2\t\t\tVOL08\tP\tCH02\t\tRAD10\t#g #a");
     r.letters.clear(); // no letters: the line ends with the tab closing RAD
     EXPECT_EQ(rebuildLine(r), "BELL_RING:\t\tbell1 bell2\t\t\tVOL08\tP\tCH02\t\tRAD10\t");
-
     // A name past 23 characters, 11 samples, or samples past 32 are all kept.
     const std::string longName = "A_VERY_LONG_SOUND_NAME_HERE:";
-    const std::vector<std::string> eleven = {"a1", "a2", "a3", "a4",  "a5", "a6",
-                                             "a7", "a8", "a9", "a10", "a11"};
-    const std::vector<std::string> wide = {"sample_one", "sample_two", "sample_three"};
-    for (const auto& samples : {eleven, wide}) {
+    for (const std::vector<std::string>& samples :
+         {std::vector<std::string>{"a1", "a2", "a3", "a4", "a5", "a6", "a7", "a8", "a9", "a10",
+                                   "a11"},
+          {"sample_one", "sample_two", "sample_three"}}) {
         SoundRecord big = record(longName, samples);
         big.vol = "VOL12", big.letters = "#a";
         const std::string line = rebuildLine(big);
@@ -100,11 +92,8 @@ TEST(LetterTagOfItem, FromHashToDash) {
 }
 
 TEST(ReplaceLetterTags, ReplacesOnlyTheRunOfTags) {
-    const struct {
-        std::string line;
-        std::vector<std::string> tags;
-        std::string out;
-    } cases[] = {
+    // clang-format off
+    const struct { std::string line; std::vector<std::string> tags; std::string out; } cases[] = {
         {"A:\ts\tVOL01\t#a", {"#b"}, "A:\ts\tVOL01\t#b"},
         {"A:\ts\tVOL01\t#a", {"#a", "#bc"}, "A:\ts\tVOL01\t#a #bc"},
         {"A:\ts\tVOL01\t#a #b", {}, "A:\ts\tVOL01\t"},
@@ -130,6 +119,7 @@ TEST(ReplaceLetterTags, ReplacesOnlyTheRunOfTags) {
         {"G:\t\tg1  ", {"#d"}, "G:\t\tg1  #d"},
         {"G:\t\tg1\t", {"#d"}, "G:\t\tg1\t#d"},
     };
+    // clang-format on
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line);
         EXPECT_EQ(replaceLetterTags(c.line, c.tags), c.out);

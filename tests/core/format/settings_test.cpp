@@ -4,42 +4,34 @@
 
 using namespace kestrel;
 
-TEST(Settings, RoundTripsEveryValue) {
+TEST(Settings, RoundTripsAndReadsWhatIsThere) {
     const Settings s{"D:\\", "D:\\Games\\Editor\\", "ab", R"(my "best", WAD)", Language::French};
     const std::string bytes = formatSettings(s);
     EXPECT_EQ(bytes.substr(0, 7), "\"D:\\\"\r\n");
     EXPECT_EQ(bytes.substr(bytes.size() - 5), "\"F\"\r\n");
     EXPECT_EQ(parseSettings(bytes, defaultSettings()), s);
-}
-
-TEST(Settings, LanguageIsFrenchOnlyForF) {
-    const Settings base = defaultSettings();
-    const char* english[] = {"\"/\"\r\n\"/x/\"\r\n\"a\"\r\n\"W\"\r\n\"E\"\r\n",
-                             "\"/\"\r\n\"/x/\"\r\n\"a\"\r\n\"W\"\r\n\"\"\r\n",
-                             "\"/\"\r\n\"/x/\"\r\n\"a\"\r\n\"W\"\r\n"};
-    for (const char* bytes : english)
-        EXPECT_EQ(parseSettings(bytes, base).language, Language::English) << bytes;
-    EXPECT_EQ(parseSettings("\"/\"\n\"/x/\"\n\"\"\n\"\"\n\"F\"\n", base).language,
-              Language::French);
-}
-
-TEST(Settings, MissingValuesKeepTheBase) {
-    const Settings s = parseSettings("\"E:\\\"\r\n", defaultSettings());
-    EXPECT_EQ(s.editorDrive, "E:\\");
-    EXPECT_EQ(s.editorDir, defaultSettings().editorDir);
-    EXPECT_EQ(s.letter, "");
+    // Missing values keep the base.
+    Settings partial = defaultSettings();
+    partial.editorDrive = "E:\\";
+    EXPECT_EQ(parseSettings("\"E:\\\"\r\n", defaultSettings()), partial);
+    // Only "F" is French.
+    const std::pair<const char*, Language> languages[] = {
+        {"\"/\"\r\n\"/x/\"\r\n\"a\"\r\n\"W\"\r\n\"E\"\r\n", Language::English},
+        {"\"/\"\r\n\"/x/\"\r\n\"a\"\r\n\"W\"\r\n\"\"\r\n", Language::English},
+        {"\"/\"\r\n\"/x/\"\r\n\"a\"\r\n\"W\"\r\n", Language::English},
+        {"\"/\"\n\"/x/\"\n\"\"\n\"\"\n\"F\"\n", Language::French}};
+    for (const auto& [text, language] : languages)
+        EXPECT_EQ(parseSettings(text, defaultSettings()).language, language) << text;
 }
 
 TEST(Settings, EditorFoldersFromTheProgramPath) {
-    const Settings base = defaultSettings();
-    auto s = editorFromProgramPath("D:\\Games\\Editor\\mapforge.exe", base);
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->editorDrive, "D:\\");
-    EXPECT_EQ(s->editorDir, "D:\\Games\\Editor\\");
-    s = editorFromProgramPath("/home/ann/lvedit/MapForge.EXE", base);
-    ASSERT_TRUE(s);
-    EXPECT_EQ(s->editorDrive, "/");
-    EXPECT_EQ(s->editorDir, "/home/ann/lvedit/");
-    EXPECT_FALSE(editorFromProgramPath("mapforge.exe", base));
-    EXPECT_FALSE(editorFromProgramPath("", base));
+    const std::pair<const char*, const char*> cases[] = {
+        {"D:\\Games\\Editor\\mapforge.exe", "D:\\|D:\\Games\\Editor\\"},
+        {"/home/ann/lvedit/MapForge.EXE", "/|/home/ann/lvedit/"},
+        {"mapforge.exe", "none"},
+        {"", "none"}};
+    for (const auto& [path, folders] : cases) {
+        const auto s = editorFromProgramPath(path, defaultSettings());
+        EXPECT_EQ(s ? s->editorDrive + "|" + s->editorDir : "none", folders) << path;
+    }
 }
