@@ -58,8 +58,7 @@ public:
 
 class NoPrograms : public Programs {
 public:
-    Status start(const std::string&, const std::vector<std::string>&,
-                 const std::string&) override {
+    Status start(const std::string&, const std::vector<std::string>&, const std::string&) override {
         return Status::failure("no programs here");
     }
     StartedProcess startBatch(const BatchLaunch&) override {
@@ -107,11 +106,14 @@ int checkFromCommandLine(const std::string& appDir) {
         QString where = sounds + u':';
         if (f.id >= 0) {
             const auto id = static_cast<std::size_t>(f.id);
-            where += QStringLiteral("%1: %2 %3:").arg(fileLines[id]).arg(f.id).arg(
-                nameOf(state.liText[id]));
+            where += QStringLiteral("%1: %2 %3:")
+                         .arg(fileLines[id])
+                         .arg(f.id)
+                         .arg(nameOf(state.liText[id]));
         }
-        print(stdout, where + (severity == Severity::Error ? QStringLiteral(" error: ")
-                                                           : QStringLiteral(" warning: ")) +
+        print(stdout, where +
+                          (severity == Severity::Error ? QStringLiteral(" error: ")
+                                                       : QStringLiteral(" warning: ")) +
                           ui::findingText(f, state.language));
     }
     const int warnings = static_cast<int>(findings.size()) - errors;
@@ -144,11 +146,12 @@ std::optional<int> runWithoutWindow(int argc, char* argv[]) {
     parser.addOption(appDir);
     parser.process(app); // --help and --version print and exit here
 
-    const std::string exeDir =
-        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toLocal8Bit().toStdString();
-    const std::string folder =
-        parser.isSet(appDir) ? parser.value(appDir).toLocal8Bit().toStdString()
-                             : programFolder({}, std::getenv("KESTREL_APPDIR"), exeDir);
+    const std::string exeDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
+                                   .toLocal8Bit()
+                                   .toStdString();
+    const std::string folder = parser.isSet(appDir)
+                                   ? parser.value(appDir).toLocal8Bit().toStdString()
+                                   : programFolder({}, std::getenv("KESTREL_APPDIR"), exeDir);
     return checkFromCommandLine(folder);
 }
 

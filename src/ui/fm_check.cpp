@@ -5,9 +5,9 @@
 #include "text_codec.h"
 
 #include <QHBoxLayout>
-#include <QLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>

@@ -27,14 +27,16 @@ bool readable(const WavFormat& format) {
 
 // Sample `index` (frame * channels + channel) of readable data, from -1 to 1.
 float sampleAt(std::string_view bytes, const WavFormat& format, std::size_t index) {
-    const std::size_t at = format.dataStart + index * static_cast<std::size_t>(bytesPerSample(format));
+    const std::size_t at =
+        format.dataStart + index * static_cast<std::size_t>(bytesPerSample(format));
     if (format.bits == 8) return (static_cast<float>(littleEndian(bytes, at, 1)) - 128.0f) / 128.0f;
     const auto value = static_cast<std::int16_t>(littleEndian(bytes, at, 2));
     return static_cast<float>(value) / 32768.0f;
 }
 
 bool atFullScale(std::string_view bytes, const WavFormat& format, std::size_t index) {
-    const std::size_t at = format.dataStart + index * static_cast<std::size_t>(bytesPerSample(format));
+    const std::size_t at =
+        format.dataStart + index * static_cast<std::size_t>(bytesPerSample(format));
     const std::uint32_t raw = littleEndian(bytes, at, bytesPerSample(format));
     return format.bits == 8 ? raw == 0 || raw == 0xFF : raw == 0x8000 || raw == 0x7FFF;
 }

@@ -30,23 +30,31 @@ void PrintTo(const Finding& f, std::ostream* out) {
 } // namespace kestrel
 
 TEST(Check, EachKindOfFindingOnItsLine) {
-    SampleFolder folder{true, {"a1.wav", "quiet.wav", "loud.wav"}, {{"quiet.wav", P::WavSilent}, {"loud.wav", P::WavClips}}};
+    SampleFolder folder{true,
+                        {"a1.wav", "quiet.wav", "loud.wav"},
+                        {{"quiet.wav", P::WavSilent}, {"loud.wav", P::WavClips}}};
     const struct {
         std::string line;
         std::vector<std::pair<Problem, std::string>> found;
     } cases[] = {
         {"CLEAN:\t\ta1 A1\t\tVOL01\t\t#a #b", {}},
         {"GONE:\t\ta1 zz1\t\tVOL01", {{P::MissingWav, "zz1.wav"}}},
-        {"BADNAME:\tninechars ..\\a1 a/b", {{P::UnusableSample, "ninechars"}, {P::UnusableSample, "..\\a1"}, {P::UnusableSample, "a/b"}}},
+        {"BADNAME:\tninechars ..\\a1 a/b",
+         {{P::UnusableSample, "ninechars"},
+          {P::UnusableSample, "..\\a1"},
+          {P::UnusableSample, "a/b"}}},
         {"WAVS:\tquiet loud", {{P::WavSilent, "quiet.wav"}, {P::WavClips, "loud.wav"}}},
-        {"LETTERS:\ta1\tVOL01\t#a #z #a* #g #", {{P::UnknownLetter, "#z"}, {P::UnsafeLetter, "#a*"}, {P::UnsafeLetter, "#"}}},
+        {"LETTERS:\ta1\tVOL01\t#a #z #a* #g #",
+         {{P::UnknownLetter, "#z"}, {P::UnsafeLetter, "#a*"}, {P::UnsafeLetter, "#"}}},
         {"TWICE:\ta1\tVOL01\t#a #b #a", {{P::RepeatedTag, "#a"}}},
         {"LOST:\ta1\t#a\tVOL01\tjunk", {{P::ChangedByRebuild, ""}}},
         {"NAME_OF_TWENTY_THREE_CH:\ta1", {{P::LongName, "24"}}},
         {"NAME_OF_TWENTY_TWO_CHA:\ta1", {}},
         {"LIST:\ta1 a1 a1 a1 a1 a1 a1 a1 a1 a1 a1", {{P::ManySamples, "11"}}},
-        {"WIDE:\ta1 a1 a1 a1 a1 a1 a1 a1 a1 a1 a1", {{P::ManySamples, "11"}, {P::DuplicateLine, "9"}}},
-        {"LIST:\tquiet1 a1 a1 a1 a1 a1 a1 a1 a1 a1", {{P::MissingWav, "quiet1.wav"}, {P::LongSampleList, "33"}}},
+        {"WIDE:\ta1 a1 a1 a1 a1 a1 a1 a1 a1 a1 a1",
+         {{P::ManySamples, "11"}, {P::DuplicateLine, "9"}}},
+        {"LIST:\tquiet1 a1 a1 a1 a1 a1 a1 a1 a1 a1",
+         {{P::MissingWav, "quiet1.wav"}, {P::LongSampleList, "33"}}},
         {"   ", {}},
     };
     std::vector<std::string> lines;

@@ -168,4 +168,13 @@ TEST(SoundsHistory, RestoresAKeptVersion) {
         EXPECT_EQ(a.state.soundsFile.bytes, older);
         EXPECT_EQ(a.state.currentRow, 0);
     }
+    App a; // Sounds.txt cannot be written: the catalogue stays as it was
+    a.put(earlier, older);
+    a.fake.files.failing = {{a.state.dirs.sfxDir + "Sounds.txt", FileOp::Write}};
+    a.fake.dialogs.answers = {Answer::Ok};
+    const auto lines = a.state.liText;
+    EXPECT_FALSE(
+        restoreKeptVersion(a.state, a.fake.ports, keptVersions(a.state, a.fake.ports).at(0)));
+    EXPECT_EQ(a.fake.dialogs.shown.back().id, Msg::FileNotWritten);
+    EXPECT_EQ(a.state.liText, lines);
 }

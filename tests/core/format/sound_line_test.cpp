@@ -22,6 +22,8 @@ TEST(ParseSoundLine, ReadsEveryField) {
         // name | samples | vol | flags | ch | pit | rad | letters
         {"A:\ts1\tVOL80\t", "A:|s1,|VOL80|||||"},
         {"A:\ts1\tVOL5 ", "A:|s1,|VOL05|||||"},
+        {"A:\ts1\tVOL123 CH-45 PIT-123",
+         "A:|s1,|VOL12||CH-04|PIT-12||"}, // two characters, three for a PIT sign
         {"A:\ts1\tPIT-5 ", "A:|s1,||||PIT-05||"},
         {"A:\ts1\tPIT-12", "A:|s1,||||PIT-12||"},
         {"A:\ts1\tPIT12", "A:|s1,||||PIT12||"},
@@ -94,9 +96,9 @@ TEST(Numbers, PadReadAndRound) {
     };
     for (const auto& [n, width, fill, text] : pads) EXPECT_EQ(padNumber(n, width, fill), text);
     const std::pair<const char*, double> reads[] = {
-        {"12", 12},  {" 1 2", 12}, {"-5", -5}, {"+7x", 7},   {"3.25", 3.25},
-        {".5", 0.5}, {"1e2", 100}, {"2E", 2},  {"&H1F", 31}, {"&o17", 15},
-        {"&", 0},    {"abc", 0},   {"", 0},    {"-", 0},     {"4-", 4},
+        {"12", 12},   {" 1 2", 12}, {"-5", -5},   {"+7x", 7},    {"3.25", 3.25}, {".5", 0.5},
+        {"1e2", 100}, {"2E", 2},    {"&H1F", 31}, {"&hff", 255}, {"&o17", 15},   {"&", 0},
+        {"abc", 0},   {"", 0},      {"-", 0},     {"4-", 4},
     };
     for (const auto& [text, value] : reads)
         EXPECT_DOUBLE_EQ(readLeadingNumber(text), value) << text;

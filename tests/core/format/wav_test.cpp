@@ -16,11 +16,11 @@ std::string le(std::uint32_t value, int bytes) {
 // given) and a data chunk announcing `announced` bytes (its real size when 0).
 std::string wav(int coding, int channels, int bits, const std::string& data,
                 std::uint32_t announced = 0, int sub = 0) {
-    std::string fmt = le(coding, 2) + le(channels, 2) + le(22050, 4) + le(0, 4) + le(0, 2) +
-                      le(bits, 2);
+    std::string fmt =
+        le(coding, 2) + le(channels, 2) + le(22050, 4) + le(0, 4) + le(0, 2) + le(bits, 2);
     if (sub) fmt += le(22, 2) + le(bits, 2) + le(0, 4) + le(sub, 2) + std::string(14, '\0');
-    const std::string body = "WAVEfmt " + le(fmt.size(), 4) + fmt + "LIST" + le(3, 4) +
-                             "abc" + std::string(1, '\0') + "data" +
+    const std::string body = "WAVEfmt " + le(fmt.size(), 4) + fmt + "LIST" + le(3, 4) + "abc" +
+                             std::string(1, '\0') + "data" +
                              le(announced ? announced : data.size(), 4) + data;
     return "RIFF" + le(body.size(), 4) + body;
 }
@@ -41,12 +41,16 @@ TEST(Wav, FormatAndLevelOfCraftedFiles) {
         std::size_t frames;
         std::optional<bool> silent, clips; // unset: the level is not read
     } cases[] = {
-        {"16-bit stereo", wav(1, 2, 16, samples16({1, -1, 300, -300})), WavKind::Pcm, 2, false, false},
-        {"16-bit at full scale", wav(1, 1, 16, samples16({5, 32767})), WavKind::Pcm, 2, false, true},
-        {"16-bit at the negative end", wav(1, 1, 16, samples16({-32768})), WavKind::Pcm, 1, false, true},
+        {"16-bit stereo", wav(1, 2, 16, samples16({1, -1, 300, -300})), WavKind::Pcm, 2, false,
+         false},
+        {"16-bit at full scale", wav(1, 1, 16, samples16({5, 32767})), WavKind::Pcm, 2, false,
+         true},
+        {"16-bit at the negative end", wav(1, 1, 16, samples16({-32768})), WavKind::Pcm, 1, false,
+         true},
         {"8-bit mono silent", wav(1, 1, 8, "\x80\x80\x80"), WavKind::Pcm, 3, true, false},
         {"8-bit at full scale", wav(1, 1, 8, "\x80\xff"), WavKind::Pcm, 2, false, true},
-        {"cut short", wav(1, 1, 16, samples16({7, 8, 9}) + "\x01", 1000), WavKind::Pcm, 3, false, false},
+        {"cut short", wav(1, 1, 16, samples16({7, 8, 9}) + "\x01", 1000), WavKind::Pcm, 3, false,
+         false},
         {"extensible PCM", wav(0xFFFE, 1, 16, samples16({0}), 0, 1), WavKind::Pcm, 1, true, false},
         {"24-bit", wav(1, 1, 24, "abcdef"), WavKind::Pcm, 2, {}, {}},
         {"floating point", wav(3, 1, 32, "abcd"), WavKind::NotPcm, 1, {}, {}},
@@ -54,7 +58,12 @@ TEST(Wav, FormatAndLevelOfCraftedFiles) {
         {"not RIFF", "RIFX" + wav(1, 1, 8, "\x80").substr(4), WavKind::Unreadable, 0, {}, {}},
         {"no data", wav(1, 1, 8, "").substr(0, 44), WavKind::Unreadable, 0, {}, {}},
         {"no channels", wav(1, 0, 8, "\x80"), WavKind::Unreadable, 0, {}, {}},
-        {"chunk size past the end", "RIFF\xff\xff\xff\xffWAVEjunk\xff\xff\xff\xff", WavKind::Unreadable, 0, {}, {}},
+        {"chunk size past the end",
+         "RIFF\xff\xff\xff\xffWAVEjunk\xff\xff\xff\xff",
+         WavKind::Unreadable,
+         0,
+         {},
+         {}},
         {"empty", "", WavKind::Unreadable, 0, {}, {}},
     };
     for (const auto& c : cases) {
@@ -69,12 +78,14 @@ TEST(Wav, FormatAndLevelOfCraftedFiles) {
         }
     }
     const WavFormat stereo = readWavFormat(wav(1, 2, 16, std::string(22050 * 4, '\0')));
-    EXPECT_EQ(std::tuple(stereo.channels, stereo.sampleRate, stereo.bits), std::tuple(2, 22050u, 16));
+    EXPECT_EQ(std::tuple(stereo.channels, stereo.sampleRate, stereo.bits),
+              std::tuple(2, 22050u, 16));
     EXPECT_DOUBLE_EQ(stereo.seconds(), 1.0);
 }
 
 TEST(Wav, EnvelopeHoldsTheLowAndHighOfEachStretchPerChannel) {
-    const std::string bytes = wav(1, 2, 16, samples16({0, 100, -16384, 200, 16384, 300, 8192, -32768}));
+    const std::string bytes =
+        wav(1, 2, 16, samples16({0, 100, -16384, 200, 16384, 300, 8192, -32768}));
     const auto env = wavEnvelope(bytes, readWavFormat(bytes), 2);
     ASSERT_EQ(env.size(), 2u);
     EXPECT_EQ(env[0], (std::vector<WavColumn>{{-0.5f, 0.0f}, {0.25f, 0.5f}}));
