@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLocale>
 #include <QWidget>
 
 namespace kestrel::ui {
@@ -339,6 +340,37 @@ QString findingsSummary(Language language, int errors, int warnings) {
                           ? pick(language, "1 warning", "1 avertissement")
                           : pick(language, "%1 warnings", "%1 avertissements").arg(warnings);
     return e + QStringLiteral(", ") + w;
+}
+
+QString sampleNote(Language language, const std::string& sample, const SampleView& view) {
+    const QString file = fromAnsi(sample) + QStringLiteral(".wav");
+    switch (view.shown) {
+    case SampleView::Shown::None: return {};
+    case SampleView::Shown::Missing: return pick(language, "%1 is missing", "%1 manque").arg(file);
+    case SampleView::Shown::Unreadable:
+        return pick(language, "%1 is not a wave file", "%1 n'est pas un fichier wave").arg(file);
+    case SampleView::Shown::Format:
+    case SampleView::Shown::Wave: break;
+    }
+    const WavFormat& f = view.format;
+    const QLocale locale(language == Language::French ? QLocale::French : QLocale::English);
+    const QString channels = f.channels == 1 ? pick(language, "mono", "mono")
+                             : f.channels == 2
+                                 ? pick(language, "stereo", "stéréo")
+                                 : pick(language, "%1 channels", "%1 canaux").arg(f.channels);
+    QString note = pick(language, "%1 s · %2 Hz · %3 · %4 bit", "%1 s · %2 Hz · %3 · %4 bits")
+                       .arg(locale.toString(f.seconds(), 'f', 2))
+                       .arg(f.sampleRate)
+                       .arg(channels)
+                       .arg(f.bits);
+    if (view.shown == SampleView::Shown::Format)
+        note += pick(language, " · format not shown", " · format non affiché");
+    return note;
+}
+
+QString sampleMissingTip(Language language) {
+    return pick(language, "No .wav in the samples folder",
+                "Pas de .wav dans le dossier des samples");
 }
 
 FileDialogText fileDialogText(FileDialog which, Language language) {

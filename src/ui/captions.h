@@ -4,6 +4,7 @@
 // boxes, whose texts stand with their ids in session/messages.def.
 
 #include "actions/check.h"
+#include "actions/current_sound.h"
 #include "session/edit_steps.h"
 #include "session/main_state.h"
 #include "session/messages.h"
@@ -85,6 +86,12 @@ MessageText messageText(Msg id, Language language, const std::vector<std::string
 QString findingText(const Finding& finding, Language language);
 QString severityName(Severity severity, Language language);
 QString findingsSummary(Language language, int errors, int warnings);
+
+// What the sample view says of a sample: its length, rate, channels and
+// bits, or why it draws nothing.
+QString sampleNote(Language language, const std::string& sample, const SampleView& view);
+// The tooltip of a samples list entry without its .wav.
+QString sampleMissingTip(Language language);
 
 struct FileDialogText {
     QString title;

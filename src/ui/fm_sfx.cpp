@@ -20,6 +20,7 @@
 #include "fm_history.h"
 #include "fm_objet.h"
 #include "looks.h"
+#include "sample_wave.h"
 #include "text_codec.h"
 #include "toggle_list.h"
 
@@ -348,7 +349,8 @@ QLayout* FmSFX::buildEditors() {
     auto* wads = new QVBoxLayout;
     wads->addWidget(label(this, "Label1"));
     wads->addWidget(liWad_);
-    wads->addStretch();
+    wvSamp_ = new SampleWave(this);
+    wads->addWidget(wvSamp_, 1);
 
     auto* valuesColumn = new QVBoxLayout;
     valuesColumn->addWidget(label(this, "Label4"));
@@ -805,11 +807,34 @@ void FmSFX::redrawEditors() {
     for (int i = 0; i < 4; ++i) setTextIfChanged(valueBoxes_[i], fromAnsi(valueText(ed, i)));
     for (int i = 0; i < 5; ++i) flagBoxes_[i]->setChecked(flagChecked(ed, i));
     showListItems(liSamp_, ed.liSamp, ed.liSampSel);
+    showSampleFiles();
     const QString sample = fromAnsi(ed.txSamp);
     txSampLimit_->allowFor(sample);
     setTextIfChanged(txSamp_, sample);
     txSamp_->setEnabled(ed.txSampEnabled && !state_.build.windowDisabled());
     showListItems(liWad_, ed.liWad, ed.liWadSel);
+}
+
+// The sample view and the colour of the samples without their .wav are read
+// from the samples folder only when the samples or the chosen one change.
+void FmSFX::showSampleFiles() {
+    const SoundEditors& ed = state_.ed;
+    if (ed.liSamp != samplesShown_) {
+        samplesShown_ = ed.liSamp;
+        const std::vector<bool> present = samplesWithWav(state_, ports_);
+        for (int i = 0; i < liSamp_->count() && i < static_cast<int>(present.size()); ++i) {
+            QListWidgetItem* item = liSamp_->item(i);
+            const bool here = present[static_cast<std::size_t>(i)];
+            item->setForeground(here ? QBrush() : QBrush(kMissingSampleOnWhite));
+            item->setToolTip(here ? QString() : sampleMissingTip(state_.language));
+        }
+        wavesFor_.clear();
+    }
+    if (ed.curSample == wavesFor_ && state_.language == wavesLanguage_ && !wavesFor_.empty())
+        return;
+    wavesFor_ = ed.curSample;
+    wavesLanguage_ = state_.language;
+    wvSamp_->show(ed.curSample, viewSample(state_, ports_, ed.curSample), state_.language);
 }
 
 // A value box is judged when the user leaves it: before the click of the

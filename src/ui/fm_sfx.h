@@ -13,6 +13,8 @@
 #include <QWidget>
 
 #include <optional>
+#include <string>
+#include <vector>
 
 class QButtonGroup;
 class QCheckBox;
@@ -29,6 +31,7 @@ class QToolButton;
 namespace kestrel::ui {
 
 class ToggleList;
+class SampleWave;
 class GrowingLimit;
 class FmObjet;
 
@@ -81,6 +84,7 @@ private:
     void redo();
     void openChangesWindow();
     void openCheckWindow();
+    void showSampleFiles();
     void openHistoryWindow();
     void redrawChanges();
 
@@ -101,6 +105,11 @@ private:
     QLineEdit* txSamp_ = nullptr;
     GrowingLimit* txSampLimit_ = nullptr;
     QListWidget* liWad_ = nullptr;
+    SampleWave* wvSamp_ = nullptr;
+    // What the sample view and the samples list's colours were last read for.
+    std::string wavesFor_;
+    std::vector<std::string> samplesShown_;
+    Language wavesLanguage_ = Language::English;
 
     QLineEdit* txLett_ = nullptr;
     QLineEdit* txWad_ = nullptr;

@@ -239,11 +239,39 @@ void selectSample(MainState& state, int k) {
     state.buttons.play = state.buttons.rename = valid;
 }
 
+std::optional<std::string> findSampleFile(const MainState& state, Ports& ports,
+                                          const std::string& sample) {
+    // A stored name never leads out of the samples folder.
+    if (sample.empty() || namesAFolder(sample)) return std::nullopt;
+    return ports.files.find(wavPath(state, sample));
+}
+
+std::vector<bool> samplesWithWav(const MainState& state, Ports& ports) {
+    std::vector<bool> present;
+    for (const std::string& sample : state.ed.liSamp)
+        present.push_back(findSampleFile(state, ports, sample).has_value());
+    return present;
+}
+
+SampleView viewSample(const MainState& state, Ports& ports, const std::string& sample) {
+    SampleView view;
+    if (sample.empty()) return view;
+    const auto found = findSampleFile(state, ports, sample);
+    view.shown = SampleView::Shown::Missing;
+    if (!found) return view;
+    const ReadResult file = ports.files.read(*found);
+    view.format = file.ok ? readWavFormat(file.bytes) : WavFormat{};
+    view.wave = wavEnvelope(file.bytes, view.format, kSampleViewColumns);
+    view.shown = view.format.kind == WavKind::Unreadable ? SampleView::Shown::Unreadable
+                 : view.wave.empty()                     ? SampleView::Shown::Format
+                                                         : SampleView::Shown::Wave;
+    return view;
+}
+
 void playSample(MainState& state, Ports& ports) {
     const std::string& name = state.ed.curSample;
     if (name.empty()) return;
-    // A stored name never leads the player out of the samples folder.
-    const auto found = namesAFolder(name) ? std::nullopt : ports.files.find(wavPath(state, name));
+    const auto found = findSampleFile(state, ports, name);
     if (!found) {
         ports.dialogs.message(Msg::SampleMissingPlay, {name, state.dirs.sampleDir});
         return;

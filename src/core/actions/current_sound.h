@@ -3,11 +3,14 @@
 // they are left, the flag boxes, "Accept values", restoring its line, and its
 // samples (choosing one, playing it, renaming it).
 
+#include "format/wav.h"
 #include "session/main_state.h"
 #include "session/ports.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kestrel {
 
@@ -69,6 +72,25 @@ void selectSample(MainState& state, int k);
 // Plays the chosen sample from the level editor's samples folder, or says
 // that its file is missing.
 void playSample(MainState& state, Ports& ports);
+
+// The .wav of a sample in the samples folder, found without regard to case;
+// nothing for a name that leads out of the folder or has no file.
+std::optional<std::string> findSampleFile(const MainState& state, Ports& ports,
+                                          const std::string& sample);
+
+// Whether each entry of the samples list has its .wav.
+std::vector<bool> samplesWithWav(const MainState& state, Ports& ports);
+
+// The chosen sample as the sample view draws it: its format and a picture of
+// its wave at a fixed number of columns, read once.
+struct SampleView {
+    enum class Shown { None, Missing, Unreadable, Format, Wave };
+    Shown shown = Shown::None;
+    WavFormat format;
+    std::vector<std::vector<WavColumn>> wave; // per channel
+};
+inline constexpr int kSampleViewColumns = 512;
+SampleView viewSample(const MainState& state, Ports& ports, const std::string& sample);
 
 // Puts the name typed in the sample box in place of the selected sample and
 // writes the line again. Refuses a name with a blank or a control character,

@@ -1,4 +1,6 @@
 #include "actions/check.h"
+#include "actions/current_sound.h"
+#include "actions/sound_list.h"
 #include "installation.h"
 
 #include <gtest/gtest.h>
@@ -94,4 +96,31 @@ TEST(Check, TheCatalogueCheckReadsTheSamplesFolderOnce) {
                                     {2, P::WavClips, "bell1.wav"}}));
     EXPECT_EQ(wavProblem("RIFF"), P::WavUnreadable);
     EXPECT_EQ(fileLineOfSounds(app.state.soundsFile, 4), (std::vector<int>{1, 2, 3, 0}));
+}
+
+TEST(SampleFiles, TheSamplesListAndTheViewReadTheSamplesFolder) {
+    Installation inst;
+    inst.sounds = {"ZERO:\tBell1 gone ..\\up junk float\tVOL01"};
+    Loaded app(inst);
+    const std::string samples = app.state.dirs.sampleDir;
+    app.fake.files.files[samples + "BELL1.WAV"] = wav16({0x4000, 0xC000, 0});
+    app.fake.files.files[samples + "junk.wav"] = "RIFF";
+    std::string floating = wav16({0, 0});
+    floating[20] = 3; // the coding: floating point
+    app.fake.files.files[samples + "float.wav"] = floating;
+    app.fake.files.files[app.state.dirs.editorDir + "sound/up.wav"] = wav16({1});
+    makeRowCurrent(app.state, app.fake.ports, 0);
+    EXPECT_EQ(samplesWithWav(app.state, app.fake.ports),
+              (std::vector<bool>{true, false, false, true, true}));
+    using S = SampleView::Shown;
+    const std::pair<const char*, S> shown[] = {{"Bell1", S::Wave},     {"gone", S::Missing},
+                                               {"..\\up", S::Missing}, {"junk", S::Unreadable},
+                                               {"float", S::Format},   {"", S::None}};
+    for (const auto& [sample, how] : shown)
+        EXPECT_EQ(viewSample(app.state, app.fake.ports, sample).shown, how) << sample;
+    const SampleView bell = viewSample(app.state, app.fake.ports, "Bell1");
+    ASSERT_EQ(bell.wave.size(), 1u);
+    ASSERT_EQ(bell.wave[0].size(), std::size_t(kSampleViewColumns));
+    EXPECT_EQ(bell.wave[0][0], (WavColumn{0.5f, 0.5f}));
+    EXPECT_EQ(bell.wave[0][200], (WavColumn{-0.5f, -0.5f}));
 }
