@@ -54,6 +54,7 @@ private:
 class NoSound : public Sound {
 public:
     Status play(const std::string&) override { return Status::failure("no sound here"); }
+    bool hasOutput() override { return false; }
 };
 
 class NoPrograms : public Programs {

@@ -2,11 +2,20 @@
 // The Sound port with Qt Multimedia: asynchronous, a new play replaces the
 // old. The player is made on the first play, so a session that never plays a
 // sample pays nothing for it.
+//
+// 8- and 16-bit PCM samples are played from their decoded data followed by a
+// little silence: an audio output that stops when its data runs out drops
+// what it still held, and the silence is what it drops. Other codings go to
+// Qt's own player.
 
 #include "session/ports.h"
 
+#include <QByteArray>
+
 #include <memory>
 
+class QAudioSink;
+class QBuffer;
 class QSoundEffect;
 
 namespace kestrel::app {
@@ -16,9 +25,16 @@ public:
     QtSound();
     ~QtSound() override;
     Status play(const std::string& wavPath) override;
+    bool hasOutput() override;
 
 private:
+    bool playDecoded(const QByteArray& file);
+    void stop();
+
     std::unique_ptr<QSoundEffect> effect_;
+    std::unique_ptr<QAudioSink> sink_;
+    std::unique_ptr<QBuffer> buffer_;
+    QByteArray data_;
 };
 
 } // namespace kestrel::app

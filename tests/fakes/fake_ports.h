@@ -87,10 +87,12 @@ private:
 class FakeSound : public Sound {
 public:
     std::vector<std::string> played;
+    bool output = true;
     Status play(const std::string& wavPath) override {
         played.push_back(wavPath);
         return Status::success();
     }
+    bool hasOutput() override { return output; }
 };
 
 class FakePrograms : public Programs {

@@ -8,6 +8,7 @@
 #include "session/paths.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace kestrel {
 
@@ -274,6 +275,10 @@ void playSample(MainState& state, Ports& ports) {
     const auto found = findSampleFile(state, ports, name);
     if (!found) {
         ports.dialogs.message(Msg::SampleMissingPlay, {name, state.dirs.sampleDir});
+        return;
+    }
+    if (!ports.sound.hasOutput()) {
+        if (!std::exchange(state.noAudioTold, true)) ports.dialogs.message(Msg::NoAudioOutput, {});
         return;
     }
     if (const Status played = ports.sound.play(*found); !played)

@@ -127,6 +127,7 @@ struct ObjectChoice {
 struct MainState {
     Folders dirs;
     Language language = Language::English;
+    bool noAudioTold = false; // the missing audio output is told once
 
     LetterChoice choice;
     SearchOptions search;

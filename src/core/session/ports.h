@@ -79,6 +79,8 @@ public:
     // old. Only a regular file of at most kMaxReadBytes is played: anything
     // else is a failure that says why.
     virtual Status play(const std::string& wavPath) = 0;
+    // Whether the machine has an audio output to play on.
+    virtual bool hasOutput() = 0;
 };
 
 // A program and its arguments, each one argument, blanks and all.

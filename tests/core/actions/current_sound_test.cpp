@@ -227,4 +227,13 @@ TEST(PlaySample, PlaysTheChosenSampleOrSaysItIsMissing) {
     playSample(m.state, m.fake.ports);
     EXPECT_TRUE(m.fake.sound.played.empty());
     EXPECT_EQ(m.firstMessage(), Msg::SampleMissingPlay);
+
+    // Without an audio output, the first Play says so, and only the first.
+    selectSample(l.state, 0);
+    l.fake.sound.output = false;
+    playSample(l.state, l.fake.ports);
+    playSample(l.state, l.fake.ports);
+    EXPECT_EQ(l.fake.sound.played.size(), 1u);
+    EXPECT_EQ(l.fake.dialogs.shown.size(), 2u);
+    EXPECT_EQ(l.fake.dialogs.shown.back().id, Msg::NoAudioOutput);
 }
