@@ -51,7 +51,7 @@ bool QtSound::playDecoded(const QByteArray& file) {
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull() || !device.isFormatSupported(format)) return false;
 
-    const auto frameBytes = static_cast<qsizetype>(wav.channels * (wav.bits / 8));
+    const qsizetype frameBytes = static_cast<qsizetype>(wav.channels) * (wav.bits / 8);
     data_ = file.mid(static_cast<qsizetype>(wav.dataStart),
                      static_cast<qsizetype>(wav.frames()) * frameBytes);
     const auto silentFrames = static_cast<qsizetype>(wav.sampleRate) * kTrailingSilenceMs / 1000;

@@ -236,6 +236,7 @@ int runProgram(const Command& c, Context& ctx) {
     std::vector<std::string> argv{program->string()};
     argv.insert(argv.end(), c.args.begin(), c.args.end());
     std::vector<char*> raw;
+    raw.reserve(argv.size() + 1);
     for (std::string& a : argv) raw.push_back(a.data());
     raw.push_back(nullptr);
     // The program runs in the batch's folder, as every line does.
