@@ -1,21 +1,11 @@
 #include "platform/launch.h"
 
 #include "format/batch.h"
+#include "format/sound_line.h"
 
 namespace kestrel {
 
 namespace {
-
-std::vector<std::string> words(const std::string& text) {
-    std::vector<std::string> out;
-    std::size_t at = 0;
-    while ((at = text.find_first_not_of(" \t", at)) != std::string::npos) {
-        const std::size_t end = std::min(text.find_first_of(" \t", at), text.size());
-        out.push_back(text.substr(at, end - at));
-        at = end;
-    }
-    return out;
-}
 
 std::string baseName(const std::string& program) {
     return program.substr(program.find_last_of("/\\") + 1);
@@ -54,7 +44,7 @@ CommandLine textEditorCommand(
     const std::string& path, const std::string& visual, const std::string& editor,
     const std::function<std::optional<std::string>(const std::string&)>& findProgram) {
     for (const std::string* chosen : {&visual, &editor}) {
-        std::vector<std::string> command = words(*chosen);
+        std::vector<std::string> command = wordsOf(*chosen);
         if (command.empty() || !isGraphicalEditor(command[0])) continue;
         const auto found = findProgram(command[0]);
         if (!found) continue;

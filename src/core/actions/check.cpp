@@ -73,18 +73,6 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
-// The words of a text, parted by blanks.
-std::vector<std::string> wordsOf(const std::string& text) {
-    std::vector<std::string> words;
-    std::size_t at = 0;
-    while ((at = text.find_first_not_of(" \t", at)) != std::string::npos) {
-        const std::size_t end = std::min(text.find_first_of(" \t", at), text.size());
-        words.push_back(text.substr(at, end - at));
-        at = end;
-    }
-    return words;
-}
-
 std::vector<std::string> sortedWords(const std::string& line) {
     std::vector<std::string> words = wordsOf(line);
     std::sort(words.begin(), words.end());

@@ -1,5 +1,6 @@
 #include "format/sound_line.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace kestrel {
@@ -97,6 +98,17 @@ std::string parseWadLetters(std::string_view line, std::size_t from) {
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t';
+}
+
+std::vector<std::string> wordsOf(std::string_view text) {
+    std::vector<std::string> words;
+    std::size_t at = 0;
+    while ((at = text.find_first_not_of(" \t", at)) != npos) {
+        const std::size_t end = std::min(text.find_first_of(" \t", at), text.size());
+        words.emplace_back(text.substr(at, end - at));
+        at = end;
+    }
+    return words;
 }
 
 std::string fixedWidth(std::string_view text, std::size_t width) {

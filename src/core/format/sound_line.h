@@ -41,6 +41,9 @@ struct SoundRecord {
 
 bool isBlank(char c);
 
+// The words of a text, parted by spaces and tabs.
+std::vector<std::string> wordsOf(std::string_view text);
+
 // Pads with spaces on the right or cuts to exactly `width` characters.
 std::string fixedWidth(std::string_view text, std::size_t width);
 
