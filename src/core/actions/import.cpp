@@ -129,7 +129,7 @@ void importSamList(MainState& state, Ports& ports) {
         const std::vector<int> ids = soundsHolding(state, index, sample);
         if (ids.empty()) {
             ++unrecognized;
-            lastUnrecognized = sample;
+            lastUnrecognized = record;
             continue;
         }
         for (const int id : ids)
@@ -176,7 +176,10 @@ bool holdsSample(std::string_view line, std::string_view sample) {
 
 std::string withLetterGiven(std::string_view line, std::string_view tag) {
     if (hasLetterTag(line, "#g") || hasLetterTag(line, tag)) return std::string(line);
-    return std::string(line) + blankBeforeTagAtEnd(line) + std::string(tag);
+    // A line with letters takes a space and the tag; one without takes the
+    // blank that keeps the tag from reading as a sample or a flag.
+    const std::string blank = line.find('#') != npos ? " " : blankBeforeTagAtEnd(line);
+    return std::string(line) + blank + std::string(tag);
 }
 
 std::string wadNameOfPath(std::string_view path) {
@@ -218,7 +221,9 @@ void loadWadList(MainState& state, Ports& ports) {
         const std::string name = wadNameOfPath(*chosen);
         if (!name.empty()) state.choice.txWad = name;
     }
-    if (!state.choice.txWad.empty() && !isSafeWadName(state.choice.txWad)) {
+    // The import only reads files named by the WAD: a name that leads out of
+    // the wads folder is refused, the build's stricter rule is not needed.
+    if (!state.choice.txWad.empty() && !namesAFileInFolder(state.choice.txWad)) {
         ports.dialogs.message(Msg::WadNameUnsafe, {state.choice.txWad});
         ports.dialogs.focus("TxWAD");
         return;

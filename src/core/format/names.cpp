@@ -20,6 +20,12 @@ bool isUsableSampleName(std::string_view name) {
     return true;
 }
 
+bool namesAFileInFolder(std::string_view name) {
+    for (const char c : name)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+    return !name.empty() && !namesAFolder(name);
+}
+
 bool namesAFolder(std::string_view name) {
     return name.find_first_of("/\\") != std::string_view::npos ||
            name.find("..") != std::string_view::npos;

@@ -15,6 +15,10 @@ bool isSafeWadName(std::string_view name);
 // Whether a sample name may stand in a line: no blank, no control character.
 bool isUsableSampleName(std::string_view name);
 
+// Whether a name is a file name of a folder's own: not empty, no control
+// character, nothing that leads out of the folder.
+bool namesAFileInFolder(std::string_view name);
+
 // Whether a sample name would lead out of the samples folder: a folder
 // separator or "..".
 bool namesAFolder(std::string_view name);

@@ -34,6 +34,7 @@ TEST(WadImport, SamplesLettersAndPathsAreReadWhole) {
         {"A:\t\ts1\t\tVOL10\tP", "A:\t\ts1\t\tVOL10\tP #a"}, // the flag stays a flag
         {"A:\t\ts1", "A:\t\ts1\t#a"},                        // not one more sample
         {"A:\t\ts1\t\tVOL10\t#ab", "A:\t\ts1\t\tVOL10\t#ab #a"},
+        {"A:\t\ts1\t\tVOL10\t#d\t", "A:\t\ts1\t\tVOL10\t#d\t #a"}, // letters: a space
         {"A:\t\ts1\t\tVOL10\t#gx", "A:\t\ts1\t\tVOL10\t#gx #a"},
         {"A:\t\ts1\t\tVOL10\t#a #c", "A:\t\ts1\t\tVOL10\t#a #c"},
         {"A:\t\ts1\t\tVOL10\t#g", "A:\t\ts1\t\tVOL10\t#g"},
@@ -174,7 +175,7 @@ TEST(WadImport, SamImportGivesTheLetterToEveryLineOfItsSamples) {
     EXPECT_EQ(app.state.soundCount(), 70);
     // "gull" is unknown; "x.w" has no name and is skipped.
     EXPECT_EQ(app.fake.dialogs.shown.back().id, Msg::SamplesUnrecognized);
-    EXPECT_EQ(app.fake.dialogs.shown.back().args, (Args{"DOCKS", "gull"}));
+    EXPECT_EQ(app.fake.dialogs.shown.back().args, (Args{"DOCKS", "gull.wav"}));
     EXPECT_TRUE(app.state.rows[1].selected);
     EXPECT_EQ(app.state.currentRow, 0);
 }
@@ -193,11 +194,16 @@ TEST(WadImport, TheChecksComeBeforeAnythingChanges) {
     Docks app;
     app.line(1) = "kept";
     const std::tuple<const char*, const char*, bool, Msg> cases[] = {
-        {"", "DOCKS", false, Msg::WadListNoLetter},    {"d", "HARBOUR", false, Msg::NoSamFile},
-        {"d", "..\\DOCKS", false, Msg::WadNameUnsafe}, {"d", "DOCKS", true, Msg::NoWasFile},
+        {"", "DOCKS", false, Msg::WadListNoLetter},
+        {"d", "HARBOUR", false, Msg::NoSamFile},
+        {"d", "..\\DOCKS", false, Msg::WadNameUnsafe},
+        {"d", "a/b", false, Msg::WadNameUnsafe},
+        {"d", "A&B %^", false, Msg::SamImportConfirm}, // a name the build refuses is read
+        {"d", "DOCKS", true, Msg::NoWasFile},
         {"d", "DOCKS", false, Msg::SamImportConfirm}, // and Cancel
     };
     app.fake.files.files.erase(kWads + "DOCKS.WAS");
+    app.fake.files.files[kWads + "A&B %^.SAM"] = "";
     for (const auto& [letter, wad, was, refusal] : cases) {
         app.state.choice.txLett = letter;
         app.state.choice.txWad = wad;
@@ -206,7 +212,7 @@ TEST(WadImport, TheChecksComeBeforeAnythingChanges) {
         EXPECT_EQ(app.fake.dialogs.shown.back().id, refusal) << wad;
         EXPECT_EQ(app.line(1), "kept");
     }
-    EXPECT_EQ(app.fake.dialogs.focused, Args{"TxWAD"});
+    EXPECT_EQ(app.fake.dialogs.focused, (Args{"TxWAD", "TxWAD"}));
 
     // An empty WAD name is taken from the chosen file.
     app.state.choice.txWad.clear();
