@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -84,11 +85,17 @@ FmObjet::FmObjet(MainState& state, Ports& ports, std::function<void()> changed, 
     liSid_ = fixedList(panel, "LiSID");
     liSid_->setFixedWidth(QFontMetrics(fixedFont()).horizontalAdvance(QStringLiteral("MMMMM")) +
                           30);
-    connect(liSid_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
+    // A change of the current entry by any means is a click: the mouse's
+    // own click follows its press, so only the keyboard's moves count here.
+    const auto clickId = [this](int row) {
         act([&] {
-            recordStep(state_, StepKind::Letter,
-                       [&] { clickObjectSoundId(state_, ports_, liSid_->row(item)); });
+            recordStep(state_, StepKind::Letter, [&] { clickObjectSoundId(state_, ports_, row); });
         });
+    };
+    connect(liSid_, &QListWidget::itemClicked, this,
+            [this, clickId](QListWidgetItem* item) { clickId(liSid_->row(item)); });
+    connect(liSid_, &QListWidget::currentRowChanged, this, [clickId](int row) {
+        if (QGuiApplication::mouseButtons() == Qt::NoButton) clickId(row);
     });
 
     cdOk_ = new QToolButton(panel);

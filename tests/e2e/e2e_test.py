@@ -137,7 +137,8 @@ class EndToEnd(unittest.TestCase):
         # Row 0 opens at start; a protected row is refused and Down steps on
         # from it; Space gives the letter to the row the keys stepped to; Tab
         # reads the window in order (leaving the letter box asks about a letter
-        # of the WAD table); the object dialog takes the new language at once.
+        # of the WAD table); the keys open an object's sounds; the object dialog
+        # takes the new language at once.
         tab_order = ("TxVOL TxCH TxPIT TxRAD CkP CkV CkR CkN CkL CdMajVal LiSamp TxSamp CdPlay "
                      "CdRename LiWAD CdRstWAD TxLett").split()
         self.inst.run("""
@@ -149,7 +150,9 @@ class EndToEnd(unittest.TestCase):
             key LiSFX Down; key LiSFX Space; focus-is LiSFX
         """ + "".join(f"key - Tab; focus-is {name}\n" for name in tab_order) + """
             key - Tab; answer Ok Foundry; focus-is CdAddWAD
-            click CdOBJ; row FmObjet/CbType 1; row FmObjet/LiOBJ 0; click FmObjet/CdOK
+            click CdOBJ; row FmObjet/CbType 1; row FmObjet/LiOBJ 0
+            key FmObjet/LiSID Down; key FmObjet/LiSID Down; expect LiSFX currentRow 2
+            click FmObjet/CdOK
             click CdAddWAD; click OpLang1
             expect FmObjet/Label3 text Choisir l'objet à Ajouter/Enlever
             click CdEfface; expect TxObjet text
