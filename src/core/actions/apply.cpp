@@ -96,7 +96,7 @@ std::string customLinesBytes(const MainState& state) {
 
 bool applyChanges(MainState& state, Ports& ports) {
     if (!state.catalogueComplete) {
-        ports.dialogs.message(Msg::ApplyIncomplete, {});
+        ports.dialogs.message(Msg::ApplyIncomplete, {state.unreadFile});
         return false;
     }
     if (ports.dialogs.message(Msg::ApplyConfirm, {}) != Answer::Yes) return false;

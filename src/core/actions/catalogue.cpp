@@ -106,15 +106,20 @@ std::string soundRowText(int id, const std::string& line) {
     return number + ": " + fixedWidth(line.substr(0, line.find(':')), 22);
 }
 
-void loadCatalogue(MainState& state, Ports& ports) {
+bool loadCatalogue(MainState& state, Ports& ports) {
     resetCatalogue(state);
     const bool wadsRead = loadWadTable(state, ports);
     const bool defaultsRead = loadDefaultLines(state, ports);
     const bool soundsRead = loadSoundLines(state, ports);
     loadDoubleMarks(state, ports.files);
-    state.catalogueComplete = wadsRead && defaultsRead && soundsRead;
+    // Apply writes from sounds.txt and the default lines, not from the table.
+    state.catalogueComplete = defaultsRead && soundsRead;
+    state.unreadFile = !soundsRead     ? soundsPath(state)
+                       : !defaultsRead ? defaultLinesPath(state)
+                                       : "";
     if (state.soundCount() > kCatalogueSize)
         ports.dialogs.message(Msg::TooManySounds, {std::to_string(state.soundCount())});
+    return wadsRead && state.catalogueComplete;
 }
 
 } // namespace kestrel

@@ -21,8 +21,9 @@ std::vector<std::string> soundLinesOf(std::string_view bytes);
 
 // Rebuilds every catalogue list from the data files and sounds.txt. A file
 // that cannot be read is named in a message and leaves its lists empty; the
-// state then records that the catalogue is incomplete. More sounds than the
-// catalogue is made for still load, with one warning.
-void loadCatalogue(MainState& state, Ports& ports);
+// state records when sounds.txt or the default lines were not read, which
+// Apply needs. More sounds than the catalogue is made for still load, with
+// one warning. True when every file was read.
+bool loadCatalogue(MainState& state, Ports& ports);
 
 } // namespace kestrel

@@ -95,8 +95,7 @@ StartOutcome loadSavedCatalogue(MainState& state, Ports& ports) {
         return StartOutcome::Aborted;
     }
     applySettings(state, parseSettings(file.bytes, defaultSettings()));
-    loadCatalogue(state, ports);
-    return state.catalogueComplete ? StartOutcome::Ready : StartOutcome::Aborted;
+    return loadCatalogue(state, ports) ? StartOutcome::Ready : StartOutcome::Aborted;
 }
 
 Status closeMainWindow(MainState& state, Ports& ports) {

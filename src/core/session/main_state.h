@@ -156,9 +156,10 @@ struct MainState {
 
     BuildState build; // the build of the WAD's sound files
 
-    // False when sounds.txt or a data file could not be read at the last load:
+    // False when sounds.txt or the default lines could not be read at the last load:
     // such a partial catalogue must never be written back.
     bool catalogueComplete = false;
+    std::string unreadFile; // the file that made it incomplete
 
     int soundCount() const { return static_cast<int>(liText.size()); }
     // The working line of sound `id` (0 <= id < soundCount()), to be changed:
