@@ -37,16 +37,21 @@ FmHelp::FmHelp(const QString& text, QWidget* parent) : QDialog(parent, Qt::Frame
            fixed.lineSpacing() * 36);
 }
 
-void FmHelp::placeBelow(const QWidget& window, const QWidget& button) {
-    const QPoint at = button.mapTo(&window, QPoint(0, 0));
-    int left = window.geometry().x() + at.x() + 3;
-    int top = window.geometry().y() + at.y() + button.height() + 30;
-    if (const QScreen* screen = window.screen()) {
-        const QRect area = screen->geometry();
-        if (left + width() > area.right() + 1) left = area.right() + 1 - width();
-        if (top + height() > area.bottom() + 1) top = area.bottom() + 1 - height();
+QPoint helpWindowPlace(const QRect& mainFrame, const QPoint& buttonAt, int buttonHeight,
+                       const QSize& size, const QRect& screen) {
+    int left = mainFrame.x() + buttonAt.x() + 3;
+    int top = mainFrame.y() + buttonAt.y() + buttonHeight + 30;
+    if (screen.isValid()) {
+        if (left + size.width() > screen.right() + 1) left = screen.right() + 1 - size.width();
+        if (top + size.height() > screen.bottom() + 1) top = screen.bottom() + 1 - size.height();
     }
-    move(left, top);
+    return {left, top};
+}
+
+void FmHelp::placeBelow(const QWidget& window, const QWidget& button) {
+    const QRect screen = window.screen() ? window.screen()->geometry() : QRect();
+    move(helpWindowPlace(window.frameGeometry(), button.mapTo(&window, QPoint(0, 0)),
+                         button.height(), size(), screen));
 }
 
 bool FmHelp::eventFilter(QObject* watched, QEvent* event) {

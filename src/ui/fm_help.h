@@ -8,6 +8,12 @@ class QPlainTextEdit;
 
 namespace kestrel::ui {
 
+// Where the help window goes: below the help button (at `buttonAt` in the
+// main window), measured from the main window's outer edge, and kept on
+// `screen`.
+QPoint helpWindowPlace(const QRect& mainFrame, const QPoint& buttonAt, int buttonHeight,
+                       const QSize& size, const QRect& screen);
+
 class FmHelp : public QDialog {
     Q_OBJECT
 public:

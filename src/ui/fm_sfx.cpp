@@ -541,9 +541,12 @@ QLayout* FmSFX::buildCommands() {
     auto* select = commandButton(this, "CdSelLE", QStyle::SP_DirOpenIcon);
     connect(select, &QToolButton::clicked, this, [this] {
         // The working lines are dropped with the old installation.
+        bool chosen = false;
         act([&] {
-            if (settlePendingChanges(state_, ports_)) chooseEditorAgain(state_, ports_);
+            chosen = settlePendingChanges(state_, ports_) && chooseEditorAgain(state_, ports_);
         });
+        // A new installation is opened as at start-up: the window placed first.
+        if (chosen) placeOnScreen();
     });
     auto* defaults = commandButton(this, "CdDefaut", QStyle::SP_DialogResetButton);
     connect(defaults, &QToolButton::clicked, this,

@@ -8,6 +8,7 @@
 #include "fm_changes.h"
 #include "fm_check.h"
 #include "fm_doub.h"
+#include "fm_help.h"
 #include "fm_history.h"
 #include "fm_objet.h"
 #include "fm_sfx.h"
@@ -91,6 +92,29 @@ private slots:
         QCOMPARE(toAnsi(fromAnsi(all)), all);
         QCOMPARE(fromAnsi("\x80\xe9"), QString::fromUtf8("€é"));
         QCOMPARE(toAnsi(QString::fromUtf8("Ω")), std::string("?"));
+    }
+
+    void theHelpWindowAndTheMainWindowArePlacedByTheirRules() {
+        // Below the help button, from the main window's outer edge (its title
+        // bar included), held on the screen.
+        const QRect frame(100, 50, 800, 600), screen(0, 0, 1280, 1024);
+        QCOMPARE(helpWindowPlace(frame, {300, 560}, 30, {400, 300}, screen), QPoint(403, 670));
+        QCOMPARE(helpWindowPlace(frame, {1000, 900}, 30, {400, 300}, screen), QPoint(880, 724));
+
+        // Choosing the level editor again opens it as at start-up, placed.
+        Installation inst;
+        inst.sounds = Installation::numberedSounds(3);
+        FakePorts fake;
+        inst.writeFiles(fake.files);
+        MainState state;
+        state.dirs.appDir = inst.appDir;
+        FmSFX fm(state, fake.ports);
+        QVERIFY(fm.start());
+        const QPoint placed = fm.pos();
+        fm.move(placed + QPoint(37, 41));
+        fake.dialogs.fileAnswers = {inst.editorDir + "mapforge.exe"};
+        QMetaObject::invokeMethod(controlOf(fm, "CdSelLE"), "click");
+        QCOMPARE(fm.pos(), placed);
     }
 
     void theProgramFolderComesFromTheCommandLineTheEnvironmentOrTheExecutable() {
