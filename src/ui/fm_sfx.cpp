@@ -255,8 +255,11 @@ QWidget* FmSFX::buildLineFrame() {
     txLig_->setLineWrapMode(QPlainTextEdit::NoWrap);
     txLig_->setFont(fixedFont());
     txLig_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Room for the scroll bar of a long field view below both lines, never
+    // over the second.
     txLig_->setFixedSize(fixed.horizontalAdvance(QString(kFieldViewChars, u'M')) + 12,
-                         fixed.lineSpacing() * 2 + 14);
+                         fixed.lineSpacing() * 2 + 14 +
+                             txLig_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     auto* captions = new QVBoxLayout;
     captions->setSpacing(0);
     captions->addWidget(label(frOrig_, "Label2"));

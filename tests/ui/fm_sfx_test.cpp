@@ -15,6 +15,8 @@
 #include "installation.h"
 #include "text_codec.h"
 
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 
 using namespace kestrel;
@@ -115,6 +117,22 @@ private slots:
         fake.dialogs.fileAnswers = {inst.editorDir + "mapforge.exe"};
         QMetaObject::invokeMethod(controlOf(fm, "CdSelLE"), "click");
         QCOMPARE(fm.pos(), placed);
+    }
+
+    void aLongFieldViewKeepsBothLinesInSight() {
+        Installation inst;
+        inst.sounds = {"LONG:\ts1\tVOL01\t#a #b #c #d #e #f #h #i #j #k"};
+        FakePorts fake;
+        inst.writeFiles(fake.files);
+        MainState state;
+        state.dirs.appDir = inst.appDir;
+        FmSFX fm(state, fake.ports);
+        QVERIFY(fm.start());
+        fm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fm));
+        auto* box = qobject_cast<QPlainTextEdit*>(controlOf(fm, "TxLig"));
+        QVERIFY(box && box->horizontalScrollBar()->isVisible());
+        QVERIFY(box->viewport()->height() >= 2 * box->fontMetrics().lineSpacing());
     }
 
     void theProgramFolderComesFromTheCommandLineTheEnvironmentOrTheExecutable() {
