@@ -43,6 +43,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QStyle>
+#include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -270,7 +271,10 @@ QWidget* FmSFX::buildLineFrame() {
             [this] { edit(StepKind::RestoreLine, [&] { restoreLine(state_); }); });
 
     auto* grid = new QGridLayout(frOrig_);
-    grid->addLayout(captions, 0, 0, Qt::AlignVCenter);
+    // The captions stand beside the two lines, above the scroll bar's room.
+    captions->setContentsMargins(
+        0, txLig_->frameWidth() + static_cast<int>(txLig_->document()->documentMargin()), 0, 0);
+    grid->addLayout(captions, 0, 0, Qt::AlignTop);
     grid->addWidget(txLig_, 0, 1);
     grid->addWidget(restore, 0, 2, Qt::AlignVCenter);
 
