@@ -176,7 +176,7 @@ std::vector<Finding> findProblems(const std::vector<std::string>& lines,
     return out;
 }
 
-std::vector<Finding> checkCatalogue(const MainState& state, Ports& ports) {
+std::vector<Finding> checkCatalogue(const MainState& state, Ports& ports, WavReading reading) {
     SampleFolder folder;
     folder.listed = ports.files.find(state.dirs.sampleDir).has_value();
     std::map<std::string, std::string> onDisk; // lower-case name: name as stored
@@ -188,7 +188,7 @@ std::vector<Finding> checkCatalogue(const MainState& state, Ports& ports) {
             named.insert(lowerCase(std::string(sample) + ".wav"));
     for (const auto& [lower, name] : onDisk) {
         folder.wavs.insert(lower);
-        if (!named.count(lower)) continue;
+        if (reading == WavReading::NamesOnly || !named.count(lower)) continue;
         const ReadResult wav = ports.files.read(state.dirs.sampleDir + name);
         const auto problem = wav.ok ? wavProblem(wav.bytes) : Problem::WavUnreadable;
         if (problem) folder.wavProblems.emplace(lower, *problem);

@@ -72,9 +72,15 @@ std::vector<Finding> findProblems(const std::vector<std::string>& lines,
 // The problem a .wav's bytes show, if any.
 std::optional<Problem> wavProblem(std::string_view bytes);
 
-// Runs the check on the loaded catalogue: lists the samples folder and reads
-// the .wav of every sample the lines name.
-std::vector<Finding> checkCatalogue(const MainState& state, Ports& ports);
+// What the check reads of the samples folder: the names of the .wav files
+// only (enough for every error), or also the files the lines name.
+enum class WavReading { NamesOnly, Contents };
+
+// Runs the check on the loaded catalogue: lists the samples folder and, for
+// the warnings about .wav files, reads the .wav of every sample the lines
+// name.
+std::vector<Finding> checkCatalogue(const MainState& state, Ports& ports,
+                                    WavReading reading = WavReading::Contents);
 
 // The line of sounds.txt that holds each sound (1 for the first line), 0 for
 // a sound the file does not hold.

@@ -143,7 +143,9 @@ void waitForWadFiles(MainState& state, Ports& ports, bool exited) {
 // sounds of the build's letter are told before it starts.
 bool buildDespiteErrors(MainState& state, Ports& ports) {
     const std::string tag = "#" + state.choice.txLett;
-    const int count = soundsWithErrors(checkCatalogue(state, ports), state.liText, tag);
+    // Only errors count here, and no .wav's contents make one.
+    const int count =
+        soundsWithErrors(checkCatalogue(state, ports, WavReading::NamesOnly), state.liText, tag);
     if (count == 0) return true;
     const Answer answer =
         count == 1 ? ports.dialogs.message(Msg::BuildHasError, {tag})

@@ -95,6 +95,9 @@ TEST(Check, TheCatalogueCheckReadsTheSamplesFolderOnce) {
                                     {1, P::MissingWav, "gone.wav"},
                                     {2, P::WavClips, "bell1.wav"}}));
     EXPECT_EQ(wavProblem("RIFF"), P::WavUnreadable);
+    app.fake.files.failing = {{samples + "hum.wav", FileOp::Read}}; // not read for the names
+    EXPECT_EQ(checkCatalogue(app.state, app.fake.ports, WavReading::NamesOnly),
+              (std::vector<Finding>{{1, P::MissingWav, "gone.wav"}}));
     EXPECT_EQ(fileLineOfSounds(app.state.soundsFile, 4), (std::vector<int>{1, 2, 3, 0}));
 }
 
