@@ -9,8 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMediaDevices>
-#include <QSoundEffect>
-#include <QUrl>
 
 #include <string_view>
 
@@ -35,32 +33,8 @@ bool QtSound::hasOutput() {
 
 void QtSound::stop() {
     if (sink_) sink_->stop();
-    if (effect_) effect_->stop();
     sink_.reset();
     buffer_.reset();
-}
-
-bool QtSound::playDecoded(const QByteArray& file) {
-    const std::string_view bytes(file.constData(), static_cast<std::size_t>(file.size()));
-    const WavFormat wav = readWavFormat(bytes);
-    if (wav.kind != WavKind::Pcm || (wav.bits != 8 && wav.bits != 16)) return false;
-    QAudioFormat format;
-    format.setSampleRate(static_cast<int>(wav.sampleRate));
-    format.setChannelCount(wav.channels);
-    format.setSampleFormat(wav.bits == 8 ? QAudioFormat::UInt8 : QAudioFormat::Int16);
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull() || !device.isFormatSupported(format)) return false;
-
-    const qsizetype frameBytes = static_cast<qsizetype>(wav.channels) * (wav.bits / 8);
-    data_ = file.mid(static_cast<qsizetype>(wav.dataStart),
-                     static_cast<qsizetype>(wav.frames()) * frameBytes);
-    const auto silentFrames = static_cast<qsizetype>(wav.sampleRate) * kTrailingSilenceMs / 1000;
-    data_.append(silentFrames * frameBytes, wav.bits == 8 ? '\x80' : '\0');
-    buffer_ = std::make_unique<QBuffer>(&data_);
-    buffer_->open(QIODevice::ReadOnly);
-    sink_ = std::make_unique<QAudioSink>(device, format);
-    sink_->start(buffer_.get());
-    return sink_->error() == QAudio::NoError;
 }
 
 Status QtSound::play(const std::string& wavPath) {
@@ -74,13 +48,30 @@ Status QtSound::play(const std::string& wavPath) {
     stop();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return Status::failure(file.errorString().toStdString());
-    if (playDecoded(file.readAll())) return Status::success();
-    sink_.reset();
-    buffer_.reset();
-    // Other codings: a file that cannot be decoded stays silent.
-    if (!effect_) effect_ = std::make_unique<QSoundEffect>();
-    effect_->setSource(QUrl::fromLocalFile(path));
-    effect_->play();
+    const QByteArray bytes = file.readAll();
+    const std::string_view view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    const WavFormat wav = readWavFormat(view);
+    if (wav.kind == WavKind::Unreadable) return Status::failure("it is not a wave file");
+    const std::optional<std::string> samples = toPcm16(view, wav);
+    if (!samples) return Status::failure("its coding is neither PCM nor floating point");
+
+    QAudioFormat format;
+    format.setSampleRate(static_cast<int>(wav.sampleRate));
+    format.setChannelCount(wav.channels);
+    format.setSampleFormat(QAudioFormat::Int16);
+    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+    if (!device.isFormatSupported(format))
+        return Status::failure("the audio output does not take " + std::to_string(wav.sampleRate) +
+                               " Hz in " + std::to_string(wav.channels) + " channels");
+    data_ = QByteArray(samples->data(), static_cast<qsizetype>(samples->size()));
+    const qsizetype silentFrames =
+        static_cast<qsizetype>(wav.sampleRate) * kTrailingSilenceMs / 1000;
+    data_.append(silentFrames * wav.channels * 2, '\0');
+    buffer_ = std::make_unique<QBuffer>(&data_);
+    buffer_->open(QIODevice::ReadOnly);
+    sink_ = std::make_unique<QAudioSink>(device, format);
+    sink_->start(buffer_.get());
+    if (sink_->error() != QAudio::NoError) return Status::failure("the audio output refused it");
     return Status::success();
 }
 

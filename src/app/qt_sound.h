@@ -3,10 +3,10 @@
 // old. The player is made on the first play, so a session that never plays a
 // sample pays nothing for it.
 //
-// 8- and 16-bit PCM samples are played from their decoded data followed by a
-// little silence: an audio output that stops when its data runs out drops
-// what it still held, and the silence is what it drops. Other codings go to
-// Qt's own player.
+// A sample is played from its data, made 16-bit, followed by a little
+// silence: an audio output that stops when its data runs out drops what it
+// still held, and the silence is what it drops. A file that cannot be played
+// is a failure that says why.
 
 #include "session/ports.h"
 
@@ -16,7 +16,6 @@
 
 class QAudioSink;
 class QBuffer;
-class QSoundEffect;
 
 namespace kestrel::app {
 
@@ -28,10 +27,8 @@ public:
     bool hasOutput() override;
 
 private:
-    bool playDecoded(const QByteArray& file);
     void stop();
 
-    std::unique_ptr<QSoundEffect> effect_;
     std::unique_ptr<QAudioSink> sink_;
     std::unique_ptr<QBuffer> buffer_;
     QByteArray data_;

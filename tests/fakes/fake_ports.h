@@ -88,9 +88,10 @@ class FakeSound : public Sound {
 public:
     std::vector<std::string> played;
     bool output = true;
+    std::string failure; // when set, every play fails with it
     Status play(const std::string& wavPath) override {
         played.push_back(wavPath);
-        return Status::success();
+        return failure.empty() ? Status::success() : Status::failure(failure);
     }
     bool hasOutput() override { return output; }
 };

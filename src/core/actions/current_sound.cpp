@@ -281,8 +281,10 @@ void playSample(MainState& state, Ports& ports) {
         if (!std::exchange(state.noAudioTold, true)) ports.dialogs.message(Msg::NoAudioOutput, {});
         return;
     }
-    if (const Status played = ports.sound.play(*found); !played)
-        ports.dialogs.message(Msg::FileUnreadable, {*found, played.error});
+    // Why a file cannot be played is told once a file.
+    if (const Status played = ports.sound.play(*found);
+        !played && state.unplayableTold.insert(*found).second)
+        ports.dialogs.message(Msg::SampleNotPlayable, {*found, played.error});
 }
 
 void renameSample(MainState& state, Ports& ports) {

@@ -1,6 +1,7 @@
 #include "format/wav.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kestrel {
 
@@ -86,6 +87,7 @@ WavFormat readWavFormat(std::string_view bytes) {
         return WavFormat{};
     }
     format.kind = coding == 1 && format.bits <= 32 ? WavKind::Pcm : WavKind::NotPcm;
+    format.floating = coding == 3;
     return format;
 }
 
@@ -98,6 +100,35 @@ std::optional<WavLevel> wavLevel(std::string_view bytes, const WavFormat& format
         if (atFullScale(bytes, format, i)) level.clips = true;
     }
     return level;
+}
+
+std::optional<std::string> toPcm16(std::string_view bytes, const WavFormat& format) {
+    const bool pcm = format.kind == WavKind::Pcm && format.bits % 8 == 0;
+    const bool float32 = format.floating && format.bits == 32;
+    if (!pcm && !float32) return std::nullopt;
+    const int size = bytesPerSample(format);
+    const std::size_t samples = format.frames() * static_cast<std::size_t>(format.channels);
+    std::string out;
+    out.reserve(samples * 2);
+    for (std::size_t i = 0; i < samples; ++i) {
+        const std::size_t at = format.dataStart + i * static_cast<std::size_t>(size);
+        std::int32_t value = 0;
+        if (float32) {
+            const std::uint32_t raw = littleEndian(bytes, at, 4);
+            float f = 0;
+            std::memcpy(&f, &raw, sizeof f);
+            value = f != f ? 0 : static_cast<std::int32_t>(std::clamp(f, -1.0f, 1.0f) * 32767.0f);
+        } else if (size == 1) {
+            value = (static_cast<std::int32_t>(littleEndian(bytes, at, 1)) - 128) * 256;
+        } else {
+            // The top two bytes of a wider sample.
+            value = static_cast<std::int16_t>(
+                littleEndian(bytes, at + static_cast<std::size_t>(size - 2), 2));
+        }
+        out += static_cast<char>(value & 0xFF);
+        out += static_cast<char>((value >> 8) & 0xFF);
+    }
+    return out;
 }
 
 std::vector<std::vector<WavColumn>> wavEnvelope(std::string_view bytes, const WavFormat& format,

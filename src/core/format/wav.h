@@ -22,6 +22,7 @@ enum class WavKind {
 
 struct WavFormat {
     WavKind kind = WavKind::Unreadable;
+    bool floating = false; // NotPcm: floating-point samples
     int channels = 0;
     std::uint32_t sampleRate = 0;
     int bits = 0;
@@ -43,6 +44,11 @@ struct WavLevel {
     bool clips = false;
 };
 std::optional<WavLevel> wavLevel(std::string_view bytes, const WavFormat& format);
+
+// The sample data as interleaved 16-bit PCM, for an output that takes
+// nothing else: from 8-, 16-, 24- and 32-bit PCM and 32-bit floating point;
+// nothing for other codings.
+std::optional<std::string> toPcm16(std::string_view bytes, const WavFormat& format);
 
 // A reduced picture of one channel: the lowest and highest sample of each of
 // `columns` equal stretches, from -1 to 1. One vector per channel; empty for

@@ -9,6 +9,7 @@
 #include "session/edit_steps.h"
 
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -127,7 +128,8 @@ struct ObjectChoice {
 struct MainState {
     Folders dirs;
     Language language = Language::English;
-    bool noAudioTold = false; // the missing audio output is told once
+    bool noAudioTold = false;             // the missing audio output is told once
+    std::set<std::string> unplayableTold; // the files whose failure to play was told
 
     LetterChoice choice;
     SearchOptions search;

@@ -228,12 +228,20 @@ TEST(PlaySample, PlaysTheChosenSampleOrSaysItIsMissing) {
     EXPECT_TRUE(m.fake.sound.played.empty());
     EXPECT_EQ(m.firstMessage(), Msg::SampleMissingPlay);
 
-    // Without an audio output, the first Play says so, and only the first.
+    // A file that cannot be played says why, once.
     selectSample(l.state, 0);
+    l.fake.sound.failure = "not a wave file";
+    playSample(l.state, l.fake.ports);
+    playSample(l.state, l.fake.ports);
+    EXPECT_EQ(l.fake.dialogs.shown.size(), 2u);
+    EXPECT_EQ(l.fake.dialogs.shown.back().id, Msg::SampleNotPlayable);
+    EXPECT_EQ(l.fake.dialogs.shown.back().args.at(1), "not a wave file");
+
+    // Without an audio output, the first Play says so, and only the first.
     l.fake.sound.output = false;
     playSample(l.state, l.fake.ports);
     playSample(l.state, l.fake.ports);
-    EXPECT_EQ(l.fake.sound.played.size(), 1u);
-    EXPECT_EQ(l.fake.dialogs.shown.size(), 2u);
+    EXPECT_EQ(l.fake.sound.played.size(), 3u);
+    EXPECT_EQ(l.fake.dialogs.shown.size(), 3u);
     EXPECT_EQ(l.fake.dialogs.shown.back().id, Msg::NoAudioOutput);
 }

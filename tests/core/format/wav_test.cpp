@@ -83,6 +83,19 @@ TEST(Wav, FormatAndLevelOfCraftedFiles) {
     EXPECT_DOUBLE_EQ(stereo.seconds(), 1.0);
 }
 
+TEST(Wav, EveryPcmSizeAndFloatBecome16Bit) {
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {wav(1, 1, 8, std::string("\x80\xff\x00", 3)), samples16({0, 0x7F00, -0x8000})},
+        {wav(1, 2, 16, samples16({5, -6})), samples16({5, -6})},
+        {wav(1, 1, 24, std::string("\x01\x34\x12\xff\xff\x80", 6)), samples16({0x1234, -0x7F01})},
+        {wav(3, 1, 32, le(0x3F000000, 4) + le(0xC0000000, 4)), samples16({16383, -32767})},
+        {wav(2, 1, 4, "ab"), std::nullopt}, // ADPCM
+        {wav(3, 1, 64, std::string(8, '\0')), std::nullopt},
+    };
+    for (const auto& [bytes, converted] : cases)
+        EXPECT_EQ(toPcm16(bytes, readWavFormat(bytes)), converted);
+}
+
 TEST(Wav, EnvelopeHoldsTheLowAndHighOfEachStretchPerChannel) {
     const std::string bytes =
         wav(1, 2, 16, samples16({0, 100, -16384, 200, 16384, 300, 8192, -32768}));
