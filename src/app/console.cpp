@@ -79,12 +79,6 @@ bool asksForNoWindow(int argc, char* argv[]) {
     return false;
 }
 
-// The sound's name without its colon.
-QString nameOf(const std::string& line) {
-    const std::string name = parseSoundLine(line).name;
-    return ui::fromAnsi(name.empty() ? name : name.substr(0, name.size() - 1));
-}
-
 // Prints the findings of the check of the saved catalogue; the exit code:
 // 0 no error, 1 errors, 2 the catalogue could not be loaded.
 int checkFromCommandLine(const std::string& appDir) {
@@ -100,23 +94,22 @@ int checkFromCommandLine(const std::string& appDir) {
     const std::vector<Finding> findings = checkCatalogue(state, ports);
     const std::vector<int> fileLines = fileLineOfSounds(state.soundsFile, state.soundCount());
     const QString sounds = ui::fromAnsi(soundsPath(state));
-    int errors = 0;
     for (const Finding& f : findings) {
         const Severity severity = severityOf(f.problem);
-        errors += severity == Severity::Error;
         QString where = sounds + u':';
         if (f.id >= 0) {
             const auto id = static_cast<std::size_t>(f.id);
             where += QStringLiteral("%1: %2 %3:")
                          .arg(fileLines[id])
                          .arg(f.id)
-                         .arg(nameOf(state.liText[id]));
+                         .arg(ui::findingSoundName(state, f.id));
         }
         print(stdout, where +
                           (severity == Severity::Error ? QStringLiteral(" error: ")
                                                        : QStringLiteral(" warning: ")) +
                           ui::findingText(f, state.language));
     }
+    const int errors = errorCount(findings);
     const int warnings = static_cast<int>(findings.size()) - errors;
     print(stdout, ui::findingsSummary(state.language, errors, warnings));
     return errors ? 1 : 0;

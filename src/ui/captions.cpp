@@ -342,6 +342,12 @@ QString findingsSummary(Language language, int errors, int warnings) {
     return e + QStringLiteral(", ") + w;
 }
 
+QString findingSoundName(const MainState& state, int id) {
+    if (id < 0 || id >= state.soundCount()) return {};
+    const std::string name = parseSoundLine(state.liText[static_cast<std::size_t>(id)]).name;
+    return fromAnsi(name.empty() ? name : name.substr(0, name.size() - 1));
+}
+
 QString sampleNote(Language language, const std::string& sample, const SampleView& view) {
     const QString file = fromAnsi(sample) + QStringLiteral(".wav");
     switch (view.shown) {

@@ -86,6 +86,8 @@ MessageText messageText(Msg id, Language language, const std::vector<std::string
 QString findingText(const Finding& finding, Language language);
 QString severityName(Severity severity, Language language);
 QString findingsSummary(Language language, int errors, int warnings);
+// The name of a finding's sound, without its colon ("" for no sound).
+QString findingSoundName(const MainState& state, int id);
 
 // What the sample view says of a sample: its length, rate, channels and
 // bits, or why it draws nothing.

@@ -22,12 +22,6 @@ namespace {
 
 constexpr int kIdRole = Qt::UserRole;
 
-QString nameOf(const MainState& state, int id) {
-    if (id < 0 || id >= state.soundCount()) return {};
-    const std::string name = parseSoundLine(state.liText[static_cast<std::size_t>(id)]).name;
-    return fromAnsi(name.empty() ? name : name.substr(0, name.size() - 1));
-}
-
 } // namespace
 
 FmCheck::FmCheck(MainState& state, Ports& ports, std::function<void()> redrawMain, QWidget* parent)
@@ -95,17 +89,15 @@ void FmCheck::refresh() {
     const QIcon icons[] = {style()->standardIcon(QStyle::SP_MessageBoxCritical),
                            style()->standardIcon(QStyle::SP_MessageBoxWarning)};
     list_->clear();
-    int errors = 0;
     QList<QTreeWidgetItem*> items;
     for (const Finding& f : findings) {
         const Severity severity = severityOf(f.problem);
-        errors += severity == Severity::Error;
         auto* item = new QTreeWidgetItem;
         item->setIcon(0, icons[severity == Severity::Error ? 0 : 1]);
         item->setText(0, severityName(severity, state_.language));
         item->setText(1, f.id < 0 ? QString() : QString::number(f.id));
         item->setTextAlignment(1, Qt::AlignRight);
-        item->setText(2, nameOf(state_, f.id));
+        item->setText(2, findingSoundName(state_, f.id));
         item->setText(3, findingText(f, state_.language));
         item->setToolTip(3, item->text(3));
         item->setData(0, kIdRole, f.id);
@@ -114,6 +106,7 @@ void FmCheck::refresh() {
     list_->addTopLevelItems(items);
     if (!items.isEmpty()) list_->setCurrentItem(items.front());
     none_->setVisible(findings.empty());
+    const int errors = errorCount(findings);
     count_->setText(
         findingsSummary(state_.language, errors, static_cast<int>(findings.size()) - errors));
 }

@@ -39,6 +39,19 @@ void checkTexts(QWidget& window, std::span<const ControlText> table, Language la
     }
 }
 
+// The main window started on an installation of `sounds`.
+struct Started {
+    explicit Started(std::vector<std::string> sounds) {
+        inst.sounds = std::move(sounds);
+        inst.writeFiles(fake.files);
+        state.dirs.appDir = inst.appDir;
+    }
+    Installation inst;
+    FakePorts fake;
+    MainState state;
+    FmSFX fm{state, fake.ports};
+};
+
 } // namespace
 
 class FmSFXTest : public QObject {
@@ -46,13 +59,8 @@ class FmSFXTest : public QObject {
 
 private slots:
     void everyControlOfTheSwitchTablesShowsItsTextInBothLanguages() {
-        Installation inst;
-        inst.sounds = Installation::numberedSounds(3);
-        FakePorts fake;
-        inst.writeFiles(fake.files);
-        MainState state;
-        state.dirs.appDir = inst.appDir;
-        FmSFX fm(state, fake.ports);
+        Started w(Installation::numberedSounds(3));
+        auto& [inst, fake, state, fm] = w;
         QVERIFY(fm.start());
         for (const Language language : {Language::French, Language::English}) {
             QMetaObject::invokeMethod(
@@ -104,13 +112,8 @@ private slots:
         QCOMPARE(helpWindowPlace(frame, {1000, 900}, 30, {400, 300}, screen), QPoint(880, 724));
 
         // Choosing the level editor again opens it as at start-up, placed.
-        Installation inst;
-        inst.sounds = Installation::numberedSounds(3);
-        FakePorts fake;
-        inst.writeFiles(fake.files);
-        MainState state;
-        state.dirs.appDir = inst.appDir;
-        FmSFX fm(state, fake.ports);
+        Started w(Installation::numberedSounds(3));
+        auto& [inst, fake, state, fm] = w;
         QVERIFY(fm.start());
         const QPoint placed = fm.pos();
         fm.move(placed + QPoint(37, 41));
@@ -120,13 +123,8 @@ private slots:
     }
 
     void aLongFieldViewKeepsBothLinesInSight() {
-        Installation inst;
-        inst.sounds = {"LONG:\ts1\tVOL01\t#a #b #c #d #e #f #h #i #j #k"};
-        FakePorts fake;
-        inst.writeFiles(fake.files);
-        MainState state;
-        state.dirs.appDir = inst.appDir;
-        FmSFX fm(state, fake.ports);
+        Started w({"LONG:\ts1\tVOL01\t#a #b #c #d #e #f #h #i #j #k"});
+        FmSFX& fm = w.fm;
         QVERIFY(fm.start());
         fm.show();
         QVERIFY(QTest::qWaitForWindowExposed(&fm));

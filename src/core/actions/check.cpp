@@ -204,6 +204,12 @@ std::vector<int> fileLineOfSounds(const SoundsFile& file, int soundCount) {
     return lines;
 }
 
+int errorCount(const std::vector<Finding>& findings) {
+    return static_cast<int>(std::count_if(findings.begin(), findings.end(), [](const Finding& f) {
+        return severityOf(f.problem) == Severity::Error;
+    }));
+}
+
 int soundsWithErrors(const std::vector<Finding>& findings, const std::vector<std::string>& lines,
                      const std::string& tag) {
     std::set<int> ids;

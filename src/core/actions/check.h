@@ -86,6 +86,9 @@ std::vector<Finding> checkCatalogue(const MainState& state, Ports& ports,
 // a sound the file does not hold.
 std::vector<int> fileLineOfSounds(const SoundsFile& file, int soundCount);
 
+// How many findings are errors.
+int errorCount(const std::vector<Finding>& findings);
+
 // How many sounds carrying the tag `tag` ("#f") have an error.
 int soundsWithErrors(const std::vector<Finding>& findings, const std::vector<std::string>& lines,
                      const std::string& tag);
