@@ -41,6 +41,7 @@ EOL = "\r\n"
 # The sound file is 8-bit text.  Latin-1 maps every byte to one character and
 # back, so lines we do not touch are copied byte for byte.
 BYTES_AS_TEXT = "latin-1"
+UTF8_MARK = b"\xef\xbb\xbf"
 
 EDITOR_PROGRAM = "mapforge.exe"
 SOUND_FILE = Path("sound") / "LevelSFX Creator" / "Sounds.txt"
@@ -90,6 +91,18 @@ def read_lines(path):
     if lines and lines[-1] == "":
         lines.pop()
     return lines
+
+
+def stored_path(path):
+    """A path as Kestrel.par holds it: in 8-bit text, or, when that cannot
+    hold it, as UTF-8 after the UTF-8 byte-order mark."""
+    try:
+        stored = path.encode(make_data.ENCODING)
+        if not stored.startswith(UTF8_MARK):
+            return stored.decode(BYTES_AS_TEXT)
+    except UnicodeEncodeError:
+        pass
+    return (UTF8_MARK + path.encode("utf-8", "surrogateescape")).decode(BYTES_AS_TEXT)
 
 
 def write_lines(path, lines, encoding=BYTES_AS_TEXT):
@@ -310,12 +323,8 @@ def make_demo(dest, data_dir=DEFAULT_DATA_DIR, sndpack=None):
         par_code, par_wad = wads[0][1], wads[0][2]
     else:
         par_code, par_wad = "", ""
-    par = [editor.anchor, str(editor) + "/", par_code, par_wad, "E"]
-    try:
-        write_lines(app / "Kestrel.par", ['"%s"' % v for v in par],
-                    encoding=make_data.ENCODING)
-    except UnicodeEncodeError:
-        raise DemoError("the path %s cannot be written as 8-bit text" % editor)
+    par = [stored_path(editor.anchor), stored_path(str(editor) + "/"), par_code, par_wad, "E"]
+    write_lines(app / "Kestrel.par", ['"%s"' % v for v in par])
 
     return {
         "editor": editor,

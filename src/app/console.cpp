@@ -13,7 +13,6 @@
 #include <QDir>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string_view>
 
 namespace kestrel::app {
@@ -93,7 +92,7 @@ int checkFromCommandLine(const std::string& appDir) {
 
     const std::vector<Finding> findings = checkCatalogue(state, ports);
     const std::vector<int> fileLines = fileLineOfSounds(state.soundsFile, state.soundCount());
-    const QString sounds = ui::fromAnsi(soundsPath(state));
+    const QString sounds = ui::fromUtf8Text(soundsPath(state));
     for (const Finding& f : findings) {
         const Severity severity = severityOf(f.problem);
         QString where = sounds + u':';
@@ -140,12 +139,10 @@ std::optional<int> runWithoutWindow(int argc, char* argv[]) {
     parser.addOption(appDir);
     parser.process(app); // --help and --version print and exit here
 
-    const std::string exeDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath())
-                                   .toLocal8Bit()
-                                   .toStdString();
-    const std::string folder = parser.isSet(appDir)
-                                   ? parser.value(appDir).toLocal8Bit().toStdString()
-                                   : programFolder({}, std::getenv("KESTREL_APPDIR"), exeDir);
+    const std::string exeDir =
+        ui::toUtf8Text(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+    const std::string folder = parser.isSet(appDir) ? ui::toUtf8Text(parser.value(appDir))
+                                                    : programFolder({}, appDirVariable(), exeDir);
     return checkFromCommandLine(folder);
 }
 

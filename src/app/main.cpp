@@ -15,22 +15,20 @@
 #include <QApplication>
 #include <QDir>
 
-#include <cstdlib>
-
 int main(int argc, char* argv[]) {
     if (const auto code = kestrel::app::runWithoutWindow(argc, argv)) return *code;
     QApplication app(argc, argv);
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 
+    // Paths are UTF-8, as Qt's standard strings are.
     std::vector<std::string> args;
-    for (const QString& a : QApplication::arguments())
-        args.push_back(a.toLocal8Bit().toStdString());
+    for (const QString& a : QApplication::arguments()) args.push_back(a.toStdString());
     const std::string exeDir =
-        QDir::toNativeSeparators(QApplication::applicationDirPath()).toLocal8Bit().toStdString();
+        QDir::toNativeSeparators(QApplication::applicationDirPath()).toStdString();
 
     kestrel::MainState state;
     state.dirs.appDir = kestrel::withDirSep(
-        kestrel::app::programFolder(args, std::getenv("KESTREL_APPDIR"), exeDir));
+        kestrel::app::programFolder(args, kestrel::app::appDirVariable(), exeDir));
 
     kestrel::ui::QtDialogs dialogs([&state] { return state.language; });
     kestrel::OsFiles files;
@@ -40,10 +38,11 @@ int main(int argc, char* argv[]) {
 
     kestrel::ui::FmSFX window(state, ports);
     dialogs.setWindow(&window);
-    if (!window.start()) return 0;
-    window.show();
 #ifdef KESTREL_AUTOMATION
+    // Before the start, so that a script can answer the first start's dialog.
     kestrel::app::runScriptFromEnvironment(window);
 #endif
+    if (!window.start()) return 0;
+    window.show();
     return QApplication::exec();
 }

@@ -23,8 +23,9 @@ namespace kestrel::app {
 
 namespace {
 
+// Paths and arguments are UTF-8, as Qt's standard strings are.
 QString native(const std::string& text) {
-    return QString::fromLocal8Bit(text);
+    return QString::fromStdString(text);
 }
 
 StartedProcess startDetached(const CommandLine& command, const std::string& workingDir,
@@ -39,7 +40,7 @@ StartedProcess startDetached(const CommandLine& command, const std::string& work
     if (!withInput) process.setStandardInputFile(QProcess::nullDevice());
     qint64 pid = 0;
     if (!process.startDetached(&pid))
-        return {Status::failure(process.errorString().toLocal8Bit().toStdString()), 0};
+        return {Status::failure(process.errorString().toStdString()), 0};
     return {Status::success(), pid};
 }
 
@@ -52,7 +53,7 @@ std::string terminalForBatch() {
         return {};
     for (const char* name : kTerminals) {
         const QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!found.isEmpty()) return found.toLocal8Bit().toStdString();
+        if (!found.isEmpty()) return found.toStdString();
     }
     return {};
 }
@@ -82,9 +83,8 @@ StartedProcess QtPrograms::startBatch(const BatchLaunch& batch) {
     const QString runner =
         QDir(QCoreApplication::applicationDirPath()).filePath(u"kestrel-batch"_qs);
     const std::string terminal = terminalForBatch();
-    StartedProcess started =
-        startDetached(runnerCommand(runner.toLocal8Bit().toStdString(), batch, terminal),
-                      batch.workingDir, !terminal.empty());
+    StartedProcess started = startDetached(runnerCommand(runner.toStdString(), batch, terminal),
+                                           batch.workingDir, !terminal.empty());
     started.writesStatus = true;
     return started;
 #endif
@@ -94,13 +94,11 @@ Status QtPrograms::openTextFile(const std::string& path) {
 #ifdef _WIN32
     return start("c:\\Windows\\Notepad.exe", {path}, {});
 #else
-    const auto env = [](const char* name) {
-        return qEnvironmentVariable(name).toLocal8Bit().toStdString();
-    };
+    const auto env = [](const char* name) { return qEnvironmentVariable(name).toStdString(); };
     const auto findProgram = [](const std::string& name) -> std::optional<std::string> {
         const QString found = QStandardPaths::findExecutable(native(name));
         if (found.isEmpty()) return std::nullopt;
-        return found.toLocal8Bit().toStdString();
+        return found.toStdString();
     };
     const CommandLine editor = textEditorCommand(path, env("VISUAL"), env("EDITOR"), findProgram);
     return start(editor.program, editor.args, {});

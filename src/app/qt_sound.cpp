@@ -38,9 +38,9 @@ void QtSound::stop() {
 }
 
 Status QtSound::play(const std::string& wavPath) {
-    // Paths are local 8-bit names. A pipe or a device in place of the sample
-    // would keep the player reading for ever: only regular files are played.
-    const QString path = QString::fromLocal8Bit(wavPath);
+    // A pipe or a device in place of the sample would keep the player
+    // reading for ever: only regular files are played.
+    const QString path = QString::fromStdString(wavPath); // UTF-8
     const QFileInfo info(path);
     if (!info.isFile()) return Status::failure("it is not a regular file");
     if (static_cast<std::uint64_t>(info.size()) > kMaxReadBytes)

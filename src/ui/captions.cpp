@@ -1,6 +1,7 @@
 #include "captions.h"
 
 #include "controls.h"
+#include "format/ansi.h"
 #include "text_codec.h"
 
 #include <QAbstractButton>
@@ -154,7 +155,7 @@ QString fillArguments(const QString& text, const std::vector<std::string>& args)
         if (c == u'%' && i + 1 < text.size() && text[i + 1] >= u'1' && text[i + 1] <= u'9') {
             const auto n = static_cast<std::size_t>(text[i + 1].unicode() - u'1');
             if (n < args.size()) {
-                out += fromAnsi(shownArgument(args[n]));
+                out += fromUtf8Text(shownArgument(args[n]));
                 ++i;
                 continue;
             }
@@ -286,7 +287,7 @@ QString answerText(Answer answer, Language language) {
 QString helpMissingNote(Language language, const std::string& path) {
     return pick(language, "The help file %1 is missing or cannot be read.",
                 "Le fichier d'aide %1 est absent ou illisible.")
-        .arg(fromAnsi(path));
+        .arg(fromUtf8Text(path));
 }
 
 QStringList objectTypeNames(Language language) {
@@ -325,7 +326,7 @@ MessageText messageText(Msg id, Language language, const std::vector<std::string
 
 QString findingText(const Finding& finding, Language language) {
     const FindingTexts t = textsOf(finding.problem);
-    return fillArguments(pick(language, t.english, t.french), {finding.subject});
+    return fillArguments(pick(language, t.english, t.french), {utf8FromAnsi(finding.subject)});
 }
 
 QString severityName(Severity severity, Language language) {

@@ -77,12 +77,12 @@ Answer QtDialogs::message(Msg id, const std::vector<std::string>& args) {
 
 std::optional<std::string> QtDialogs::openFile(FileDialog which, const std::string& initialDir) {
     const FileDialogText t = fileDialogText(which, language_());
-    QFileDialog dialog(window_, t.title, fromAnsi(initialDir), t.filter);
+    QFileDialog dialog(window_, t.title, fromUtf8Text(initialDir), t.filter);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return toAnsi(QDir::toNativeSeparators(dialog.selectedFiles().front()));
+    return toUtf8Text(QDir::toNativeSeparators(dialog.selectedFiles().front()));
 }
 
 void QtDialogs::focus(std::string_view control) {

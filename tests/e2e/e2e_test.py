@@ -33,9 +33,9 @@ BUILD = "click CdCopy; answer Ok FOUNDRY\n"
 class Installation:
     """A demo installation in a temporary folder, and runs of Kestrel on it."""
 
-    def __init__(self):
+    def __init__(self, folder=""):
         self.tmp = tempfile.TemporaryDirectory(prefix="kestrel-e2e-")
-        self.root = Path(self.tmp.name)
+        self.root = Path(self.tmp.name) / folder
         subprocess.run([sys.executable, str(REPO / "demo/make_demo.py"), str(self.root),
                         "--sndpack", SNDPACK], check=True, stdout=subprocess.DEVNULL)
 
@@ -298,6 +298,29 @@ class EndToEnd(unittest.TestCase):
         self.inst.run("expect OpLang1 checked true; expect TxLett text d\n"
                       "expect Label3 text Texte/Sample/ID; quit")
         self.assertEqual(self.inst.files()[PAR], par)
+
+    def test_an_installation_in_folders_named_in_any_script(self):
+        # Paths are the system's own names; Kestrel.par holds a path in 8-bit
+        # text where it can, else as UTF-8 after the UTF-8 byte-order mark.
+        for folder, marked in (("démo", False), ("Звуки", True)):
+            with self.subTest(folder=folder):
+                self.inst = Installation(folder)
+                self.addCleanup(self.inst.tmp.cleanup)
+                (self.inst.root / PAR).unlink()
+                editor = str(self.inst.root / "editor")
+                self.inst.run(f"choose-file {editor}/mapforge.exe\n"
+                              "type TxLett f; key TxLett Tab; answer Ok Foundry Row; quit")
+                path = (editor + "/").encode("utf-8" if marked else "cp1252")
+                stored = b"\xef\xbb\xbf" + path if marked else path
+                self.assertIn(b'\r\n"' + stored + b'"\r\n', self.inst.files()[PAR])
+                self.before = self.inst.files()
+                self.inst.run("row LiSFX 3; type TxVOL 40; click CdMajVal\n" + APPLY + BUILD
+                              + "wait CdCopy enabled true; quit")
+                self.assertApplied(WADS / "FOUNDRY.SAM", WADS / "FOUNDRY.SFX")
+                self.assertIn(b"VOL40", self.inst.lines()[3])
+                check = [KESTREL, "--check", "--appdir", str(self.inst.root / "app")]
+                done = subprocess.run(check, capture_output=True, text=True, timeout=60)
+                self.assertIn(f"{folder}/editor/sound/LevelSFX Creator/Sounds.txt:292:", done.stdout)
 
     def test_check_in_its_window_before_a_build_and_on_the_command_line(self):
         # The demo names a sample it never copied (error) and carries a long

@@ -139,7 +139,7 @@ private slots:
         QCOMPARE(programFolder({"kestrel", "--appdir=/y"}, "/env", "/exe"), std::string("/y"));
         QCOMPARE(programFolder({"kestrel"}, "/env", "/exe"), std::string("/env"));
         QCOMPARE(programFolder({"kestrel"}, "", "/exe"), std::string("/exe"));
-        QCOMPARE(programFolder({"kestrel", "--appdir"}, nullptr, "/exe"), std::string("/exe"));
+        QCOMPARE(programFolder({"kestrel", "--appdir"}, "", "/exe"), std::string("/exe"));
     }
 };
 

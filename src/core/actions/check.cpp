@@ -1,5 +1,6 @@
 #include "actions/check.h"
 
+#include "format/ansi.h"
 #include "format/names.h"
 #include "format/rebuild.h"
 #include "format/sound_line.h"
@@ -98,7 +99,7 @@ void checkSamples(int id, const SoundRecord& rec, const SampleFolder& folder,
             continue;
         }
         if (!folder.listed) continue;
-        const std::string wav = lowerCase(sample + ".wav");
+        const std::string wav = lowerCase(utf8FromAnsi(sample) + ".wav");
         if (!folder.wavs.count(wav)) {
             out.push_back({id, Problem::MissingWav, sample + ".wav"});
         } else if (const auto bad = folder.wavProblems.find(wav); bad != folder.wavProblems.end()) {
@@ -185,7 +186,7 @@ std::vector<Finding> checkCatalogue(const MainState& state, Ports& ports, WavRea
     std::set<std::string> named;
     for (const std::string& line : state.liText)
         for (const std::string_view sample : sampleNames(line))
-            named.insert(lowerCase(std::string(sample) + ".wav"));
+            named.insert(lowerCase(utf8FromAnsi(sample) + ".wav"));
     for (const auto& [lower, name] : onDisk) {
         folder.wavs.insert(lower);
         if (reading == WavReading::NamesOnly || !named.count(lower)) continue;

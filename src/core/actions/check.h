@@ -41,7 +41,7 @@ Severity severityOf(Problem problem);
 struct Finding {
     int id = -1; // the sound, -1 for none
     Problem problem{};
-    std::string subject; // what the text names: a sample, a tag, a sound ID, a folder
+    std::string subject; // what the text names, as the line holds it: a sample, a tag, a sound ID
     bool operator==(const Finding&) const = default;
 };
 
@@ -58,6 +58,8 @@ inline constexpr std::size_t kMaxSampleName = 8;
 
 // What the check reads besides the lines: the .wav files of the samples
 // folder by lower-case name, and the problem of each that has one.
+// The .wav files of the samples folder, by their names on disk (UTF-8) in
+// lower case.
 struct SampleFolder {
     bool listed = true;
     std::set<std::string> wavs;

@@ -1,6 +1,7 @@
 #include "actions/current_sound.h"
 
 #include "actions/marks.h"
+#include "format/ansi.h"
 #include "format/field_view.h"
 #include "format/names.h"
 #include "format/rebuild.h"
@@ -274,7 +275,7 @@ void playSample(MainState& state, Ports& ports) {
     if (name.empty()) return;
     const auto found = findSampleFile(state, ports, name);
     if (!found) {
-        ports.dialogs.message(Msg::SampleMissingPlay, {name, state.dirs.sampleDir});
+        ports.dialogs.message(Msg::SampleMissingPlay, {utf8FromAnsi(name), state.dirs.sampleDir});
         return;
     }
     if (!ports.sound.hasOutput()) {
@@ -315,7 +316,7 @@ void renameSample(MainState& state, Ports& ports) {
         return;
     }
     if (!ports.files.find(wavPath(state, t)))
-        ports.dialogs.message(Msg::SampleMissingRename, {t, state.dirs.sampleDir});
+        ports.dialogs.message(Msg::SampleMissingRename, {utf8FromAnsi(t), state.dirs.sampleDir});
     ed.curSample = t;
     ed.liSamp[slot] = t;
     state.cur.samples = ed.liSamp;

@@ -5,6 +5,7 @@
 #include "actions/doubles.h"
 #include "actions/marks.h"
 #include "actions/sound_list.h"
+#include "format/ansi.h"
 #include "format/names.h"
 #include "format/rebuild.h"
 #include "format/record_file.h"
@@ -138,7 +139,8 @@ void importSamList(MainState& state, Ports& ports) {
                 giveLetter(state, id);
     }
     if (unrecognized > 0)
-        ports.dialogs.message(Msg::SamplesUnrecognized, {state.choice.txWad, lastUnrecognized});
+        ports.dialogs.message(Msg::SamplesUnrecognized,
+                              {utf8FromAnsi(state.choice.txWad), utf8FromAnsi(lastUnrecognized)});
 }
 
 void importWasList(MainState& state, Ports& ports) {
@@ -224,21 +226,22 @@ void loadWadList(MainState& state, Ports& ports) {
     // The import only reads files named by the WAD: a name that leads out of
     // the wads folder is refused, the build's stricter rule is not needed.
     if (!state.choice.txWad.empty() && !namesAFileInFolder(state.choice.txWad)) {
-        ports.dialogs.message(Msg::WadNameUnsafe, {state.choice.txWad});
+        ports.dialogs.message(Msg::WadNameUnsafe, {utf8FromAnsi(state.choice.txWad)});
         ports.dialogs.focus("TxWAD");
         return;
     }
     if (state.choice.txWad.empty() ||
         !ports.files.find(wadFilePath(state, state.choice.txWad, ".SAM"))) {
-        ports.dialogs.message(Msg::NoSamFile, {state.choice.txWad});
+        ports.dialogs.message(Msg::NoSamFile, {utf8FromAnsi(state.choice.txWad)});
         return;
     }
     if (state.choice.wasMode && !ports.files.find(wadFilePath(state, state.choice.txWad, ".WAS"))) {
-        ports.dialogs.message(Msg::NoWasFile, {state.choice.txWad});
+        ports.dialogs.message(Msg::NoWasFile, {utf8FromAnsi(state.choice.txWad)});
         return;
     }
     const Msg confirm = state.choice.wasMode ? Msg::WasImportConfirm : Msg::SamImportConfirm;
-    if (ports.dialogs.message(confirm, {state.choice.txWad, state.choice.txLett}) != Answer::Ok)
+    if (ports.dialogs.message(confirm, {utf8FromAnsi(state.choice.txWad),
+                                        utf8FromAnsi(state.choice.txLett)}) != Answer::Ok)
         return;
     if (!settlePendingChanges(state, ports)) return;
     loadCatalogue(state, ports);

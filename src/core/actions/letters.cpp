@@ -4,6 +4,7 @@
 #include "actions/marks.h"
 #include "actions/objects.h"
 #include "actions/sound_list.h"
+#include "format/ansi.h"
 #include "format/names.h"
 #include "format/rebuild.h"
 #include "format/sound_line.h"
@@ -97,7 +98,7 @@ void leaveLetterBox(MainState& state, Ports& ports) {
     }
     // "a " or "*" would be written as a tag the build refuses.
     if (!state.choice.txLett.empty() && !isSafeWadName(state.choice.txLett)) {
-        ports.dialogs.message(Msg::LetterUnsafe, {state.choice.txLett});
+        ports.dialogs.message(Msg::LetterUnsafe, {utf8FromAnsi(state.choice.txLett)});
         state.choice.txLett.clear();
         ports.dialogs.focus("TxLett");
         return;
@@ -107,7 +108,8 @@ void leaveLetterBox(MainState& state, Ports& ports) {
     if (!state.choice.txLett.empty() && known != letters.end()) {
         const auto k = static_cast<std::size_t>(known - letters.begin());
         const Answer answer =
-            ports.dialogs.message(Msg::LetterInTable, {state.choice.txLett, state.wads.titles[k]});
+            ports.dialogs.message(Msg::LetterInTable, {utf8FromAnsi(state.choice.txLett),
+                                                       utf8FromAnsi(state.wads.titles[k])});
         if (answer == Answer::Ok) {
             state.choice.txWad = state.wads.files[k];
         } else {
@@ -209,7 +211,8 @@ void eraseLetterEverywhere(MainState& state, Ports& ports) {
         ports.dialogs.message(Msg::EraseNoLetter, {});
         return;
     }
-    if (ports.dialogs.message(Msg::EraseConfirm, {state.choice.txLett}) != Answer::Ok) return;
+    if (ports.dialogs.message(Msg::EraseConfirm, {utf8FromAnsi(state.choice.txLett)}) != Answer::Ok)
+        return;
     const std::string tag = currentTag(state);
     // A line without the tag stays as it is; only the others are rewritten.
     for (std::size_t id = 0; id < state.liText.size(); ++id) {

@@ -1,6 +1,7 @@
 #include "actions/sfx_build.h"
 
 #include "actions/check.h"
+#include "format/ansi.h"
 #include "format/batch.h"
 #include "format/names.h"
 #include "session/paths.h"
@@ -33,12 +34,12 @@ bool inputIsUsable(const MainState& state, Ports& ports) {
         return false;
     }
     if (!isSafeWadName(state.choice.txLett)) {
-        ports.dialogs.message(Msg::LetterUnsafe, {state.choice.txLett});
+        ports.dialogs.message(Msg::LetterUnsafe, {utf8FromAnsi(state.choice.txLett)});
         ports.dialogs.focus("TxLett");
         return false;
     }
     if (!isSafeWadName(state.choice.txWad)) {
-        ports.dialogs.message(Msg::WadNameUnsafe, {state.choice.txWad});
+        ports.dialogs.message(Msg::WadNameUnsafe, {utf8FromAnsi(state.choice.txWad)});
         ports.dialogs.focus("TxWAD");
         return false;
     }
@@ -95,7 +96,8 @@ void endWithStatus(MainState& state, Ports& ports, const std::string& status, bo
     BuildState& b = state.build;
     finishWait(state, ports, exited);
     if (status != "0") {
-        ports.dialogs.message(Msg::BuildCompilerFailed, {b.wadName, status, state.dirs.sfxDir});
+        ports.dialogs.message(Msg::BuildCompilerFailed,
+                              {utf8FromAnsi(b.wadName), status, state.dirs.sfxDir});
         return;
     }
     if (wadFilesArrived(state, ports))
@@ -117,7 +119,8 @@ void waitForStatus(MainState& state, Ports& ports, bool exited) {
     if (wadFilesArrived(state, ports))
         b.buildOver = true;
     else
-        ports.dialogs.message(Msg::BuildFailed, {b.wadName, state.dirs.wadDir, state.dirs.sfxDir});
+        ports.dialogs.message(Msg::BuildFailed,
+                              {utf8FromAnsi(b.wadName), state.dirs.wadDir, state.dirs.sfxDir});
 }
 
 // Without a status (the Windows interpreter) the wait ends once the files
@@ -133,7 +136,8 @@ void waitForWadFiles(MainState& state, Ports& ports, bool exited) {
     }
     if (exited) {
         finishWait(state, ports, true);
-        ports.dialogs.message(Msg::BuildFailed, {b.wadName, state.dirs.wadDir, state.dirs.sfxDir});
+        ports.dialogs.message(Msg::BuildFailed,
+                              {utf8FromAnsi(b.wadName), state.dirs.wadDir, state.dirs.sfxDir});
         return;
     }
     b.canStopWaiting = b.elapsed >= kBuildWayOutMs;
@@ -147,9 +151,10 @@ bool buildDespiteErrors(MainState& state, Ports& ports) {
     const int count =
         soundsWithErrors(checkCatalogue(state, ports, WavReading::NamesOnly), state.liText, tag);
     if (count == 0) return true;
-    const Answer answer =
-        count == 1 ? ports.dialogs.message(Msg::BuildHasError, {tag})
-                   : ports.dialogs.message(Msg::BuildHasErrors, {std::to_string(count), tag});
+    const Answer answer = count == 1
+                              ? ports.dialogs.message(Msg::BuildHasError, {utf8FromAnsi(tag)})
+                              : ports.dialogs.message(Msg::BuildHasErrors,
+                                                      {std::to_string(count), utf8FromAnsi(tag)});
     state.build.checkAsked = answer == Answer::Show;
     return answer == Answer::Yes;
 }
@@ -158,7 +163,8 @@ bool buildDespiteErrors(MainState& state, Ports& ports) {
 
 void startBuild(MainState& state, Ports& ports, std::int64_t now) {
     if (state.build.windowDisabled() || !inputIsUsable(state, ports)) return;
-    if (ports.dialogs.message(Msg::BuildConfirm, {state.choice.txWad}) != Answer::Ok) return;
+    if (ports.dialogs.message(Msg::BuildConfirm, {utf8FromAnsi(state.choice.txWad)}) != Answer::Ok)
+        return;
     if (!buildDespiteErrors(state, ports)) return;
 
     const std::string& dir = state.dirs.sfxDir;

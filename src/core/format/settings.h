@@ -1,5 +1,8 @@
 #pragma once
-// The settings file Kestrel.par: five double-quoted values, one a line.
+// The settings file Kestrel.par: five double-quoted values, one a line, in
+// 8-bit text. The two paths are UTF-8 in memory; the file holds them in
+// Windows-1252 as the old versions wrote them, or, when Windows-1252 cannot
+// hold one, as UTF-8 after the UTF-8 byte-order mark.
 
 #include <optional>
 #include <string>
@@ -27,6 +30,10 @@ Settings defaultSettings();
 Settings parseSettings(std::string_view bytes, const Settings& base);
 
 std::string formatSettings(const Settings& settings);
+
+// A path as the file holds it, and back.
+std::string storedPath(std::string_view path);
+std::string pathFromStored(std::string_view stored);
 
 // The level editor's drive and folder from the path of its program: the root
 // of the path ("C:\" or "/") and everything up to the last folder separator.

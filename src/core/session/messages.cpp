@@ -1,6 +1,9 @@
 #include "session/messages.h"
 
+#include "format/ansi.h"
+
 #include <iterator>
+#include <vector>
 
 namespace kestrel {
 
@@ -56,34 +59,59 @@ namespace kestrel {
 
 namespace {
 
-// One byte as shown: itself, or "\xNN" for what is not text.
-std::string shownByte(char c) {
+// One character as shown, and how many characters that takes: itself, or
+// "\xNN" for a byte that is a control character or no UTF-8 character.
+struct Piece {
+    std::string shown;
+    std::size_t width;
+    std::size_t end; // where the next piece starts
+};
+
+Piece pieceAt(std::string_view text, std::size_t at) {
+    const auto ch = utf8CharAt(text, at);
+    const bool control = ch && (ch->code < 0x20 || (ch->code >= 0x7F && ch->code <= 0x9F));
+    if (ch && !control) return {std::string(text.substr(at, ch->length)), 1, at + ch->length};
     static constexpr char kHex[] = "0123456789ABCDEF";
-    const auto u = static_cast<unsigned char>(c);
-    if (u >= 0x20 && u != 0x7F) return std::string(1, c);
-    return {'\\', 'x', kHex[u >> 4], kHex[u & 0xF]};
+    const auto u = static_cast<unsigned char>(text[at]);
+    return {{'\\', 'x', kHex[u >> 4], kHex[u & 0xF]}, 4, at + 1};
 }
 
 } // namespace
 
 std::string shownArgument(std::string_view text, std::size_t limit) {
     std::string whole;
-    for (std::size_t i = 0; i < text.size() && whole.size() <= limit; ++i)
-        whole += shownByte(text[i]);
-    if (whole.size() <= limit) return whole;
-    // Only the two ends are shown, whole bytes each, however long the text.
-    std::string head, tail;
-    for (const char c : text) {
-        std::string b = shownByte(c);
-        if (head.size() + b.size() > limit / 2) break;
-        head += b;
+    std::size_t width = 0;
+    for (std::size_t at = 0; at < text.size() && width <= limit;) {
+        Piece p = pieceAt(text, at);
+        whole += p.shown;
+        width += p.width;
+        at = p.end;
     }
-    for (std::size_t i = text.size(); i-- > 0;) {
-        std::string b = shownByte(text[i]);
-        if (tail.size() + b.size() > limit - limit / 2 - 1) break;
-        tail.insert(0, b);
+    if (width <= limit) return whole;
+    // Only the two ends are shown, whole characters each, however long the text.
+    std::string head;
+    width = 0;
+    for (std::size_t at = 0;;) {
+        Piece p = pieceAt(text, at);
+        if (width + p.width > limit / 2) break;
+        head += p.shown;
+        width += p.width;
+        at = p.end;
     }
-    return head + "\x85" + tail; // "…" in the 8-bit code page
+    // The tail is read from far enough back that its characters are whole:
+    // a piece is at most four bytes.
+    const std::size_t from = text.size() > 4 * limit + 4 ? text.size() - 4 * limit - 4 : 0;
+    std::vector<Piece> pieces;
+    for (std::size_t at = from; at < text.size(); at = pieces.back().end)
+        pieces.push_back(pieceAt(text, at));
+    std::string tail;
+    width = 0;
+    for (auto p = pieces.rbegin(); p != pieces.rend(); ++p) {
+        if (width + p->width > limit - limit / 2 - 1) break;
+        tail.insert(0, p->shown);
+        width += p->width;
+    }
+    return head + "\xE2\x80\xA6" + tail; // "…"
 }
 
 } // namespace kestrel

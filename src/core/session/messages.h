@@ -37,10 +37,12 @@ struct MsgTexts {
 
 MsgTexts textsOf(Msg id);
 
-// A message argument as it is shown: bytes that are not text (NUL and other
-// control characters) as \xNN escapes, and a text longer than `limit` cut in
-// its middle with "…" (its ends name the most), so that whatever a file held
-// makes a readable message box.
+// A message argument, UTF-8, as it is shown: bytes that are not text (NUL and
+// other control characters, and bytes of no UTF-8 character) as \xNN escapes,
+// and a text longer than `limit` characters cut in its middle with "…" (its
+// ends name the most), so that whatever a file held makes a readable message
+// box. The arguments that come from the level editor's 8-bit files are
+// converted with utf8FromAnsi.
 std::string shownArgument(std::string_view text, std::size_t limit = 120);
 
 // Every message id, for tables that must cover them all.

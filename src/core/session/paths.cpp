@@ -1,5 +1,7 @@
 #include "session/paths.h"
 
+#include "format/ansi.h"
+
 namespace kestrel {
 
 std::string soundsPath(const MainState& state) {
@@ -35,7 +37,7 @@ std::string customLinesDir(const MainState& state) {
     return state.dirs.appDir + "sounds" + kDirSep;
 }
 std::string customLinesPath(const MainState& state) {
-    return customLinesDir(state) + state.choice.txWad + ".tor";
+    return customLinesDir(state) + utf8FromAnsi(state.choice.txWad) + ".tor";
 }
 std::string historyFolder(const MainState& state) {
     return state.dirs.appDir + "history" + kDirSep;
@@ -43,11 +45,11 @@ std::string historyFolder(const MainState& state) {
 
 std::string wadFilePath(const MainState& state, const std::string& wadName,
                         const std::string& extension) {
-    return state.dirs.wadDir + wadName + extension;
+    return state.dirs.wadDir + utf8FromAnsi(wadName) + extension;
 }
 
 std::string wavPath(const MainState& state, const std::string& sample) {
-    return state.dirs.sampleDir + sample + ".wav";
+    return state.dirs.sampleDir + utf8FromAnsi(sample) + ".wav";
 }
 
 } // namespace kestrel

@@ -1,7 +1,8 @@
 #pragma once
 // Every file and folder the program reads or writes, named once. Folders end
 // with a folder separator; the level editor's files are found whatever the
-// case of their names (see Files::find).
+// case of their names (see Files::find). Paths are UTF-8; a name taken from
+// the level editor's files (a WAD, a sample) is converted from its 8-bit text.
 
 #include "session/main_state.h"
 

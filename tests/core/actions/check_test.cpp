@@ -84,11 +84,13 @@ TEST(Check, EachKindOfFindingOnItsLine) {
 
 TEST(Check, TheCatalogueCheckReadsTheSamplesFolderOnce) {
     Installation inst;
-    inst.sounds = {"ZERO:\tBell1 hum\tVOL01\t#a", "ONE:\tgone", "TWO:\tbell1"};
+    // Sample names are the file's 8-bit text; names on disk are UTF-8.
+    inst.sounds = {"ZERO:\tBell1 hum\tVOL01\t#a", "ONE:\tgone", "TWO:\tbell1", "THREE:\tcaf\xE9"};
     Loaded app(inst);
     const std::string samples = app.state.dirs.sampleDir;
     app.fake.files.files[samples + "BELL1.WAV"] = wav16({0x7FFF, 1});
     app.fake.files.files[samples + "hum.wav"] = wav16({5, 0xFFFB});
+    app.fake.files.files[samples + "caf\xC3\xA9.wav"] = wav16({5, 0xFFFB});
     app.fake.files.files[samples + "unused.wav"] = "not read";
     EXPECT_EQ(checkCatalogue(app.state, app.fake.ports),
               (std::vector<Finding>{{0, P::WavClips, "Bell1.wav"},
@@ -98,7 +100,7 @@ TEST(Check, TheCatalogueCheckReadsTheSamplesFolderOnce) {
     app.fake.files.failing = {{samples + "hum.wav", FileOp::Read}}; // not read for the names
     EXPECT_EQ(checkCatalogue(app.state, app.fake.ports, WavReading::NamesOnly),
               (std::vector<Finding>{{1, P::MissingWav, "gone.wav"}}));
-    EXPECT_EQ(fileLineOfSounds(app.state.soundsFile, 4), (std::vector<int>{1, 2, 3, 0}));
+    EXPECT_EQ(fileLineOfSounds(app.state.soundsFile, 5), (std::vector<int>{1, 2, 3, 4, 0}));
 }
 
 TEST(SampleFiles, TheSamplesListAndTheViewReadTheSamplesFolder) {

@@ -35,3 +35,23 @@ TEST(Settings, EditorFoldersFromTheProgramPath) {
         EXPECT_EQ(s ? s->editorDrive + "|" + s->editorDir : "none", folders) << path;
     }
 }
+
+// Paths are UTF-8 in memory and Windows-1252 in the file where it can hold
+// them; anything else goes marked, and every path reads back as it was.
+TEST(Settings, PathsStoredAsEightBitOrMarkedUtf8) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"/home/ann/lvedit/", "/home/ann/lvedit/"},
+        {"/home/ann/d\xC3\xA9mo/", "/home/ann/d\xE9mo/"},                         // é
+        {"C:\\\xE2\x82\xAC\\", "C:\\\x80\\"},                                     // €
+        {"/\xD0\x97\xD0\xB2\xD1\x83/", "\xEF\xBB\xBF/\xD0\x97\xD0\xB2\xD1\x83/"}, // Зву
+        {"/x\xFF/", "\xEF\xBB\xBF/x\xFF/"},                                       // not UTF-8
+        {"\xC3\xAF\xC2\xBB\xC2\xBFx", "\xEF\xBB\xBF\xC3\xAF\xC2\xBB\xC2\xBFx"},   // the mark itself
+    };
+    for (const auto& [path, stored] : cases) {
+        EXPECT_EQ(storedPath(path), stored) << path;
+        Settings s = defaultSettings();
+        s.editorDir = path;
+        s.wadName = "caf\xE9"; // names stay the file's bytes
+        EXPECT_EQ(parseSettings(formatSettings(s), defaultSettings()), s) << path;
+    }
+}

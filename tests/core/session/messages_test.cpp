@@ -13,10 +13,13 @@ TEST(ShownArgument, EscapesWhatIsNotTextAndCutsTheMiddleOfLongTexts) {
     } cases[] = {
         {"Sounds.txt", "Sounds.txt"},
         {"ab\0cd\x1F\x7F"s, "ab\\x00cd\\x1F\\x7F"},
-        {"caf\xE9", "caf\xE9"}, // an 8-bit letter is text
-        {longName, "head" + std::string(6, 'x') + "\x85" + std::string(5, 'x') + "tail"},
-        {std::string(9, '\0'), "\\x00\x85\\x00", 12}, // whole escapes only
+        {"caf\xC3\xA9 \xD0\x97", "caf\xC3\xA9 \xD0\x97"}, // UTF-8 letters are text
+        {"caf\xE9\xC2\x85\xED\xA0\x80", "caf\\xE9\\xC2\\x85\\xED\\xA0\\x80", 40}, // no UTF-8, or C1
+        {longName, "head" + std::string(6, 'x') + "\xE2\x80\xA6" + std::string(5, 'x') + "tail"},
+        {std::string(9, '\0'), "\\x00\xE2\x80\xA6\\x00", 12},         // whole escapes only
+        {std::string(30, 'a') + std::string(20, '\xD0') + "\xD0\x97", // whole characters
+         std::string(10, 'a') + "\xE2\x80\xA6\\xD0\\xD0\xD0\x97"},
     };
     for (const auto& c : cases) EXPECT_EQ(shownArgument(c.text, c.limit), c.shown);
-    EXPECT_EQ(shownArgument(longName).size(), 120u);
+    EXPECT_EQ(shownArgument(longName).size(), 119u + 3u); // the "…" is three bytes
 }
