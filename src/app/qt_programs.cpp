@@ -29,7 +29,7 @@ QString native(const std::string& text) {
 }
 
 StartedProcess startDetached(const CommandLine& command, const std::string& workingDir,
-                             bool withInput) {
+                             bool withInput, [[maybe_unused]] bool newConsole = false) {
     QProcess process;
     process.setProgram(native(command.program));
     QStringList list;
@@ -38,6 +38,16 @@ StartedProcess startDetached(const CommandLine& command, const std::string& work
     if (!workingDir.empty()) process.setWorkingDirectory(native(workingDir));
     // Without a console of its own, nothing may wait for a key.
     if (!withInput) process.setStandardInputFile(QProcess::nullDevice());
+#ifdef _WIN32
+    // A program without a console starts its children without a window, so
+    // the batch's pause could never be answered and the build never end:
+    // the batch gets a console window of its own.
+    if (newConsole)
+        process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* args) {
+            args->flags &= ~static_cast<DWORD>(CREATE_NO_WINDOW);
+            args->flags |= CREATE_NEW_CONSOLE;
+        });
+#endif
     qint64 pid = 0;
     if (!process.startDetached(&pid))
         return {Status::failure(process.errorString().toStdString()), 0};
@@ -78,7 +88,7 @@ Status QtPrograms::start(const std::string& program, const std::vector<std::stri
 
 StartedProcess QtPrograms::startBatch(const BatchLaunch& batch) {
 #ifdef _WIN32
-    return startDetached({"cmd.exe", {"/c", batch.batchPath}}, batch.workingDir, true);
+    return startDetached({"cmd.exe", {"/c", batch.batchPath}}, batch.workingDir, true, true);
 #else
     const QString runner =
         QDir(QCoreApplication::applicationDirPath()).filePath(u"kestrel-batch"_qs);

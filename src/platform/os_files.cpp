@@ -37,21 +37,31 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+// Windows finds a file by its name in any case, and so would return the
+// name as asked: there each part is looked up in its folder, for the name as
+// it is on disk (a replaced file keeps it).
+#ifdef _WIN32
+constexpr bool kCaselessSystem = true;
+#else
+constexpr bool kCaselessSystem = false;
+#endif
+
 // The path as it exists on disk, each part matched without regard to case.
 std::optional<fs::path> resolve(const fs::path& wanted) {
     std::error_code ec;
-    if (fs::exists(wanted, ec)) return wanted;
+    if (!kCaselessSystem && fs::exists(wanted, ec)) return wanted;
     fs::path built = wanted.root_path();
     for (const fs::path& part : wanted.relative_path()) {
         const fs::path exact = built / part;
-        if (fs::exists(exact, ec)) {
+        const bool special = part.empty() || part == "." || part == "..";
+        if ((!kCaselessSystem || special) && fs::exists(exact, ec)) {
             built = exact;
             continue;
         }
         bool found = false;
         const fs::path dir = built.empty() ? fs::path(".") : built;
         for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-            if (sameIgnoringCase(it->path().filename().string(), part.string())) {
+            if (sameIgnoringCase(utf8Of(it->path().filename()), utf8Of(part))) {
                 built = built.empty() ? it->path().filename() : built / it->path().filename();
                 found = true;
                 break;
@@ -65,10 +75,10 @@ std::optional<fs::path> resolve(const fs::path& wanted) {
 // Where a file should be written: the existing file of that name in any
 // case, else the name as given inside the folder as it exists.
 fs::path targetFor(const std::string& path) {
-    const fs::path wanted(path);
+    const fs::path wanted = pathOf(path);
     if (auto existing = resolve(wanted)) return *existing;
     if (auto dir = resolve(wanted.parent_path())) return *dir / wanted.filename();
-    return fs::path(path);
+    return wanted;
 }
 
 std::string describe(int err) {
@@ -97,7 +107,9 @@ constexpr std::string_view kTempMark = ".kestrel-tmp";
 
 fs::path tempNameBeside(const fs::path& target) {
     static std::mt19937 rng(std::random_device{}());
-    return target.string() + std::string(kTempMark) + std::to_string(rng() % 1000000);
+    fs::path temp = target;
+    temp += std::string(kTempMark) + std::to_string(rng() % 1000000);
+    return temp;
 }
 
 bool isTempOf(const std::string& entry, const std::string& targetName) {
@@ -108,13 +120,13 @@ bool isTempOf(const std::string& entry, const std::string& targetName) {
 
 // Temporary files of this target that an interrupted save left behind.
 void removeStaleTemps(const fs::path& target) {
-    const std::string name = target.filename().string();
+    const std::string name = utf8Of(target.filename());
     std::error_code ec;
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::vector<fs::path> stale;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         std::error_code typeErr;
-        if (isTempOf(it->path().filename().string(), name) &&
+        if (isTempOf(utf8Of(it->path().filename()), name) &&
             fs::is_regular_file(it->symlink_status(typeErr)))
             stale.push_back(it->path());
     }
@@ -264,6 +276,23 @@ Status replaceDurably(const fs::path& temp, const fs::path& target) {
 
 } // namespace
 
+std::filesystem::path pathOf(const std::string& utf8) {
+#ifdef _WIN32
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+#else
+    return fs::path(utf8);
+#endif
+}
+
+std::string utf8Of(const std::filesystem::path& path) {
+#ifdef _WIN32
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+#else
+    return path.string();
+#endif
+}
+
 bool matchesPattern(std::string_view name, std::string_view pattern) {
     if (pattern.empty()) return name.empty();
     if (pattern[0] == '*') {
@@ -277,13 +306,13 @@ bool matchesPattern(std::string_view name, std::string_view pattern) {
 }
 
 std::optional<std::string> OsFiles::find(const std::string& path) {
-    auto found = resolve(fs::path(path));
+    auto found = resolve(pathOf(path));
     if (!found) return std::nullopt;
-    return found->string();
+    return utf8Of(*found);
 }
 
 ReadResult OsFiles::read(const std::string& path) {
-    const auto found = resolve(fs::path(path));
+    const auto found = resolve(pathOf(path));
     if (!found) return readFailure("file not found", true);
     return readRegular(*found);
 }
@@ -331,7 +360,7 @@ Status OsFiles::copy(const std::string& from, const std::string& to) {
 }
 
 Status OsFiles::remove(const std::string& path) {
-    const auto found = resolve(fs::path(path));
+    const auto found = resolve(pathOf(path));
     if (!found) return failure("file not found");
     std::error_code ec;
     fs::remove(*found, ec);
@@ -341,7 +370,7 @@ Status OsFiles::remove(const std::string& path) {
 
 Status OsFiles::makeDir(const std::string& path) {
     std::error_code ec;
-    if (resolve(fs::path(path))) return Status::success();
+    if (resolve(pathOf(path))) return Status::success();
     fs::create_directories(targetFor(path), ec);
     if (ec) return failure(ec.message());
     return Status::success();
@@ -349,18 +378,18 @@ Status OsFiles::makeDir(const std::string& path) {
 
 std::vector<std::string> OsFiles::list(const std::string& dir, const std::string& pattern) {
     std::vector<std::string> names;
-    const auto found = resolve(fs::path(dir));
+    const auto found = resolve(pathOf(dir));
     if (!found) return names;
     std::error_code ec;
     for (fs::directory_iterator it(*found, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string name = it->path().filename().string();
+        const std::string name = utf8Of(it->path().filename());
         if (it->is_regular_file(ec) && matchesPattern(name, pattern)) names.push_back(name);
     }
     return names;
 }
 
 std::optional<std::int64_t> OsFiles::stamp(const std::string& path) {
-    const auto found = resolve(fs::path(path));
+    const auto found = resolve(pathOf(path));
     if (!found) return std::nullopt;
     std::error_code ec;
     const auto time = fs::last_write_time(*found, ec);

@@ -6,7 +6,14 @@
 
 #include "session/ports.h"
 
+#include <filesystem>
+
 namespace kestrel {
+
+// The program's paths are UTF-8 texts on every system; these convert them to
+// and from the system's own (Windows names files in UTF-16).
+std::filesystem::path pathOf(const std::string& utf8);
+std::string utf8Of(const std::filesystem::path& path);
 
 // Whether `name` matches a pattern of "*" and "?" without regard to case.
 bool matchesPattern(std::string_view name, std::string_view pattern);

@@ -9,10 +9,17 @@ namespace kestrel::testing {
 
 namespace {
 
+// Either slash separates folders, as on Windows, where the program's own
+// paths use backslashes and the tests' paths slashes.
+std::string slashed(std::string s) {
+    std::replace(s.begin(), s.end(), '\\', '/');
+    return s;
+}
+
 std::string folded(std::string s) {
     for (char& c : s)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
+    return slashed(s);
 }
 
 bool startsWithFolder(const std::string& path, const std::string& dir) {

@@ -33,7 +33,9 @@ protected:
             << "A:\ta\r\n";
     }
     void TearDown() override { fs::remove_all(root); }
-    std::string at(const std::string& rel) const { return (root / rel).string(); }
+    std::string at(const std::string& rel) const {
+        return (root / fs::path(rel).make_preferred()).string();
+    }
 };
 
 } // namespace
@@ -53,7 +55,10 @@ TEST_F(OsFilesTest, FindsAndReadsWithoutRegardToCase) {
 TEST_F(OsFilesTest, WritesReplaceTheFileOfAnyCaseOrSayWhyNot) {
     ASSERT_TRUE(files.write(at("sound/levelsfx creator/sounds.txt"), "B:\tb\r\n"));
     EXPECT_EQ(files.read(at("Sound/LevelSFX Creator/Sounds.txt")).bytes, "B:\tb\r\n");
-    EXPECT_FALSE(fs::exists(root / "sound"));
+    // The file and its folders keep their names (no "sound" beside "Sound").
+    EXPECT_EQ(files.list(at("Sound/LevelSFX Creator"), "*"), std::vector<std::string>{"Sounds.txt"});
+    EXPECT_EQ(fs::directory_iterator(root)->path().filename(), "Sound");
+    EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);
     ASSERT_TRUE(files.write(at("Sound/new.txt"), ""));
     EXPECT_TRUE(fs::exists(root / "Sound" / "new.txt"));
     EXPECT_EQ(files.list(at("Sound"), "*").size(), 1u) << "nothing but the target is left behind";

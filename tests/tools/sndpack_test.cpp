@@ -77,17 +77,26 @@ TEST(Sndpack, TheProgramWritesNothingWhenASampleIsMissingOrNoSoundMatches) {
               "bell1.wav\r\nbell2.wav\r\nhorn1.wav\r\n");
 }
 
-// The whole road on disk: the batch, run by the runner, calls the compiler
-// in the compiler folder and moves its output to the wads folder; importing
-// that list gives the letter back to the sounds that had it.
+// The whole road on disk: the batch, run by the runner (on Windows by the
+// command interpreter, as Kestrel has it), calls the compiler in the
+// compiler folder and moves its output to the wads folder; importing that
+// list gives the letter back to the sounds that had it.
 TEST(Sndpack, ABuildThenAnImportOfItsListGivesTheLetterBackToTheSameSounds) {
     DiskInstallation inst;
     DiskInstallation::put(inst.sfxDir / "Sounds.txt", soundsBytes());
     for (const char* s : {"bell1", "bell2", "horn1", "gull1", "wind1", "wind2"}) inst.putSample(s);
+#ifdef _WIN32
+    fs::copy_file(SNDPACK_PROGRAM, inst.sfxDir / "sndpack.exe");
+    DiskInstallation::put(inst.sfxDir / "CreateSFX.bat", batchText("LEVEL1", "ab"));
+    ASSERT_EQ(batch::runAndWait("cmd.exe", {"/c", "CreateSFX.bat"}, inst.sfxDir), 0);
+#else
     fs::copy_file(SNDPACK_PROGRAM, inst.sfxDir / "sndpack");
     std::ostringstream out, err;
     batch::Context ctx{inst.sfxDir, out, err, false, inst.root, {}};
     ASSERT_EQ(batch::runBatch(batchText("LEVEL1", "ab"), ctx), 0) << err.str();
+#endif
+    EXPECT_TRUE(fs::exists(inst.wadsDir / "LEVEL1.SFX"));
+    EXPECT_FALSE(fs::exists(inst.sfxDir / "LEVEL1.SFX"));
 
     Installation fake;
     fake.sounds = kSounds;

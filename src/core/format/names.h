@@ -9,7 +9,8 @@ namespace kestrel {
 // built sound files) and stands in the build's command line: it must be a
 // plain file name that no command interpreter reads as anything else.
 // Not empty; no blank, control character, path or wildcard character
-// (\ / : * ? "), and nothing a command line treats specially (& | < > ^ %).
+// (\ / : * ? "), nothing a command line treats specially (& | < > ^ %), and
+// not a Windows device name (CON, PRN, AUX, NUL, COM1-9, LPT1-9).
 bool isSafeWadName(std::string_view name);
 
 // Whether a sample name may stand in a line: no blank, no control character.

@@ -9,7 +9,12 @@
 #include <cstdio>
 #include <cstring>
 
-#ifndef _WIN32
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#else
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -29,8 +34,8 @@ bool sameIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 std::optional<fs::path> findEntry(const fs::path& dir, std::string_view name) {
-    const auto found = kestrel::OsFiles().find((dir / name).string());
-    return found ? std::optional<fs::path>(*found) : std::nullopt;
+    const auto found = kestrel::OsFiles().find(kestrel::utf8Of(dir) + '/' + std::string(name));
+    return found ? std::optional<fs::path>(kestrel::pathOf(*found)) : std::nullopt;
 }
 
 // The folder part and the file pattern of "sub\*.sam".
@@ -140,9 +145,12 @@ bool copyFiles(const Command& c, Context& ctx) {
     bool ok = true;
     for (const auto& [file, to] : copies) {
         const std::string name = file.filename().string();
-        fs::copy_file(file, to, fs::copy_options::overwrite_existing, ec);
-        if (ec) {
-            ctx.err << "copy: " << name << ": " << ec.message() << "\n";
+        // The program's safe write: the old file stays whole until the new
+        // one replaces it, and keeps its name.
+        const kestrel::Status copiedOne =
+            kestrel::OsFiles().copy(kestrel::utf8Of(file), kestrel::utf8Of(to));
+        if (!copiedOne) {
+            ctx.err << "copy: " << name << ": " << copiedOne.error << "\n";
             ok = false;
             continue;
         }
@@ -204,8 +212,6 @@ bool pause(const Command& c, Context& ctx) {
     return true;
 }
 
-constexpr int kNotRun = 127;
-
 bool isBareName(std::string_view word) {
     return word.find_first_of("/\\:") == std::string_view::npos &&
            word.find("..") == std::string_view::npos;
@@ -231,38 +237,13 @@ int runProgram(const Command& c, Context& ctx) {
                 << "\n";
         return kNotRun;
     }
-#ifndef _WIN32
     ctx.out << std::flush;
-    std::vector<std::string> argv{program->string()};
-    argv.insert(argv.end(), c.args.begin(), c.args.end());
-    std::vector<char*> raw;
-    raw.reserve(argv.size() + 1);
-    for (std::string& a : argv) raw.push_back(a.data());
-    raw.push_back(nullptr);
-    // The program runs in the batch's folder, as every line does.
-    const std::string dir = ctx.dir.string();
-    const pid_t pid = fork();
-    if (pid < 0) {
-        ctx.err << "'" << c.word << "' could not be started: " << std::strerror(errno) << "\n";
-        return kNotRun;
-    }
-    if (pid == 0) {
-        if (chdir(dir.c_str()) == 0) execv(raw[0], raw.data());
-        _exit(kNotRun);
-    }
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-    const int code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    const int code = runAndWait(*program, c.args, ctx.dir);
     if (code == kNotRun)
         ctx.err << "'" << c.word << "' could not be run\n";
     else if (code != 0)
         ctx.err << "'" << c.word << "' failed (status " << code << ")\n";
     return code;
-#else
-    ctx.err << "'" << c.word << "': run this batch with the command interpreter\n";
-    return kNotRun;
-#endif
 }
 
 bool isBuiltIn(std::string_view word) {
@@ -291,7 +272,7 @@ void reportStatus(BatchStatus& status, Context& ctx) {
     if (status.reported || ctx.statusFile.empty()) return;
     status.reported = true;
     const kestrel::Status written =
-        kestrel::OsFiles().write(ctx.statusFile.string(), kestrel::batchStatusText(status.code));
+        kestrel::OsFiles().write(kestrel::utf8Of(ctx.statusFile), kestrel::batchStatusText(status.code));
     if (written) return;
     ctx.err << "the status could not be written to " << ctx.statusFile.string() << ": "
             << written.error << "\n";
@@ -334,6 +315,83 @@ std::optional<fs::path> resolvePath(const fs::path& dir, std::string_view relati
     const auto found = kestrel::OsFiles().find(wanted.string());
     return found ? std::optional<fs::path>(*found) : std::nullopt;
 }
+
+#ifdef _WIN32
+
+namespace {
+
+// One argument of a Windows command line, quoted so that the program's
+// start-up code splits it back as it was.
+std::wstring quoted(const std::wstring& arg) {
+    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
+    std::wstring out = L"\"";
+    std::size_t slashes = 0;
+    for (const wchar_t ch : arg) {
+        if (ch == L'\\') {
+            ++slashes;
+            continue;
+        }
+        out.append(ch == L'"' ? 2 * slashes + 1 : slashes, L'\\');
+        slashes = 0;
+        out += ch;
+    }
+    out.append(2 * slashes, L'\\');
+    return out + L"\"";
+}
+
+} // namespace
+
+int runAndWait(const fs::path& program, const std::vector<std::string>& args,
+               const fs::path& dir) {
+    std::wstring line = quoted(program.wstring());
+    for (const std::string& a : args) line += L' ' + quoted(kestrel::pathOf(a).wstring());
+    // Nothing waits for a key: the input is the null device.
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    HANDLE none = CreateFileW(L"NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                              OPEN_EXISTING, 0, nullptr);
+    STARTUPINFOW start{};
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdInput = none;
+    start.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    start.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    PROCESS_INFORMATION process{};
+    const bool started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        dir.wstring().c_str(), &start, &process) != 0;
+    if (none != INVALID_HANDLE_VALUE) CloseHandle(none);
+    if (!started) return kNotRun;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = kNotRun;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(code);
+}
+
+#else
+
+int runAndWait(const fs::path& program, const std::vector<std::string>& args,
+               const fs::path& dir) {
+    std::vector<std::string> argv{program.string()};
+    argv.insert(argv.end(), args.begin(), args.end());
+    std::vector<char*> raw;
+    raw.reserve(argv.size() + 1);
+    for (std::string& a : argv) raw.push_back(a.data());
+    raw.push_back(nullptr);
+    const std::string folder = dir.string();
+    const pid_t pid = fork();
+    if (pid < 0) return kNotRun;
+    if (pid == 0) {
+        if (chdir(folder.c_str()) == 0) execv(raw[0], raw.data());
+        _exit(kNotRun);
+    }
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+#endif
 
 int runCommand(const Command& c, Context& ctx) {
     if (sameIgnoringCase(c.word, "copy")) return copyFiles(c, ctx) ? 0 : 1;

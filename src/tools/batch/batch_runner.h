@@ -73,6 +73,16 @@ struct Context {
     int line = 0;                     // the line being run, for messages
 };
 
+// A program's status when it was refused or could not run.
+inline constexpr int kNotRun = 127;
+
+// Runs a program in `dir` and waits for it: its exit status (128 + the
+// signal when a signal ended it), or kNotRun when it could not be started.
+// Arguments are UTF-8, each one argument, blanks and all; on Windows the
+// program reads nothing (its input is the null device).
+int runAndWait(const std::filesystem::path& program, const std::vector<std::string>& args,
+               const std::filesystem::path& dir);
+
 // Runs one command; its status (see above), 0 when it succeeded. The reason
 // of a failure is on ctx.err.
 int runCommand(const Command& command, Context& ctx);

@@ -128,7 +128,7 @@ TEST(Apply, CustomLinesFailAloneAndAreNeverWrittenUnderAnUnsafeName) {
         EXPECT_EQ(l.bytes(kSounds), soundsBytes("ONE:\t\t\tnew"));
         EXPECT_EQ(l.shown().back(),
                   wad == "HARBOUR" ? Msg::CustomLinesNotSaved : Msg::CustomLinesNoWadName);
-        EXPECT_EQ(l.lastArg(), "/app/sounds/" + wad + ".tor");
+        EXPECT_EQ(l.lastArg(), "/app/sounds" + std::string(1, kDirSep) + wad + ".tor");
     }
     SoundOneOpen l; // nothing to record under no name: nothing to say either
     l.state.choice.txWad = "";

@@ -152,11 +152,12 @@ TEST(MarkSoundList, MarksWholeTagsAndSelectsButProtectedSoundsLoseTheirLetters) 
 // the clean run had left it when the call failed. Hence the order: the backup
 // and the kept copy before sounds.txt, sounds.txt before the custom lines.
 TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
+    const std::string sep(1, kDirSep); // of the folders the program names itself
     const std::string sfx = "/games/lvedit/sound/LevelSFX Creator/",
-                      tor = "/app/sounds/HARBOUR.tor";
-    const std::string start = "C " + sfx +
-                              "Orig_Sounds.txt|M /app/history/|C /app/history/Sounds-" +
-                              FakeFiles().now + ".txt|W " + sfx + "Sounds.txt|";
+                      tor = "/app/sounds" + sep + "HARBOUR.tor";
+    const std::string start = "C " + sfx + "Orig_Sounds.txt|M /app/history" + sep +
+                              "|C /app/history" + sep + "Sounds-" + FakeFiles().now +
+                              ".txt|W " + sfx + "Sounds.txt|";
     Installation inst;
     inst.sounds = {"; level sounds", "ZERO:\tz0\t#a", "", "ONE:\to1\tVOL02\t#b"};
     inst.defaults = {"ZERO:\tz0\t#a", "ONE:\to1\tVOL02\t#b"};
@@ -165,7 +166,7 @@ TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
         const char* edit;
         std::string calls;
     } cases[] = {
-        {false, false, "ONE:\to9\tVOL02", start + "M /app/sounds/|W " + tor + "|"},
+        {false, false, "ONE:\to9\tVOL02", start + "M /app/sounds" + sep + "|W " + tor + "|"},
         {true, false, "ONE:\to1\tVOL42", start + "R " + tor + "|"},
         {false, true, "ONE:\to1\tVOL42", start},
     };

@@ -17,7 +17,7 @@ const std::string kZero = "ZERO:\t\t\tz0\t\t\t\tVOL01\t\t\t\t\t#a";
 const std::string kOne = "ONE:\t\t\to1\t\t\t\tVOL02";
 const std::string kTwo = "TWO:\t\t\tt1\t\t\t\tVOL03";
 const std::string kOnDisk = joinLinesCrLf({kZero, kOne, kTwo});
-const std::string kHistory = "/app/history/";
+const std::string kHistory = std::string("/app/history") + kDirSep;
 const std::string kNow = "Sounds-20261208-101500"; // named by the fake clock
 
 struct App : Loaded {
