@@ -5,6 +5,8 @@
 #   scripts/install-deps.sh --dev   # and the developer tools: tests, benchmarks,
 #                                   # clang with the sanitizer runtime, clang-tidy,
 #                                   # clang-format, the package tools
+#   scripts/install-deps.sh --windows  # the Windows build of the Qt-free parts
+#                                   # (MinGW-w64, GoogleTest's sources) and Wine
 set -euo pipefail
 
 packages=(
@@ -13,7 +15,9 @@ packages=(
   xvfb xauth fonts-dejavu-core
   python3
 )
-if [[ "${1:-}" == "--dev" ]]; then
+if [[ "${1:-}" == "--windows" ]]; then
+  packages=(cmake ninja-build python3 g++-mingw-w64-x86-64-posix googletest wine64)
+elif [[ "${1:-}" == "--dev" ]]; then
   packages+=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-tidy clang-format

@@ -56,7 +56,8 @@ TEST_F(OsFilesTest, WritesReplaceTheFileOfAnyCaseOrSayWhyNot) {
     ASSERT_TRUE(files.write(at("sound/levelsfx creator/sounds.txt"), "B:\tb\r\n"));
     EXPECT_EQ(files.read(at("Sound/LevelSFX Creator/Sounds.txt")).bytes, "B:\tb\r\n");
     // The file and its folders keep their names (no "sound" beside "Sound").
-    EXPECT_EQ(files.list(at("Sound/LevelSFX Creator"), "*"), std::vector<std::string>{"Sounds.txt"});
+    EXPECT_EQ(files.list(at("Sound/LevelSFX Creator"), "*"),
+              std::vector<std::string>{"Sounds.txt"});
     EXPECT_EQ(fs::directory_iterator(root)->path().filename(), "Sound");
     EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);
     ASSERT_TRUE(files.write(at("Sound/new.txt"), ""));
@@ -65,6 +66,19 @@ TEST_F(OsFilesTest, WritesReplaceTheFileOfAnyCaseOrSayWhyNot) {
     const Status failed = files.write(at("no/such/folder/x.txt"), "x");
     EXPECT_FALSE(failed);
     EXPECT_FALSE(failed.error.empty());
+}
+
+// Windows refuses to replace a file another program holds open (the level
+// editor may): the write then fails whole, with a reason.
+TEST_F(OsFilesTest, AFileHeldOpenIsReplacedWholeOrLeftAsItWas) {
+    const std::string sounds = at("Sound/LevelSFX Creator/Sounds.txt");
+    std::ifstream held(sounds, std::ios::binary);
+    ASSERT_TRUE(held.is_open());
+    const Status written = files.write(sounds, "B:\tb\r\n");
+    held.close();
+    EXPECT_EQ(files.read(sounds).bytes, written ? "B:\tb\r\n" : "A:\ta\r\n");
+    EXPECT_EQ(written.ok, written.error.empty());
+    EXPECT_EQ(files.list(at("Sound/LevelSFX Creator"), "*").size(), 1u) << "no temporary file";
 }
 
 #ifndef _WIN32

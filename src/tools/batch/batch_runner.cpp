@@ -271,8 +271,8 @@ struct BatchStatus {
 void reportStatus(BatchStatus& status, Context& ctx) {
     if (status.reported || ctx.statusFile.empty()) return;
     status.reported = true;
-    const kestrel::Status written =
-        kestrel::OsFiles().write(kestrel::utf8Of(ctx.statusFile), kestrel::batchStatusText(status.code));
+    const kestrel::Status written = kestrel::OsFiles().write(kestrel::utf8Of(ctx.statusFile),
+                                                             kestrel::batchStatusText(status.code));
     if (written) return;
     ctx.err << "the status could not be written to " << ctx.statusFile.string() << ": "
             << written.error << "\n";
@@ -341,8 +341,7 @@ std::wstring quoted(const std::wstring& arg) {
 
 } // namespace
 
-int runAndWait(const fs::path& program, const std::vector<std::string>& args,
-               const fs::path& dir) {
+int runAndWait(const fs::path& program, const std::vector<std::string>& args, const fs::path& dir) {
     std::wstring line = quoted(program.wstring());
     for (const std::string& a : args) line += L' ' + quoted(kestrel::pathOf(a).wstring());
     // Nothing waits for a key: the input is the null device.
@@ -370,8 +369,7 @@ int runAndWait(const fs::path& program, const std::vector<std::string>& args,
 
 #else
 
-int runAndWait(const fs::path& program, const std::vector<std::string>& args,
-               const fs::path& dir) {
+int runAndWait(const fs::path& program, const std::vector<std::string>& args, const fs::path& dir) {
     std::vector<std::string> argv{program.string()};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<char*> raw;

@@ -156,8 +156,8 @@ TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
     const std::string sfx = "/games/lvedit/sound/LevelSFX Creator/",
                       tor = "/app/sounds" + sep + "HARBOUR.tor";
     const std::string start = "C " + sfx + "Orig_Sounds.txt|M /app/history" + sep +
-                              "|C /app/history" + sep + "Sounds-" + FakeFiles().now +
-                              ".txt|W " + sfx + "Sounds.txt|";
+                              "|C /app/history" + sep + "Sounds-" + FakeFiles().now + ".txt|W " +
+                              sfx + "Sounds.txt|";
     Installation inst;
     inst.sounds = {"; level sounds", "ZERO:\tz0\t#a", "", "ONE:\to1\tVOL02\t#b"};
     inst.defaults = {"ZERO:\tz0\t#a", "ONE:\to1\tVOL02\t#b"};
