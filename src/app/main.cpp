@@ -14,10 +14,15 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QIcon>
 
 int main(int argc, char* argv[]) {
     if (const auto code = kestrel::app::runWithoutWindow(argc, argv)) return *code;
     QApplication app(argc, argv);
+    // The taskbar and the window manager show Kestrel's icon and find its
+    // desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kestrel"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kestrel.png")));
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 
     // Paths are UTF-8, as Qt's standard strings are.

@@ -81,6 +81,11 @@ constexpr int kRowChars = 3 + 2 + 22 + 9;
 // Characters of a field view shown in full, with a few WAD letters.
 constexpr int kFieldViewChars = 90;
 constexpr int kListRows = 40;
+// The window shrinks to these, the list scrolling and the line frame with a
+// scroll bar, so that it fits a 1366×768 screen at 150 %.
+constexpr int kFewestListRows = 8;
+const QString kGeometryKey = QStringLiteral("window/geometry");
+constexpr int kFewestFieldViewChars = 40;
 
 constexpr ValueBox kValueBoxes[] = {ValueBox::Vol, ValueBox::Ch, ValueBox::Pit, ValueBox::Rad};
 constexpr FlagBox kFlagBoxes[] = {FlagBox::P, FlagBox::V, FlagBox::R, FlagBox::N, FlagBox::L};
@@ -168,7 +173,22 @@ FmSFX::FmSFX(MainState& state, Ports& ports, QWidget* parent)
 
     applyLanguage();
     setKeyboardOrder();
-    setFixedSize(sizeHint());
+    // The window opens at its natural size and may grow or shrink: the sound
+    // list takes the height, the line frame and the WAD letters the width.
+    const QSize natural = sizeHint();
+    const QFontMetrics fixed(fixedFont());
+    liSfx_->setMinimumHeight(fixed.lineSpacing() * kFewestListRows);
+    txLig_->setMinimumWidth(fixed.horizontalAdvance(QString(kFewestFieldViewChars, u'M')) + 12);
+    txSearch_->setMinimumWidth(fixed.horizontalAdvance(QString(8, u'M')) + 12);
+    lbBuild_->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QString(12, u'x')));
+    // Every size hint cached with the natural sizes is dropped, so that the
+    // window's smallest size is that of the smallest parts.
+    for (QWidget* w : findChildren<QWidget*>()) {
+        w->updateGeometry();
+        if (w->layout()) w->layout()->invalidate();
+    }
+    layout()->activate();
+    resize(natural);
 }
 
 // The boxes lose their focus while the window is taken down: that is no
@@ -258,9 +278,9 @@ QWidget* FmSFX::buildLineFrame() {
     txLig_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Room for the scroll bar of a long field view below both lines, never
     // over the second.
-    txLig_->setFixedSize(fixed.horizontalAdvance(QString(kFieldViewChars, u'M')) + 12,
-                         fixed.lineSpacing() * 2 + 14 +
-                             txLig_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+    txLig_->setMinimumWidth(fixed.horizontalAdvance(QString(kFieldViewChars, u'M')) + 12);
+    txLig_->setFixedHeight(fixed.lineSpacing() * 2 + 14 +
+                           txLig_->style()->pixelMetric(QStyle::PM_ScrollBarExtent));
     auto* captions = new QVBoxLayout;
     captions->setSpacing(0);
     captions->addWidget(label(frOrig_, "Label2"));
@@ -484,7 +504,7 @@ QWidget* FmSFX::buildSearch() {
     frame1->setObjectName(QStringLiteral("Frame1"));
     frame1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     txSearch_ = lineBox(frame1, "TxSearch", 255);
-    txSearch_->setFixedWidth(QFontMetrics(fixedFont()).horizontalAdvance(QString(24, u'M')) + 12);
+    txSearch_->setMinimumWidth(QFontMetrics(fixedFont()).horizontalAdvance(QString(24, u'M')) + 12);
     connect(txSearch_, &QLineEdit::textEdited, this,
             [this](const QString& t) { state_.search.txSearch = toAnsi(t); });
     // Return in the box steps as the button does.
@@ -600,11 +620,41 @@ QLayout* FmSFX::buildCommands() {
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_Y), &FmSFX::redo);
     shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), &FmSFX::redo);
     shortcut(QKeySequence(Qt::CTRL | Qt::Key_D), &FmSFX::openChangesWindow);
+    // The desktop's usual keys for the usual commands. A button reached by
+    // its key takes the focus first, as a click would, so that a box being
+    // left is judged before the button acts.
+    const auto press = [this](const char* control) {
+        return [this, control] {
+            if (auto* b = findChild<QAbstractButton*>(QLatin1String(control));
+                b && b->isEnabled()) {
+                b->setFocus(Qt::ShortcutFocusReason);
+                b->click();
+            }
+        };
+    };
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_S), press("CdValidW"));
+    shortcut(QKeySequence(Qt::Key_F1), press("CdHlp"));
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), press("CdStop"));
+    shortcut(QKeySequence(Qt::CTRL | Qt::Key_F), [this] {
+        txSearch_->setFocus(Qt::ShortcutFocusReason);
+        txSearch_->selectAll();
+    });
+    // F3 finds the next match in the direction chosen, Shift+F3 the one the
+    // other way, leaving the choice as it is.
+    shortcut(QKeySequence(Qt::Key_F3), [this] { act([&] { searchStep(state_, ports_); }); });
+    shortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), [this] {
+        act([&] {
+            const bool up = std::exchange(state_.search.searchUp, !state_.search.searchUp);
+            searchStep(state_, ports_);
+            state_.search.searchUp = up;
+        });
+    });
 
     // How a build stands, and the way out of a wait that goes on; below it,
     // the sounds carrying changes not applied.
     lbBuild_ = label(this, "LbBuild");
     lbBuild_->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QString(36, u'x')));
+    lbBuild_->setWordWrap(true);
     lbChanges_ = label(this, "LbChanges");
     cdStopWait_ = new QToolButton(this);
     cdStopWait_->setObjectName(QStringLiteral("CdStopWait"));
@@ -662,6 +712,10 @@ void FmSFX::setKeyboardOrder() {
 void FmSFX::placeOnScreen() {
     const QScreen* screen = this->screen();
     if (!screen) return;
+    // A window larger than the screen (a small screen, a large scale) is
+    // brought down to it, as far as its smallest size allows.
+    const QSize frame = frameGeometry().size().expandedTo(size()) - size();
+    resize(size().boundedTo(screen->availableGeometry().size() - frame));
     const QRect area = screen->geometry();
     const QSize outer = frameGeometry().size().expandedTo(size());
     // Centred with room for the object dialog on its right, but never off
@@ -670,8 +724,18 @@ void FmSFX::placeOnScreen() {
          std::max(area.y(), area.y() + (area.height() - outer.height()) / 2));
 }
 
+// Where the window was and how large, kept between runs beside Kestrel's
+// other files.
+QSettings FmSFX::windowState() const {
+    return QSettings(fromUtf8Text(windowStatePath(state_)), QSettings::IniFormat);
+}
+
 bool FmSFX::start() {
+    // The first time the window is placed by the rule; afterwards where it
+    // was left, on a screen that is still there.
     placeOnScreen();
+    if (const QByteArray kept = windowState().value(kGeometryKey).toByteArray(); !kept.isEmpty())
+        restoreGeometry(kept);
     const bool ready = startMainWindow(state_, ports_) == StartOutcome::Ready;
     if (ready) redraw();
     return ready;
@@ -881,6 +945,7 @@ void FmSFX::closeEvent(QCloseEvent* event) {
     endBuildAtClose(state_, ports_);
     redrawBuild();
     closeMainWindow(state_, ports_);
+    windowState().setValue(kGeometryKey, saveGeometry());
     if (fmObjet_) fmObjet_->close();
     event->accept();
 }

@@ -10,6 +10,7 @@
 #include "session/ports.h"
 
 #include <QElapsedTimer>
+#include <QSettings>
 #include <QWidget>
 
 #include <optional>
@@ -61,6 +62,7 @@ private:
     QWidget* buildSearch();
     QLayout* buildCommands();
     void placeOnScreen();
+    QSettings windowState() const;
     void setKeyboardOrder();
     void applyLanguage();
     void redrawEditors();

@@ -1,15 +1,17 @@
 #include "looks.h"
 
+#include <QApplication>
+#include <QFontDatabase>
 #include <QPalette>
 #include <QWidget>
 
 namespace kestrel::ui {
 
 QFont fixedFont() {
-    QFont font(QStringLiteral("Courier New"));
-    font.setStyleHint(QFont::TypeWriter);
-    font.setFixedPitch(true);
-    font.setPointSizeF(8.25);
+    // The desktop's fixed-pitch face at the size of its general font, so
+    // that the lists keep pace with everything else on a larger desktop font.
+    QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    if (const qreal size = QApplication::font().pointSizeF(); size > 0) font.setPointSizeF(size);
     return font;
 }
 

@@ -22,6 +22,9 @@ SOUNDS = SFX_DIR / "Sounds.txt"
 ORIG = SFX_DIR / "Orig_Sounds.txt"
 WADS = Path("editor/graphics/wads")
 PAR = Path("app/Kestrel.par")
+# Where the window was left, written at each close (and so left out of the
+# comparisons below).
+WINDOW = Path("app/Kestrel.ini")
 # The custom lines of the current WAD: the sounds whose samples differ from
 # their default line (the demo renamed one of GLASS_TINKLE's).
 CUSTOM = Path("app/sounds/FOUNDRY.tor")
@@ -85,7 +88,8 @@ class EndToEnd(unittest.TestCase):
     def assertChanged(self, expected, kept=0):
         """The files changed are `expected`, plus `kept` versions in the history."""
         after = self.inst.files()
-        changed = {p for p in self.before.keys() | after.keys() if self.before.get(p) != after.get(p)}
+        changed = {p for p in self.before.keys() | after.keys()
+                   if self.before.get(p) != after.get(p) and p != WINDOW}
         history = {p for p in changed if p.parts[:2] == HISTORY.parts}
         self.assertEqual(changed - history, set(map(Path, expected)))
         self.assertEqual(len(history), kept, sorted(history))
@@ -294,10 +298,25 @@ class EndToEnd(unittest.TestCase):
         """)
         par = self.inst.files()[PAR]
         self.assertChanged([PAR])
+        self.assertIn(b"geometry=", self.inst.files()[WINDOW])
         self.assertIn(b'"d"\r\n"DOCKS1"\r\n"F"', par)
         self.inst.run("expect OpLang1 checked true; expect TxLett text d\n"
                       "expect Label3 text Texte/Sample/ID; quit")
         self.assertEqual(self.inst.files()[PAR], par)
+
+    def test_the_usual_keys_reach_the_usual_commands(self):
+        # Shift+F3 searches the other way and leaves the direction; Ctrl+F
+        # goes to the search box, F1 opens the help, Ctrl+S applies, Ctrl+Q
+        # closes.
+        self.inst.run("""
+            click LbFOK; key - F3; expect LiSFX currentRow 26
+            type TxSearch CLIMB; key - Shift+F3; expect LiSFX currentRow 3
+            expect OpSens0 checked true; key - Ctrl+F; focus-is TxSearch
+            key - F1; expect FmHelp visible true; key - Escape
+            type TxVOL 40; click CdMajVal; key - Ctrl+S; answer Yes sounds.txt; key LiSFX Ctrl+Q
+        """)
+        self.assertApplied()
+        self.assertIn(b"VOL40", self.inst.lines()[3])
 
     def test_an_installation_in_folders_named_in_any_script(self):
         # Paths are the system's own names; Kestrel.par holds a path in 8-bit

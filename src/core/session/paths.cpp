@@ -26,6 +26,9 @@ std::string objectListPath(const MainState& state) {
 std::string settingsPath(const MainState& state) {
     return state.dirs.appDir + "Kestrel.par";
 }
+std::string windowStatePath(const MainState& state) {
+    return state.dirs.appDir + "Kestrel.ini";
+}
 std::string helpFilePath(const MainState& state) {
     return state.dirs.appDir +
            (state.language == Language::English ? "Kestrel_Eng1.txt" : "Kestrel_Fra1.txt");

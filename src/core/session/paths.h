@@ -20,6 +20,7 @@ std::string wadTablePath(const MainState& state);     // Kestrel.tow
 std::string doublesPath(const MainState& state);      // Kestrel.tod
 std::string objectListPath(const MainState& state);   // Kestrel.too
 std::string settingsPath(const MainState& state);     // Kestrel.par
+std::string windowStatePath(const MainState& state);  // Kestrel.ini, the window's place and size
 std::string helpFilePath(const MainState& state);     // in the language in force
 std::string oldHelpPath(const MainState& state);      // Kestrel1.txt, left by old versions
 std::string customLinesDir(const MainState& state);   // sounds/
