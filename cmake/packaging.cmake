@@ -103,7 +103,9 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KESTREL_PACKAGE_MAINTAINER}")
 # libqt6multimedia6, both linked; the other platform plugins are in
 # qt6-qpa-plugins.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+# Qt's own French texts (file dialogs, message box buttons) are in
+# qt6-translations-l10n.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 # A WAD's build shows its batch in one of these terminals when there is one.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xterm | konsole | gnome-terminal | xfce4-terminal")
 

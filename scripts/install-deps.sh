@@ -11,7 +11,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-multimedia-dev
+  qt6-base-dev qt6-multimedia-dev qt6-translations-l10n
   xvfb xauth fonts-dejavu-core
   python3
 )

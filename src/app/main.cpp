@@ -23,7 +23,6 @@ int main(int argc, char* argv[]) {
     // desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("kestrel"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/kestrel.png")));
-    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
 
     // Paths are UTF-8, as Qt's standard strings are.
     std::vector<std::string> args;
@@ -44,7 +43,9 @@ int main(int argc, char* argv[]) {
     kestrel::ui::FmSFX window(state, ports);
     dialogs.setWindow(&window);
 #ifdef KESTREL_AUTOMATION
-    // Before the start, so that a script can answer the first start's dialog.
+    // Before the start, so that a script can answer the first start's dialog
+    // (Qt's own file dialog, which a script can drive).
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     kestrel::app::runScriptFromEnvironment(window);
 #endif
     if (!window.start()) return 0;

@@ -31,6 +31,8 @@
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
+#include <QLibraryInfo>
+#include <QTranslator>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -84,6 +86,25 @@ constexpr int kListRows = 40;
 // The window shrinks to these, the list scrolling and the line frame with a
 // scroll bar, so that it fits a 1366×768 screen at 150 %.
 constexpr int kFewestListRows = 8;
+
+// Qt's own texts (the labels and buttons of file dialogs, the standard
+// buttons) in the language in force, from Qt's translations when installed.
+void useQtTextsIn(Language language) {
+    static QTranslator* french = nullptr;
+    if (language == Language::French && !french) {
+        auto* translator = new QTranslator(qApp);
+        if (translator->load(QStringLiteral("qtbase_fr"),
+                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+            QCoreApplication::installTranslator(translator);
+            french = translator;
+        } else {
+            delete translator;
+        }
+    } else if (language == Language::English && french) {
+        QCoreApplication::removeTranslator(french);
+        delete std::exchange(french, nullptr);
+    }
+}
 const QString kGeometryKey = QStringLiteral("window/geometry");
 constexpr int kFewestFieldViewChars = 40;
 
@@ -744,6 +765,7 @@ bool FmSFX::start() {
 void FmSFX::applyLanguage() {
     // The fixed texts change with the language only.
     if (textsLanguage_ != state_.language) {
+        useQtTextsIn(state_.language);
         applyControlTexts(*this, mainWindowTexts(), state_.language);
         textsLanguage_ = state_.language;
     }

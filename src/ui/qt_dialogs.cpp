@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
@@ -77,8 +78,13 @@ Answer QtDialogs::message(Msg id, const std::vector<std::string>& args) {
 
 std::optional<std::string> QtDialogs::openFile(FileDialog which, const std::string& initialDir) {
     const FileDialogText t = fileDialogText(which, language_());
-    QFileDialog dialog(window_, t.title, fromUtf8Text(initialDir), t.filter);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    QString dir = fromUtf8Text(initialDir);
+#ifndef _WIN32
+    // The level editor's usual Windows folder means nothing here: the
+    // user's home folder, with nothing typed in the name box.
+    if (!QFileInfo(dir).isDir()) dir = QDir::homePath();
+#endif
+    QFileDialog dialog(window_, t.title, dir, t.filter);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;

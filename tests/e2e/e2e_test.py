@@ -284,12 +284,14 @@ class EndToEnd(unittest.TestCase):
 
     def test_search_french_help_doubles_and_the_settings_round_trip(self):
         # The [OK] mark searches the rows of the letter; the search goes up
-        # when asked; Alt+P ticks P; the help closes by Escape or a click.
+        # when asked; Alt+P ticks P; the help closes by Escape or a click;
+        # in French, Qt's own dialogs speak French too.
         self.inst.run("""
             click LbFOK; click CdLook; expect LiSFX currentRow 26
             click OpSens1; type TxSearch CLIMB; key TxSearch Return; expect LiSFX currentRow 3
             key - Alt+P; wait CkP checked false
             click OpLang1; expect CdCopy toolTip Générer le fichier SFX
+            click CdSelLE; expect fileNameLabel text &Nom de fichier :; key - Escape
             click CdHlp; expect FmHelp visible true; key - Escape
             click CdHlp; click FmHelp/TxHlp; focus-is CdHlp
             click CdDoub; expect FmDoub/CdCancel text Annuler; key - Escape
