@@ -63,6 +63,11 @@ constexpr ControlText kMainWindowTexts[] = {
     {"CdStopWait", R::Caption, "Stop waiting", "Ne plus attendre"},
     {"CdStopWait", R::Tooltip, "Give the window back; the build goes on in its console",
      "Rendre la fenêtre ; la génération continue dans sa console"},
+    // Names for screen readers where no caption or tooltip says it (or only
+    // the frame's title does).
+    {"TxLig", R::Name, "Original and modified line", "Ligne d'origine et ligne modifiée"},
+    {"TxSamp", R::Name, "New name of the sample", "Nouveau nom du sample"},
+    {"CdLook", R::Name, "Find the next sound", "Trouver le son suivant"},
 };
 
 constexpr ControlText kObjectDialogTexts[] = {
@@ -309,10 +314,16 @@ void applyControlTexts(QWidget& root, std::span<const ControlText> table, Langua
         }
         QWidget* w = controlOf(root, t.control);
         if (!w) continue;
-        if (t.role == TextRole::Tooltip)
+        if (t.role == TextRole::Tooltip) {
             w->setToolTip(text);
-        else
+            w->setAccessibleDescription(text);
+            const auto* button = qobject_cast<QAbstractButton*>(w);
+            if (button && button->text().isEmpty()) w->setAccessibleName(text);
+        } else if (t.role == TextRole::Name) {
+            w->setAccessibleName(text);
+        } else {
             setCaption(*w, text);
+        }
     }
 }
 

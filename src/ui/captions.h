@@ -21,7 +21,9 @@ class QWidget;
 
 namespace kestrel::ui {
 
-enum class TextRole { Caption, Tooltip, Title };
+// A tooltip also names a control that shows no text of its own (an icon
+// button) to screen readers; Name names one that has neither.
+enum class TextRole { Caption, Tooltip, Title, Name };
 
 // A text of a control of the main window that changes with the language.
 struct ControlText {

@@ -2,6 +2,7 @@
 
 #include "text_codec.h"
 
+#include <QLabel>
 #include <QListWidget>
 
 namespace kestrel::ui {
@@ -11,6 +12,22 @@ QWidget* controlOf(QWidget& window, std::string_view name) {
     for (QWidget* w : window.findChildren<QWidget*>(wanted))
         if (w->window() == window.window()) return w;
     return nullptr;
+}
+
+void nameByLabels(QWidget& window,
+                  std::initializer_list<std::pair<const char*, const char*>> labelAndControl) {
+    for (const auto& [label, control] : labelAndControl) {
+        auto* l = qobject_cast<QLabel*>(controlOf(window, label));
+        QWidget* named = controlOf(window, control);
+        if (!l || !named) continue;
+        l->setBuddy(named);
+        named->setAccessibleName(l->text().remove(u'&').simplified());
+    }
+}
+
+void setTipAndName(QWidget& control, const QString& tip) {
+    control.setToolTip(tip);
+    control.setAccessibleName(tip);
 }
 
 void showListItems(QListWidget* list, const QStringList& texts, int selected) {

@@ -4,8 +4,10 @@
 
 #include <QStringList>
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class QListWidget;
@@ -17,6 +19,14 @@ namespace kestrel::ui {
 // (the object dialog is the main window's child) have controls of the same
 // names, so only controls of `window` itself count.
 QWidget* controlOf(QWidget& window, std::string_view name);
+
+// Each label names its control to screen readers, in the language the label
+// shows (call again when it changes).
+void nameByLabels(QWidget& window,
+                  std::initializer_list<std::pair<const char*, const char*>> labelAndControl);
+
+// The tooltip of an icon button, which also names it to screen readers.
+void setTipAndName(QWidget& control, const QString& tip);
 
 // Puts `texts` in `list` (leaving it alone when it already shows them, so
 // the scroll position stays) and makes `selected` its current row; -1

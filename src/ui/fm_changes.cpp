@@ -4,6 +4,7 @@
 #include "actions/undo.h"
 #include "captions.h"
 #include "change_view.h"
+#include "controls.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -52,6 +53,7 @@ FmChanges::FmChanges(MainState& state, Ports& ports, std::function<void()> redra
     column->addWidget(none_);
     column->addLayout(buttons);
     applyControlTexts(*this, changesDialogTexts(), state.language);
+    nameByLabels(*this, {{"Label1", "LiChanges"}});
     refresh();
     resize(sizeHint().width(), sizeHint().height() * 3 / 2);
     if (parent && parent->screen()) move(parent->screen()->geometry().center() - rect().center());

@@ -2,6 +2,7 @@
 
 #include "actions/sound_list.h"
 #include "captions.h"
+#include "controls.h"
 #include "text_codec.h"
 
 #include <QHBoxLayout>
@@ -65,6 +66,7 @@ FmCheck::FmCheck(MainState& state, Ports& ports, std::function<void()> redrawMai
     column->addWidget(none_);
     column->addLayout(buttons);
     applyControlTexts(*this, checkDialogTexts(), state.language);
+    nameByLabels(*this, {{"Label1", "LiFindings"}});
     refresh();
     // Wide enough for every column whole, within the screen.
     int width = 2 * list_->frameWidth() + style()->pixelMetric(QStyle::PM_ScrollBarExtent);

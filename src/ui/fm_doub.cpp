@@ -1,6 +1,7 @@
 #include "fm_doub.h"
 
 #include "captions.h"
+#include "controls.h"
 #include "looks.h"
 #include "text_codec.h"
 
@@ -94,6 +95,7 @@ FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
     column->addWidget(liDoub_, 1);
     column->addLayout(buttons);
     applyControlTexts(*this, doublesDialogTexts(), state.language);
+    nameByLabels(*this, {{"Label11", "LiDoub"}});
 
     if (const QScreen* screen = parent ? parent->screen() : nullptr) {
         resize(sizeHint());

@@ -2,6 +2,7 @@
 
 #include "captions.h"
 #include "change_view.h"
+#include "controls.h"
 #include "looks.h"
 #include "text_codec.h"
 
@@ -73,6 +74,7 @@ FmHistory::FmHistory(MainState& state, Ports& ports, std::function<void()> redra
     column->addWidget(liDiff_, 1);
     column->addLayout(buttons);
     applyControlTexts(*this, historyDialogTexts(), state.language);
+    nameByLabels(*this, {{"Label1", "LiVersions"}, {"Label2", "LiDiff"}});
     if (!versions_.empty()) liVersions_->setCurrentItem(liVersions_->topLevelItem(0));
     resize(sizeHint().width(), sizeHint().height() * 5 / 4);
     if (parent && parent->screen()) move(parent->screen()->geometry().center() - rect().center());

@@ -104,6 +104,7 @@ FmObjet::FmObjet(MainState& state, Ports& ports, std::function<void()> changed, 
     cdOk_->setIconSize(QSize(22, 22));
     cdOk_->setFixedSize(32, 32);
     cdOk_->setToolTip(QString::fromLatin1(kSelectObjectTip));
+    cdOk_->setAccessibleName(cdOk_->toolTip());
     connect(cdOk_, &QToolButton::clicked, this, [this] { act([&] { acceptObject(state_); }); });
 
     auto* names = new QVBoxLayout;
@@ -147,6 +148,7 @@ void FmObjet::placeBeside(const QWidget& mainWindow) {
 void FmObjet::applyLanguage() {
     const Language l = state_.language;
     applyControlTexts(*this, objectDialogTexts(), l);
+    nameByLabels(*this, {{"Label1", "CbType"}, {"Label2", "LiOBJ"}, {"Label4", "LiSID"}});
     const QStringList types = objectTypeNames(l);
     const QScopedValueRollback guard(redrawing_, true);
     for (int i = 0; i < types.size(); ++i) {

@@ -31,11 +31,10 @@
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
-#include <QLibraryInfo>
-#include <QTranslator>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -48,6 +47,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
+#include <QTranslator>
 #include <QVBoxLayout>
 #include <QValidator>
 
@@ -345,7 +345,9 @@ QLayout* FmSFX::buildEditors() {
             edit(StepKind::AcceptValues, [&] { acceptFromValueBox(state_, kValueBoxes[i]); });
         });
         valueBoxes_[i] = box;
-        values->addWidget(new QLabel(name(boxCaptions[i]), this), i, 0);
+        auto* caption = new QLabel(name(boxCaptions[i]), this);
+        caption->setBuddy(box); // names the box to screen readers
+        values->addWidget(caption, i, 0);
         values->addWidget(box, i, 1);
     }
     const char* flagNames[] = {"CkP", "CkV", "CkR", "CkN", "CkL"};
@@ -767,10 +769,17 @@ void FmSFX::applyLanguage() {
     if (textsLanguage_ != state_.language) {
         useQtTextsIn(state_.language);
         applyControlTexts(*this, mainWindowTexts(), state_.language);
+        nameByLabels(*this, {{"Label11", "LiSFX"},
+                             {"LbSonN", "LiSamp"},
+                             {"Label1", "LiWAD"},
+                             {"Label5", "TxLett"},
+                             {"Label17", "TxObjet"},
+                             {"Label10", "TxWAD"},
+                             {"Label3", "TxSearch"}});
         textsLanguage_ = state_.language;
     }
     if (QWidget* load = controlOf(*this, "CdLoadSAM"))
-        load->setToolTip(loadListTip(state_.language, state_.choice.wasMode));
+        setTipAndName(*load, loadListTip(state_.language, state_.choice.wasMode));
     frOrig_->setTitle(lineFrameCaption(state_.language, state_.frOrigName));
 }
 
@@ -816,8 +825,8 @@ void FmSFX::redrawChanges() {
     const EditStep* again = stepToRedo(state_);
     cdUndo_->setEnabled(back && !building);
     cdRedo_->setEnabled(again && !building);
-    cdUndo_->setToolTip(undoTip(state_.language, back));
-    cdRedo_->setToolTip(redoTip(state_.language, again));
+    setTipAndName(*cdUndo_, undoTip(state_.language, back));
+    setTipAndName(*cdRedo_, redoTip(state_.language, again));
     lbChanges_->setText(changesNote(state_.language, state_.changedCount, state_.appliedCount));
 }
 

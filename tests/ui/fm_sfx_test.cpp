@@ -15,6 +15,12 @@
 #include "installation.h"
 #include "text_codec.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAccessible>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
@@ -33,10 +39,32 @@ void checkTexts(QWidget& window, std::span<const ControlText> table, Language la
         QVERIFY2(control, t.control);
         const char* property = t.role == TextRole::Title              ? "windowTitle"
                                : t.role == TextRole::Tooltip          ? "toolTip"
+                               : t.role == TextRole::Name             ? "accessibleName"
                                : control->property("title").isValid() ? "title"
                                                                       : "text";
         QCOMPARE(control->property(property).toString(), pick(language, t.english, t.french));
     }
+}
+
+// Every control a user can reach is announced by a name of its own: not
+// empty, and not the title of the frame it sits in.
+void checkAccessibleNames(QWidget& window) {
+    QStringList unnamed;
+    for (QWidget* w : window.findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+                             qobject_cast<QAbstractItemView*>(w) || qobject_cast<QComboBox*>(w) ||
+                             qobject_cast<QPlainTextEdit*>(w);
+        if (!control || w->window() != &window || w->isHidden() ||
+            w->focusPolicy() == Qt::NoFocus ||
+            qobject_cast<QAbstractItemView*>(w->parentWidget()) ||
+            qobject_cast<QComboBox*>(w->parentWidget()))
+            continue;
+        const QString name = QAccessible::queryAccessibleInterface(w)->text(QAccessible::Name);
+        const auto* frame = qobject_cast<QGroupBox*>(w->parentWidget());
+        if (name.isEmpty() || (frame && name == frame->title()))
+            unnamed << window.objectName() + u'/' + w->objectName() + u' ' + name;
+    }
+    QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(u'\n')));
 }
 
 // The main window started on an installation of `sounds`.
@@ -80,6 +108,9 @@ private slots:
             checkTexts(changes, changesDialogTexts(), language);
             checkTexts(history, historyDialogTexts(), language);
             checkTexts(check, checkDialogTexts(), language);
+            for (QWidget* window : std::initializer_list<QWidget*>{&fm, &objects, &doubles,
+                                                                   &changes, &history, &check})
+                checkAccessibleNames(*window);
         }
     }
 
