@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
 #include <QStandardPaths>
@@ -55,17 +56,25 @@ StartedProcess startDetached(const CommandLine& command, const std::string& work
 }
 
 #ifndef _WIN32
-// A terminal to show the batch in, when there is a screen to show it on.
+// The terminal to show the batch in (see chooseTerminal).
 std::string terminalForBatch() {
+    const auto findProgram = [](const std::string& name) -> std::optional<std::string> {
+        const QString found = QStandardPaths::findExecutable(native(name));
+        if (found.isEmpty()) return std::nullopt;
+        return found.toStdString();
+    };
+    const auto realPath = [](const std::string& path) {
+        return QFileInfo(native(path)).canonicalFilePath().toStdString();
+    };
+    return chooseTerminal(qEnvironmentVariable("TERMINAL").toStdString(), findProgram, realPath);
+}
+
+// Whether there is a desktop to show a window on.
+bool onADesktop() {
     const QString platform = QGuiApplication::platformName();
-    if (platform == u"offscreen" || platform == u"minimal") return {};
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
-        return {};
-    for (const char* name : kTerminals) {
-        const QString found = QStandardPaths::findExecutable(QString::fromLatin1(name));
-        if (!found.isEmpty()) return found.toStdString();
-    }
-    return {};
+    return platform != u"offscreen" && platform != u"minimal" &&
+           !(qEnvironmentVariableIsEmpty("DISPLAY") &&
+             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"));
 }
 
 // A finished child of someone else's is a zombie until it is reaped: it no
@@ -92,10 +101,11 @@ StartedProcess QtPrograms::startBatch(const BatchLaunch& batch) {
 #else
     const QString runner =
         QDir(QCoreApplication::applicationDirPath()).filePath(u"kestrel-batch"_qs);
-    const std::string terminal = terminalForBatch();
+    const std::string terminal = onADesktop() ? terminalForBatch() : std::string();
     StartedProcess started = startDetached(runnerCommand(runner.toStdString(), batch, terminal),
                                            batch.workingDir, !terminal.empty());
     started.writesStatus = true;
+    started.withoutWindow = terminal.empty() && onADesktop();
     return started;
 #endif
 }

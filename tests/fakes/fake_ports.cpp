@@ -176,7 +176,8 @@ Status FakePrograms::start(const std::string& program, const std::vector<std::st
 StartedProcess FakePrograms::startBatch(const BatchLaunch& batch) {
     batches.push_back(batch);
     if (failBatch) return {Status::failure("cannot start"), 0};
-    return {Status::success(), static_cast<ProcessId>(batches.size()), batchWritesStatus};
+    return {Status::success(), static_cast<ProcessId>(batches.size()), batchWritesStatus,
+            batchWithoutWindow};
 }
 
 bool FakePrograms::isRunning(ProcessId id) {

@@ -114,6 +114,7 @@ public:
     std::vector<BatchLaunch> batches;
     bool failBatch = false;
     bool batchWritesStatus = false;
+    bool batchWithoutWindow = false;
     std::vector<ProcessId> exited;
     StartedProcess startBatch(const BatchLaunch& batch) override;
     bool isRunning(ProcessId id) override;

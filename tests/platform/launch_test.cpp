@@ -21,24 +21,58 @@ TEST(Launch, TheRunnerRunsConfinedInATerminalThatStaysInTheForeground) {
     EXPECT_EQ(xterm.program, "/usr/bin/xterm");
     EXPECT_EQ(xterm.args, (Args{"-T", "CreateSFX.bat", "-e", "/k/r", "--root", "/r/", "--status",
                                 "/s", "/b.bat"}));
-    EXPECT_EQ(runnerCommand("/k/r", b, "/usr/bin/gnome-terminal").args[0], "--wait");
-    EXPECT_EQ(runnerCommand("/k/r", b, "/usr/bin/konsole").args[0], "--nofork");
+    // Each terminal is told to stay until the batch ends; an unknown one gets "-e".
+    const std::pair<const char*, Args> before[] = {
+        {"gnome-terminal", {"--wait", "--"}},           {"konsole", {"--nofork", "-e"}},
+        {"mate-terminal", {"--disable-factory", "-x"}}, {"tilix", {"--new-process", "-e"}},
+        {"kitty", {"--title", "CreateSFX.bat"}},        {"urxvt", {"-e"}}};
+    for (const auto& [name, flags] : before) {
+        Args args = runnerCommand("/k/r", b, std::string("/usr/bin/") + name).args;
+        args.resize(flags.size() + 1);
+        EXPECT_EQ(args, [&] {
+            Args whole = flags;
+            whole.push_back("/k/r");
+            return whole;
+        }()) << name;
+    }
     for (const int status : {0, 2, 137})
         EXPECT_EQ(parseBatchStatus(batchStatusText(status)), status);
     for (const char* text : {"", "status \r\n", "status 1x\r\n", "done 0\r\n"})
         EXPECT_FALSE(parseBatchStatus(text)) << text;
 }
 
-TEST(Launch, TheEditorIsTheUsersGraphicalOneElseOneFoundElseTheOpener) {
-    const std::string file = "/e/LevelSFX Creator/Sounds.txt";
-    const auto finds = [](std::vector<std::string> present) {
-        return [present](const std::string& name) -> std::optional<std::string> {
-            for (const std::string& p : present)
-                if (p == name || p.ends_with("/" + name))
-                    return "/usr/bin/" + name.substr(name.find_last_of('/') + 1);
-            return std::nullopt;
-        };
+// A PATH holding `present`, each found in /usr/bin.
+ProgramFinder finds(std::vector<std::string> present) {
+    return [present](const std::string& name) -> std::optional<std::string> {
+        for (const std::string& p : present)
+            if (p == name || p.ends_with("/" + name))
+                return "/usr/bin/" + name.substr(name.find_last_of('/') + 1);
+        return std::nullopt;
     };
+}
+
+// The user's terminal, then the system's (by what it really is), then one
+// that is there.
+TEST(Launch, TheTerminalIsTheUsersElseTheSystemsElseOneFound) {
+    const auto realPath = [](const std::string& path) {
+        return path == "/usr/bin/x-terminal-emulator" ? "/usr/bin/gnome-terminal.wrapper" : path;
+    };
+    const struct {
+        const char* variable;
+        Args present;
+        const char* chosen;
+    } cases[] = {
+        {"kitty -1", {"kitty", "xterm", "x-terminal-emulator"}, "/usr/bin/kitty"},
+        {"", {"xterm", "x-terminal-emulator", "gnome-terminal"}, "/usr/bin/gnome-terminal"},
+        {"nowhere", {"xterm", "foot"}, "/usr/bin/foot"},
+        {"", {"urxvt"}, ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(chooseTerminal(c.variable, finds(c.present), realPath), c.chosen) << c.variable;
+}
+
+TEST(Launch, TheEditorIsTheUsersGraphicalOneElseTheDesktopsElseOneFound) {
+    const std::string file = "/e/LevelSFX Creator/Sounds.txt";
     auto c = textEditorCommand(file, "code -w", "vi", finds({"code", "gedit"}));
     EXPECT_EQ(c.program, "/usr/bin/code");
     EXPECT_EQ(c.args, (std::vector<std::string>{"-w", file}));
@@ -48,6 +82,8 @@ TEST(Launch, TheEditorIsTheUsersGraphicalOneElseOneFoundElseTheOpener) {
     EXPECT_EQ(c.args, std::vector<std::string>{file});
     c = textEditorCommand(file, "", "/opt/kate", finds({"/opt/kate"}));
     EXPECT_EQ(c.program, "/usr/bin/kate");
+    c = textEditorCommand(file, "", "vim", finds({"vim", "mousepad", "xdg-open"}));
+    EXPECT_EQ(c.program, "/usr/bin/xdg-open");
     c = textEditorCommand(file, "", "", finds({}));
     EXPECT_EQ(c.program, "xdg-open");
     EXPECT_EQ(c.args, std::vector<std::string>{file});

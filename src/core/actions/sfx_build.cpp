@@ -6,6 +6,8 @@
 #include "format/names.h"
 #include "session/paths.h"
 
+#include <utility>
+
 namespace kestrel {
 
 namespace {
@@ -205,6 +207,8 @@ void startBuild(MainState& state, Ports& ports, std::int64_t now) {
     state.build.process = started.id;
     state.build.statusExpected = started.writesStatus;
     state.build.phase = BuildPhase::Waiting;
+    if (started.withoutWindow && !std::exchange(state.noTerminalTold, true))
+        ports.dialogs.message(Msg::BuildWithoutWindow, {});
 }
 
 void checkBuild(MainState& state, Ports& ports, std::int64_t now) {

@@ -129,6 +129,7 @@ struct MainState {
     Folders dirs;
     Language language = Language::English;
     bool noAudioTold = false;             // the missing audio output is told once
+    bool noTerminalTold = false;          // so is a build without a window
     std::set<std::string> unplayableTold; // the files whose failure to play was told
 
     LetterChoice choice;

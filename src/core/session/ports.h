@@ -97,6 +97,8 @@ struct StartedProcess {
     // What runs the batch writes BatchLaunch::statusPath once the batch has
     // done its work (Kestrel's batch runner; not the Windows interpreter).
     bool writesStatus = false;
+    // On a desktop, no terminal was found: the batch runs without a window.
+    bool withoutWindow = false;
 };
 
 // The build's batch file and what its runner is told.

@@ -120,6 +120,19 @@ TEST(BuildWatch, TheBatchReplacesAnOldOneAndTheWaitEndsWhenTheFilesHaveArrivedAn
     b.check(9000);
     EXPECT_EQ(b.state.build.phase, BuildPhase::Idle);
     EXPECT_FALSE(b.batchThere());
+
+    // On a desktop without a terminal the batch runs unseen: said once.
+    b.fake.programs.batchWithoutWindow = true;
+    for (const std::int64_t at : {10000, 20000}) {
+        b.fake.dialogs.answers = {Answer::Ok}; // the confirmation
+        b.start(at);
+        b.fake.programs.exited = {1, 2};
+        b.compilerWrote();
+        b.check(at + 5000);
+    }
+    EXPECT_EQ(std::count_if(b.fake.dialogs.shown.begin(), b.fake.dialogs.shown.end(),
+                            [](const auto& m) { return m.id == Msg::BuildWithoutWindow; }),
+              1);
 }
 
 // Kestrel's runner writes its status once the batch has done its work,
