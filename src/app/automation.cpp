@@ -35,9 +35,9 @@ struct Step {
 // How many blank-separated arguments come before the rest of the line.
 std::optional<int> fixedArgsOf(const QString& verb) {
     static const std::pair<const char*, int> verbs[] = {
-        {"click", 1},       {"row", 2},    {"type", 1},      {"key", 2},        {"answer", 1},
-        {"choose-file", 0}, {"expect", 2}, {"wait", 2},      {"expect-row", 2}, {"focus-is", 1},
-        {"shot", 1},        {"quit", 0},   {"double-row", 2}};
+        {"click", 1},       {"row", 2},    {"type", 1},       {"key", 2},        {"answer", 1},
+        {"choose-file", 0}, {"expect", 2}, {"wait", 2},       {"expect-row", 2}, {"focus-is", 1},
+        {"shot", 1},        {"quit", 0},   {"double-row", 2}, {"resize", 2}};
     for (const auto& [name, count] : verbs)
         if (verb == QLatin1String(name)) return count;
     return std::nullopt;
@@ -208,6 +208,13 @@ private:
             return verb == QLatin1String("wait") ? Outcome::notYet(why) : Outcome::failed(why);
         }
         if (verb == QLatin1String("expect-row")) return expectRow(*w, a);
+        if (verb == QLatin1String("resize")) {
+            // "resize Window WIDTHxHEIGHT", as a user dragging its corner.
+            const QStringList size = a[1].split(u'x');
+            if (size.size() != 2) return Outcome::failed(QStringLiteral("a size is WIDTHxHEIGHT"));
+            w->window()->resize(size[0].toInt(), size[1].toInt());
+            return Outcome::done();
+        }
         if (verb == QLatin1String("shot")) {
             if (!w->grab().save(a[1]))
                 return Outcome::failed(QStringLiteral("cannot write ") + a[1]);

@@ -391,6 +391,7 @@ QLayout* FmSFX::buildEditors() {
     samples->addWidget(liSamp_);
     samples->addWidget(txSamp_);
     samples->addLayout(sampleButtons);
+    samples->addStretch();
 
     // The WAD letters of the sound.
     liWad_ = smallList(this, "LiWAD", 6);
