@@ -6,12 +6,13 @@
 # DIR/share. Kestrel runs from DIR as long as DIR is writable.
 #
 # The Debian package (cpack -G DEB, see scripts/package) puts that program
-# folder in /opt/kestrel and adds, for the system, the desktop entry and the
-# icons under /usr/share and /usr/bin/kestrel, a launcher that gives each user
-# a writable program folder of their own. Those system files belong to the
-# "system" component, which a plain `cmake --install` leaves out.
+# folder in /usr/lib/kestrel and adds, for the system, the desktop entry, the
+# icons, the AppStream metadata, the manual page, the copyright and the
+# changelog under /usr/share and /usr/bin/kestrel, a launcher that gives each
+# user a writable program folder of their own. Those system files belong to
+# the "system" component, which a plain `cmake --install` leaves out.
 
-set(KESTREL_INSTALL_DIR /opt/kestrel)
+set(KESTREL_INSTALL_DIR /usr/lib/kestrel)
 
 # The install is one folder: without a prefix of its own it goes where the
 # package puts it, rather than scattering data files over /usr/local.
@@ -59,6 +60,23 @@ install(FILES ${_kestrel_icon_svg} DESTINATION /usr/share/icons/hicolor/scalable
         COMPONENT system EXCLUDE_FROM_ALL)
 install(FILES ${_kestrel_icon_png} DESTINATION /usr/share/icons/hicolor/256x256/apps
         COMPONENT system EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/kestrel.metainfo.xml
+        DESTINATION /usr/share/metainfo RENAME io.github.kestrel_editor.kestrel.metainfo.xml
+        COMPONENT system EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_SOURCE_DIR}/packaging/copyright DESTINATION /usr/share/doc/kestrel
+        COMPONENT system EXCLUDE_FROM_ALL)
+# The manual page and the changelog go compressed, without a time stamp in
+# the compressed file.
+foreach(_doc kestrel.1 changelog)
+  execute_process(COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/packaging/${_doc}
+                  OUTPUT_FILE ${PROJECT_BINARY_DIR}/packaging/${_doc}.gz)
+endforeach()
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
+             ${PROJECT_SOURCE_DIR}/packaging/kestrel.1 ${PROJECT_SOURCE_DIR}/packaging/changelog)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/kestrel.1.gz DESTINATION /usr/share/man/man1
+        COMPONENT system EXCLUDE_FROM_ALL)
+install(FILES ${PROJECT_BINARY_DIR}/packaging/changelog.gz DESTINATION /usr/share/doc/kestrel
+        COMPONENT system EXCLUDE_FROM_ALL)
 
 # --- CPack -------------------------------------------------------------------
 
@@ -79,7 +97,7 @@ lists the level editor writes for a WAD and runs the level editor's sound
 compiler to build the WAD's sound files. The interface is in English and
 French.")
 
-# The program folder goes to /opt/kestrel; the system's files name their own
+# The program folder goes to /usr/lib/kestrel; the system's files name their own
 # absolute places, so the install runs into a staging root (DESTDIR).
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_INSTALL_PREFIX ${KESTREL_INSTALL_DIR})
@@ -94,7 +112,7 @@ set(CPACK_COMPONENTS_ALL program system)
 
 set(CPACK_DEBIAN_PACKAGE_NAME kestrel)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_SECTION sound)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KESTREL_PACKAGE_MAINTAINER}")
 # dpkg-shlibdeps names the packages of the libraries Kestrel links. Qt loads
@@ -105,7 +123,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${KESTREL_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own French texts (file dialogs, message box buttons) are in
 # qt6-translations-l10n.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, hicolor-icon-theme")
 # A WAD's build shows its batch in one of these terminals when there is one.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xterm | konsole | gnome-terminal | xfce4-terminal")
 

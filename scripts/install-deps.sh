@@ -21,7 +21,7 @@ elif [[ "${1:-}" == "--dev" ]]; then
   packages+=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev clang-tidy clang-format
-    dpkg-dev file
+    dpkg-dev file appstream
   )
 fi
 

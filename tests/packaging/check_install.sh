@@ -31,7 +31,7 @@ check_shared() {
   fi
   [[ $(head -n1 "$entry") == '[Desktop Entry]' ]] || fail "$entry: no [Desktop Entry] group first"
   for key in 'Type=Application' 'Name=Kestrel' 'Exec=kestrel' 'Icon=kestrel' 'Terminal=false' \
-    'GenericName=.+' 'GenericName\[fr\]=.+' 'Comment=.+' 'Comment\[fr\]=.+' 'Categories=(.*;)?(Development|Game);.*'; do
+    'GenericName=.+' 'GenericName\[fr\]=.+' 'Comment=.+' 'Comment\[fr\]=.+' 'Categories=AudioVideo;Audio;'; do
     grep -qxE -- "$key" "$entry" || fail "$entry: no line $key"
   done
   check "scalable icon in $share" cmp -s "$source/packaging/kestrel.svg" "$share/icons/hicolor/scalable/apps/kestrel.svg"
@@ -58,9 +58,17 @@ rc=$?
 root=$tmp/root
 DESTDIR=$root install_into --component system
 launcher=$root/usr/bin/kestrel
-check "/usr/bin/kestrel runs /opt/kestrel" grep -qx "install_dir='/opt/kestrel'" "$launcher"
+check "/usr/bin/kestrel runs /usr/lib/kestrel" grep -qx "install_dir='/usr/lib/kestrel'" "$launcher"
 check "/usr/bin/kestrel is executable" test -x "$launcher"
-check "nothing of the program folder in the system component" test ! -e "$root/opt"
+check "nothing of the program folder in the system component" test ! -e "$root/usr/lib"
+for doc in doc/kestrel/copyright doc/kestrel/changelog.gz man/man1/kestrel.1.gz \
+  metainfo/io.github.kestrel_editor.kestrel.metainfo.xml; do
+  check "/usr/share/$doc" test -s "$root/usr/share/$doc"
+done
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net --pedantic "$root"/usr/share/metainfo/*.metainfo.xml \
+    >"$tmp/appstream.log" 2>&1 || fail "AppStream metadata: $(cat "$tmp/appstream.log")"
+fi
 check_shared "$root/usr/share"
 
 # --- The launcher, on an installation whose kestrel writes down its arguments.
