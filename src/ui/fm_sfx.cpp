@@ -42,6 +42,7 @@
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QScreen>
+#include <QScrollArea>
 #include <QShortcut>
 #include <QStyle>
 #include <QTextDocument>
@@ -86,6 +87,17 @@ constexpr int kListRows = 40;
 // The window shrinks to these, the list scrolling and the line frame with a
 // scroll bar, so that it fits a 1366×768 screen at 150 %.
 constexpr int kFewestListRows = 8;
+
+// A scroll area that asks for the whole of its contents (Qt's asks for at
+// most 36 by 24 lines).
+class WholeScrollArea : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        return widget() ? widget()->sizeHint() + QSize(2 * frameWidth(), 2 * frameWidth())
+                        : QScrollArea::sizeHint();
+    }
+};
 
 // Qt's own texts (the labels and buttons of file dialogs, the standard
 // buttons) in the language in force, from Qt's translations when installed.
@@ -181,9 +193,19 @@ FmSFX::FmSFX(MainState& state, Ports& ports, QWidget* parent)
     right->addWidget(buildSearch());
     right->addStretch();
     right->addLayout(buildCommands());
+    // On a screen too small for it, the right side scrolls; everywhere else
+    // the scroll area is not seen.
+    auto* panel = new QWidget(this);
+    panel->setLayout(right);
+    right->setContentsMargins(0, 0, 0, 0);
+    auto* scroll = new WholeScrollArea(this);
+    scroll->setObjectName(QStringLiteral("ScrRight"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(panel);
     auto* top = new QHBoxLayout(this);
     top->addLayout(buildSoundList());
-    top->addLayout(right, 1);
+    top->addWidget(scroll, 1);
 
     // TmSFX: one check of a running build per interval.
     tmSfx_ = new QTimer(this);
