@@ -85,7 +85,6 @@ std::optional<std::string> QtDialogs::openFile(FileDialog which, const std::stri
     if (!QFileInfo(dir).isDir()) dir = QDir::homePath();
 #endif
     QFileDialog dialog(window_, t.title, dir, t.filter);
-    dialog.setObjectName(QStringLiteral("FileDialog"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
