@@ -75,7 +75,7 @@ std::optional<fs::path> resolve(const fs::path& wanted) {
 // Where a file should be written: the existing file of that name in any
 // case, else the name as given inside the folder as it exists.
 fs::path targetFor(const std::string& path) {
-    const fs::path wanted = pathOf(path);
+    fs::path wanted = pathOf(path);
     if (auto existing = resolve(wanted)) return *existing;
     if (auto dir = resolve(wanted.parent_path())) return *dir / wanted.filename();
     return wanted;

@@ -106,10 +106,11 @@ std::string shownArgument(std::string_view text, std::size_t limit) {
         pieces.push_back(pieceAt(text, at));
     std::string tail;
     width = 0;
-    for (auto p = pieces.rbegin(); p != pieces.rend(); ++p) {
-        if (width + p->width > limit - limit / 2 - 1) break;
-        tail.insert(0, p->shown);
-        width += p->width;
+    for (std::size_t i = pieces.size(); i-- > 0;) {
+        const Piece& p = pieces[i];
+        if (width + p.width > limit - limit / 2 - 1) break;
+        tail.insert(0, p.shown);
+        width += p.width;
     }
     return head + "\xE2\x80\xA6" + tail; // "…"
 }
