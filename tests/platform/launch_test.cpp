@@ -1,4 +1,3 @@
-#include "format/batch.h"
 #include "platform/launch.h"
 
 #include <gtest/gtest.h>
@@ -35,10 +34,6 @@ TEST(Launch, TheRunnerRunsConfinedInATerminalThatStaysInTheForeground) {
             return whole;
         }()) << name;
     }
-    for (const int status : {0, 2, 137})
-        EXPECT_EQ(parseBatchStatus(batchStatusText(status)), status);
-    for (const char* text : {"", "status \r\n", "status 1x\r\n", "done 0\r\n"})
-        EXPECT_FALSE(parseBatchStatus(text)) << text;
 }
 
 // A PATH holding `present`, each found in /usr/bin.

@@ -74,6 +74,8 @@ TEST(Check, EachKindOfFindingOnItsLine) {
 
     EXPECT_EQ(soundsWithErrors(expected, lines, "#a"), 1); // LETTERS; GONE carries no #a
     EXPECT_EQ(soundsWithErrors(expected, lines, "#b"), 0);
+    EXPECT_EQ(
+        errorCount({{0, P::MissingWav, ""}, {1, P::UnknownLetter, ""}, {2, P::MissingWav, ""}}), 2);
     EXPECT_EQ(severityOf(P::MissingWav), Severity::Error);
     EXPECT_EQ(severityOf(P::UnknownLetter), Severity::Warning);
 

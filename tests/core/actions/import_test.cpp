@@ -198,6 +198,7 @@ TEST(WadImport, TheChecksComeBeforeAnythingChanges) {
         {"d", "HARBOUR", false, Msg::NoSamFile},
         {"d", "..\\DOCKS", false, Msg::WadNameUnsafe},
         {"d", "a/b", false, Msg::WadNameUnsafe},
+        {"d", "DO\x01KS", false, Msg::WadNameUnsafe},
         {"d", "A&B %^", false, Msg::SamImportConfirm}, // a name the build refuses is read
         {"d", "DOCKS", true, Msg::NoWasFile},
         {"d", "DOCKS", false, Msg::SamImportConfirm}, // and Cancel
@@ -212,7 +213,7 @@ TEST(WadImport, TheChecksComeBeforeAnythingChanges) {
         EXPECT_EQ(app.fake.dialogs.shown.back().id, refusal) << wad;
         EXPECT_EQ(app.line(1), "kept");
     }
-    EXPECT_EQ(app.fake.dialogs.focused, (Args{"TxWAD", "TxWAD"}));
+    EXPECT_EQ(app.fake.dialogs.focused, (Args{"TxWAD", "TxWAD", "TxWAD"}));
 
     // An empty WAD name is taken from the chosen file.
     app.state.choice.txWad.clear();

@@ -42,6 +42,11 @@ TEST(BuildBatch, TheSixLinesAreWrittenAsTyped) {
     EXPECT_EQ(batchText("LEVEL1", "ab"),
               "sndpack LEVEL1 ab\r\ncopy *.sam ..\\..\\graphics\\wads\r\ncopy *.sfx "
               "..\\..\\graphics\\wads\r\ndel *.sam\r\ndel *.sfx\r\npause\r\n");
+    // The runner's word on how the batch went.
+    for (const int status : {0, 2, 137})
+        EXPECT_EQ(parseBatchStatus(batchStatusText(status)), status);
+    for (const char* text : {"", "status \r\n", "status 1x\r\n", "done 0\r\n"})
+        EXPECT_FALSE(parseBatchStatus(text)) << text;
 }
 
 TEST(BuildStart, EveryRefusalOrFailingStepLeavesNoBatchAndTheWindowUsable) {
@@ -74,7 +79,7 @@ TEST(BuildStart, EveryRefusalOrFailingStepLeavesNoBatchAndTheWindowUsable) {
     };
     // clang-format on
     for (const char* name :
-         {"LEVEL 1", "L1&del", "..\\L1", "L1|x", "%PATH%", "L\"1", "L1\r\nx", "con", "Lpt1.x"})
+         {"LEVEL 1", "L1&del", "..\\L1", "L1|x", "%PATH%", "L\"1", "L1\r\nx", "aux", "Lpt1.x"})
         cases.push_back({name, typed("a", name), Msg::WadNameUnsafe, {}, "TxWAD"});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

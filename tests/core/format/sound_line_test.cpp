@@ -96,9 +96,10 @@ TEST(Numbers, PadReadAndRound) {
     };
     for (const auto& [n, width, fill, text] : pads) EXPECT_EQ(padNumber(n, width, fill), text);
     const std::pair<const char*, double> reads[] = {
-        {"12", 12},   {" 1 2", 12}, {"-5", -5},   {"+7x", 7},    {"3.25", 3.25}, {".5", 0.5},
-        {"1e2", 100}, {"2E", 2},    {"&H1F", 31}, {"&hff", 255}, {"&o17", 15},   {"&", 0},
-        {"abc", 0},   {"", 0},      {"-", 0},     {"4-", 4},
+        {"12", 12},   {" 1 2", 12}, {"-5", -5},  {"+7x", 7},   {"3.25", 3.25},
+        {".5", 0.5},  {"1e2", 100}, {"2E", 2},   {"&H1F", 31}, {"&hff", 255},
+        {"&o17", 15}, {"&", 0},     {"abc", 0},  {"", 0},      {"-", 0},
+        {"4-", 4},    {"&HA", 10},  {"1E1", 10}, {"1d1", 10},  {"1D1", 10},
     };
     for (const auto& [text, value] : reads)
         EXPECT_DOUBLE_EQ(readLeadingNumber(text), value) << text;

@@ -81,6 +81,9 @@ TEST(Wav, FormatAndLevelOfCraftedFiles) {
     EXPECT_EQ(std::tuple(stereo.channels, stereo.sampleRate, stereo.bits),
               std::tuple(2, 22050u, 16));
     EXPECT_DOUBLE_EQ(stereo.seconds(), 1.0);
+    WavFormat noRate = stereo;
+    noRate.sampleRate = 0;
+    EXPECT_DOUBLE_EQ(noRate.seconds(), 0.0);
 }
 
 TEST(Wav, EveryPcmSizeAndFloatBecome16Bit) {
