@@ -56,17 +56,19 @@ StartedProcess startDetached(const CommandLine& command, const std::string& work
 }
 
 #ifndef _WIN32
+// A program on the PATH.
+std::optional<std::string> findOnPath(const std::string& name) {
+    const QString found = QStandardPaths::findExecutable(native(name));
+    if (found.isEmpty()) return std::nullopt;
+    return found.toStdString();
+}
+
 // The terminal to show the batch in (see chooseTerminal).
 std::string terminalForBatch() {
-    const auto findProgram = [](const std::string& name) -> std::optional<std::string> {
-        const QString found = QStandardPaths::findExecutable(native(name));
-        if (found.isEmpty()) return std::nullopt;
-        return found.toStdString();
-    };
     const auto realPath = [](const std::string& path) {
         return QFileInfo(native(path)).canonicalFilePath().toStdString();
     };
-    return chooseTerminal(qEnvironmentVariable("TERMINAL").toStdString(), findProgram, realPath);
+    return chooseTerminal(qEnvironmentVariable("TERMINAL").toStdString(), findOnPath, realPath);
 }
 
 // Whether there is a desktop to show a window on.
@@ -101,11 +103,12 @@ StartedProcess QtPrograms::startBatch(const BatchLaunch& batch) {
 #else
     const QString runner =
         QDir(QCoreApplication::applicationDirPath()).filePath(u"kestrel-batch"_qs);
-    const std::string terminal = onADesktop() ? terminalForBatch() : std::string();
+    const bool desktop = onADesktop();
+    const std::string terminal = desktop ? terminalForBatch() : std::string();
     StartedProcess started = startDetached(runnerCommand(runner.toStdString(), batch, terminal),
                                            batch.workingDir, !terminal.empty());
     started.writesStatus = true;
-    started.withoutWindow = terminal.empty() && onADesktop();
+    started.withoutWindow = desktop && terminal.empty();
     return started;
 #endif
 }
@@ -115,12 +118,7 @@ Status QtPrograms::openTextFile(const std::string& path) {
     return start("c:\\Windows\\Notepad.exe", {path}, {});
 #else
     const auto env = [](const char* name) { return qEnvironmentVariable(name).toStdString(); };
-    const auto findProgram = [](const std::string& name) -> std::optional<std::string> {
-        const QString found = QStandardPaths::findExecutable(native(name));
-        if (found.isEmpty()) return std::nullopt;
-        return found.toStdString();
-    };
-    const CommandLine editor = textEditorCommand(path, env("VISUAL"), env("EDITOR"), findProgram);
+    const CommandLine editor = textEditorCommand(path, env("VISUAL"), env("EDITOR"), findOnPath);
     return start(editor.program, editor.args, {});
 #endif
 }

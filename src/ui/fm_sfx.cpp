@@ -84,9 +84,12 @@ constexpr int kRowChars = 3 + 2 + 22 + 9;
 // Characters of a field view shown in full, with a few WAD letters.
 constexpr int kFieldViewChars = 90;
 constexpr int kListRows = 40;
-// The window shrinks to these, the list scrolling and the line frame with a
-// scroll bar, so that it fits a 1366×768 screen at 150 %.
+// The smallest sound list and line view: the window shrinks to these, the
+// list and the line scrolling (beyond, the right side scrolls as a whole).
 constexpr int kFewestListRows = 8;
+constexpr int kFewestFieldViewChars = 40;
+// Where the window was left and its size, in Kestrel.ini.
+const QString kGeometryKey = QStringLiteral("window/geometry");
 
 // A scroll area that asks for the whole of its contents (Qt's asks for at
 // most 36 by 24 lines).
@@ -117,8 +120,6 @@ void useQtTextsIn(Language language) {
         delete std::exchange(french, nullptr);
     }
 }
-const QString kGeometryKey = QStringLiteral("window/geometry");
-constexpr int kFewestFieldViewChars = 40;
 
 constexpr ValueBox kValueBoxes[] = {ValueBox::Vol, ValueBox::Ch, ValueBox::Pit, ValueBox::Rad};
 constexpr FlagBox kFlagBoxes[] = {FlagBox::P, FlagBox::V, FlagBox::R, FlagBox::N, FlagBox::L};
