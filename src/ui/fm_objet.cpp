@@ -103,8 +103,7 @@ FmObjet::FmObjet(MainState& state, Ports& ports, std::function<void()> changed, 
     cdOk_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
     cdOk_->setIconSize(QSize(22, 22));
     cdOk_->setFixedSize(32, 32);
-    cdOk_->setToolTip(QString::fromLatin1(kSelectObjectTip));
-    cdOk_->setAccessibleName(cdOk_->toolTip());
+    setTipAndName(*cdOk_, QString::fromLatin1(kSelectObjectTip));
     connect(cdOk_, &QToolButton::clicked, this, [this] { act([&] { acceptObject(state_); }); });
 
     auto* names = new QVBoxLayout;
