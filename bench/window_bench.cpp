@@ -23,6 +23,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QTest>
 #include <QTimer>
@@ -109,7 +110,7 @@ struct Session {
     void open(int n) {
         makeRowCurrent(state, fake.ports, n);
         fm->redraw();
-        list()->scrollToItem(list()->item(n));
+        list()->scrollTo(list()->model()->index(n, 0));
         settle();
     }
 
@@ -121,15 +122,15 @@ struct Session {
         }
         return w;
     }
-    QListWidget* list() const { return find<QListWidget>("LiSFX"); }
+    QListView* list() const { return find<QListView>("LiSFX"); }
 
     void click(const char* control) const {
         QTest::mouseClick(find(control), Qt::LeftButton);
         settle();
     }
-    void clickItem(QListWidget* l, int k) const {
+    void clickItem(QAbstractItemView* l, int k) const {
         QTest::mouseClick(l->viewport(), Qt::LeftButton, {},
-                          l->visualItemRect(l->item(k)).center());
+                          l->visualRect(l->model()->index(k, 0)).center());
         settle();
     }
     // A click in the box, Ctrl+A and the new text typed.

@@ -1,13 +1,13 @@
 #include "automation.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeySequence>
-#include <QListWidget>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QTest>
@@ -316,13 +316,13 @@ private:
     }
 
     static Outcome expectRow(QWidget& w, const QStringList& a) {
-        auto* list = qobject_cast<QListWidget*>(&w);
+        auto* list = qobject_cast<QAbstractItemView*>(&w);
         if (!list) return Outcome::failed(a[0] + QStringLiteral(" is not a list"));
-        const int row = a[1].toInt();
-        const QListWidgetItem* item = list->item(row);
-        if (!item) return Outcome::failed(QStringLiteral("no row ") + a[1]);
-        if (item->text().trimmed() != a[2])
-            return Outcome::failed(QStringLiteral("row %1 reads \"%2\"").arg(a[1], item->text()));
+        const QModelIndex index = list->model()->index(a[1].toInt(), 0);
+        if (!index.isValid()) return Outcome::failed(QStringLiteral("no row ") + a[1]);
+        const QString text = index.data().toString();
+        if (text.trimmed() != a[2])
+            return Outcome::failed(QStringLiteral("row %1 reads \"%2\"").arg(a[1], text));
         return Outcome::done();
     }
 

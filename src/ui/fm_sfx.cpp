@@ -703,6 +703,10 @@ QLayout* FmSFX::buildCommands() {
     lbBuild_->setMinimumWidth(QFontMetrics(font()).horizontalAdvance(QString(36, u'x')));
     lbBuild_->setWordWrap(true);
     lbChanges_ = label(this, "LbChanges");
+    // One line whatever it says, so that a click that changes the count
+    // draws this label again and not the whole window laid out anew.
+    lbChanges_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    lbChanges_->setFixedHeight(QFontMetrics(lbChanges_->font()).height());
     cdStopWait_ = new QToolButton(this);
     cdStopWait_->setObjectName(QStringLiteral("CdStopWait"));
     cdStopWait_->hide();

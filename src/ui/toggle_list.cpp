@@ -2,13 +2,12 @@
 
 #include "text_codec.h"
 
+#include <QAbstractListModel>
 #include <QAccessible>
 #include <QItemSelection>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPaintEvent>
 #include <QPainter>
-#include <QScopedValueRollback>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
@@ -17,57 +16,105 @@ namespace kestrel::ui {
 
 namespace {
 
-// Whether a row's sound carries a change not applied.
-constexpr int kChangedRole = Qt::UserRole;
+constexpr int kOnRole = Qt::UserRole;          // the row carries the letter
+constexpr int kChangedRole = Qt::UserRole + 1; // its sound carries a change not applied
 const QColor kChangedMark{255, 140, 0};
+// Space between a row's start and its text, as the style's own item view leaves.
+constexpr int kTextMargin = 3;
 
-// Draws a frame round the current row even when the list has no focus: it
-// is the sound the editors show. A row whose sound carries a change not
-// applied has a bar at its start, on any ground.
-class CurrentRowFrame : public QStyledItemDelegate {
+// Draws a row as a line of text on the list's ground, or on the highlight
+// when it is on; a bar at its start when its sound carries a change not
+// applied; a dotted frame round the current row even when the list has no
+// focus, since it is the sound the editors show.
+class SoundRowLook : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override {
-        QStyleOptionViewItem plain = option;
-        plain.state &= ~QStyle::State_HasFocus;
-        QStyledItemDelegate::paint(painter, plain, index);
+        const QPalette::ColorGroup group =
+            !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
+            : (option.state & QStyle::State_Active) ? QPalette::Active
+                                                    : QPalette::Inactive;
+        const bool on = index.data(kOnRole).toBool();
+        const QRect& rect = option.rect;
+        if (on) painter->fillRect(rect, option.palette.brush(group, QPalette::Highlight));
+        painter->setPen(
+            option.palette.color(group, on ? QPalette::HighlightedText : QPalette::Text));
+        painter->drawText(rect.adjusted(kTextMargin, 0, 0, 0),
+                          Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                          index.data(Qt::DisplayRole).toString());
         if (index.data(kChangedRole).toBool())
-            painter->fillRect(QRect(option.rect.left(), option.rect.top(), 3, option.rect.height()),
-                              kChangedMark);
+            painter->fillRect(QRect(rect.left(), rect.top(), 3, rect.height()), kChangedMark);
         const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
         if (!view || view->currentIndex() != index) return;
         painter->save();
-        painter->setPen(QPen(option.palette.color(QPalette::Text), 1, Qt::DotLine));
-        painter->drawRect(option.rect.adjusted(0, 0, -1, -1));
+        painter->setPen(QPen(option.palette.color(group, QPalette::Text), 1, Qt::DotLine));
+        painter->drawRect(rect.adjusted(0, 0, -1, -1));
         painter->restore();
     }
 };
 
-// Up to this many rows changing their selection are changed one by one;
-// more, and the whole selection is set again at once.
-constexpr std::size_t kFewChanges = 16;
-
-// The runs of rows from `first` to `last` for which `on` holds, one range
-// each.
-template <class On>
-QItemSelection runsOf(const QAbstractItemModel& model, int first, int last, On on) {
-    QItemSelection runs;
-    for (int i = std::max(0, first); i <= last; ++i) {
-        if (!on(i)) continue;
-        int end = i;
-        while (end + 1 <= last && on(end + 1)) ++end;
-        runs.select(model.index(i, 0), model.index(end, 0));
-        i = end;
-    }
-    return runs;
-}
-
 } // namespace
 
-ToggleList::ToggleList(QWidget* parent) : QListWidget(parent) {
-    setItemDelegate(new CurrentRowFrame(this));
+// The program's rows as a model: nothing is copied, every question is
+// answered from the rows themselves. A row that is on is selectable, and
+// the view's one selection range covers every row, so the selection model
+// reports exactly the rows that are on as selected without holding a range
+// for each.
+class SoundRows : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
+
+    // Whether the rows are new to the view (another list, or another
+    // number of rows): the view then forgets its selection and layout.
+    bool show(const std::vector<SoundRow>& rows) {
+        if (rows_ == &rows && count_ == static_cast<int>(rows.size())) return false;
+        beginResetModel();
+        rows_ = &rows;
+        count_ = static_cast<int>(rows.size());
+        endResetModel();
+        return true;
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : count_;
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        const SoundRow* row = at(index);
+        if (!row) return {};
+        switch (role) {
+        case Qt::DisplayRole:
+        case Qt::AccessibleTextRole: return fromAnsi(row->text);
+        case kOnRole: return row->selected;
+        case kChangedRole: return row->changed;
+        default: return {};
+        }
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        const SoundRow* row = at(index);
+        if (!row) return Qt::NoItemFlags;
+        return row->selected ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::ItemIsEnabled;
+    }
+
+private:
+    // The row, or none: while an event runs (a message box open in it) the
+    // rows may already be fewer than the view was last told.
+    const SoundRow* at(const QModelIndex& index) const {
+        if (!rows_ || !index.isValid()) return nullptr;
+        const auto i = static_cast<std::size_t>(index.row());
+        return i < rows_->size() ? &(*rows_)[i] : nullptr;
+    }
+
+    const std::vector<SoundRow>* rows_ = nullptr;
+    int count_ = 0;
+};
+
+ToggleList::ToggleList(QWidget* parent) : QListView(parent), rows_(new SoundRows(this)) {
+    setModel(rows_);
+    setItemDelegate(new SoundRowLook(this));
     setSelectionMode(QAbstractItemView::MultiSelection);
     setUniformItemSizes(true);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -75,126 +122,77 @@ ToggleList::ToggleList(QWidget* parent) : QListWidget(parent) {
 
 void ToggleList::showRows(const std::vector<SoundRow>& rows, int currentRow) {
     const int n = static_cast<int>(rows.size());
-    if (count() != n) {
-        clear();
-        QStringList texts;
-        texts.reserve(n);
-        shownTexts_.clear();
-        shownTexts_.reserve(rows.size());
-        for (const SoundRow& r : rows) {
-            texts.append(fromAnsi(r.text));
-            shownTexts_.push_back(r.text);
-        }
-        addItems(texts);
-        // The new rows start unselected; the selection model says nothing of it.
-        shownSelected_.assign(rows.size(), false);
-        shownChanged_.assign(rows.size(), false);
+    if (rows_->show(rows)) {
+        if (n > 0)
+            selectionModel()->select(QItemSelection(rows_->index(0), rows_->index(n - 1)),
+                                     QItemSelectionModel::Select);
+        shown_.clear();
+        toldOn_.clear();
         shownCurrent_ = -2;
     }
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (shownChanged_[i] != rows[i].changed) {
-            item(static_cast<int>(i))->setData(kChangedRole, rows[i].changed);
-            shownChanged_[i] = rows[i].changed;
-        }
-        if (shownTexts_[i] == rows[i].text) continue;
-        item(static_cast<int>(i))->setText(fromAnsi(rows[i].text));
-        shownTexts_[i] = rows[i].text;
-    }
-    showSelection(rows);
-    const QModelIndex index = currentRow >= 0 ? model()->index(currentRow, 0) : QModelIndex();
+    const QModelIndex index = currentRow >= 0 ? rows_->index(currentRow) : QModelIndex();
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
     if (currentRow != shownCurrent_ && index.isValid()) scrollTo(index);
     shownCurrent_ = currentRow;
     if (currentRow >= 0) stepFrom_ = currentRow;
+    drawChangedRowsOnScreen(rows);
+    tellAccessibilityOfMarks(rows);
 }
 
-// A row never changes its size: every row is one line of the list's font
-// (uniform item sizes). QListView lays every row out again and draws the
-// whole list at each change of a row's text; the base view draws that row.
-void ToggleList::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
-                             const QList<int>& roles) {
-    // NOLINTNEXTLINE(bugprone-parent-virtual-call)
-    QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
+// The rows on screen that show something else than at the last comparison
+// are drawn again; rows off screen are drawn from the rows when they come
+// into view.
+void ToggleList::drawChangedRowsOnScreen(const std::vector<SoundRow>& rows) {
+    const auto [first, last] = rowsOnScreen(static_cast<int>(rows.size()));
+    std::vector<Shown> now;
+    now.reserve(static_cast<std::size_t>(std::max(0, last - first + 1)));
+    for (int r = first; r <= last; ++r) {
+        const SoundRow& row = rows[static_cast<std::size_t>(r)];
+        now.push_back({row.text, row.selected, row.changed});
+        const int before = r - shownFirst_;
+        if (before < 0 || before >= static_cast<int>(shown_.size()) ||
+            !(shown_[static_cast<std::size_t>(before)] == now.back()))
+            update(rows_->index(r));
+    }
+    shown_ = std::move(now);
+    shownFirst_ = first;
 }
 
-void ToggleList::showSelection(const std::vector<SoundRow>& rows) {
-    QItemSelectionModel& selection = *selectionModel();
-    const int n = static_cast<int>(rows.size());
-    const std::vector<bool> shown = shownSelected_;
-    std::vector<int> changed;
-    for (int i = 0; i < n; ++i)
-        if (shown[static_cast<std::size_t>(i)] != rows[static_cast<std::size_t>(i)].selected)
-            changed.push_back(i);
-    if (changed.empty()) return;
-    if (changed.size() <= kFewChanges) {
-        for (const int i : changed)
-            selection.select(model()->index(i, 0), rows[static_cast<std::size_t>(i)].selected
-                                                       ? QItemSelectionModel::Select
-                                                       : QItemSelectionModel::Deselect);
+// A screen reader hears which rows were turned on or off. Only while one
+// follows the program is every row compared.
+void ToggleList::tellAccessibilityOfMarks(const std::vector<SoundRow>& rows) {
+    if (!QAccessible::isActive()) {
+        toldOn_.clear();
         return;
     }
-    // The whole selection is set again, one range per run of selected rows,
-    // and cleared first: Qt compares an old and a new selection range by
-    // range, which takes the square of their number unless one is empty. The
-    // view then hears of the rows that changed among those it shows, and
-    // draws those.
-    const auto on = [&rows](int i) { return rows[static_cast<std::size_t>(i)].selected; };
-    const auto was = [&shown](int i) {
-        return static_cast<bool>(shown[static_cast<std::size_t>(i)]);
-    };
-    const QItemSelection wanted = runsOf(*model(), 0, n - 1, on);
-    const auto [first, last] = rowsToDraw(n);
-    const QItemSelection turnedOn =
-        runsOf(*model(), first, last, [&](int i) { return on(i) && !was(i); });
-    const QItemSelection turnedOff =
-        runsOf(*model(), first, last, [&](int i) { return !on(i) && was(i); });
-    {
-        const QScopedValueRollback quiet(settingSelection_, true);
-        selection.clearSelection();
-        selection.select(wanted, QItemSelectionModel::Select);
+    const bool first = toldOn_.size() != rows.size();
+    toldOn_.resize(rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const char on = rows[i].selected ? 1 : 0;
+        if (toldOn_[i] == on) continue;
+        toldOn_[i] = on;
+        if (first) continue;
+        QAccessibleEvent event(this, on ? QAccessible::SelectionAdd : QAccessible::SelectionRemove);
+        event.setChild(static_cast<int>(i));
+        QAccessible::updateAccessibility(&event);
     }
-    QListWidget::selectionChanged(turnedOn, turnedOff);
 }
 
-// The rows the view shows, first and last; every row while an accessibility
-// client follows each change, or when the view cannot tell.
-std::pair<int, int> ToggleList::rowsToDraw(int count) const {
-    if (QAccessible::isActive()) return {0, count - 1};
+// The rows the view shows, first and last (none: first past last).
+std::pair<int, int> ToggleList::rowsOnScreen(int count) const {
+    if (count == 0) return {0, -1};
     const QModelIndex top = indexAt(QPoint(0, 0));
     const QModelIndex bottom = indexAt(QPoint(0, viewport()->height() - 1));
     return {top.isValid() ? top.row() : 0, bottom.isValid() ? bottom.row() : count - 1};
 }
 
-// Every change of the selection is kept in shownSelected_. While
-// showSelection sets the whole selection again, the view hears of it once,
-// for the rows that changed.
-void ToggleList::selectionChanged(const QItemSelection& selected,
-                                  const QItemSelection& deselected) {
-    markShown(deselected, false);
-    markShown(selected, true);
-    if (!settingSelection_) QListWidget::selectionChanged(selected, deselected);
-}
-
-void ToggleList::markShown(const QItemSelection& ranges, bool on) {
-    const int n = static_cast<int>(shownSelected_.size());
-    for (const QItemSelectionRange& range : ranges)
-        for (int r = std::max(0, range.top()); r <= std::min(n - 1, range.bottom()); ++r)
-            shownSelected_[static_cast<std::size_t>(r)] = on;
-}
-
-// Qt's list draws every row between the first and the last row to draw
-// again; rows that changed apart from each other are drawn one part at a
-// time.
-void ToggleList::paintEvent(QPaintEvent* event) {
-    const QRegion region = event->region();
-    if (region.rectCount() <= 1) {
-        QListWidget::paintEvent(event);
-        return;
-    }
-    for (const QRect& rect : region) {
-        QPaintEvent part(rect);
-        QListWidget::paintEvent(&part);
-    }
+// A row never changes its size: every row is one line of the list's font
+// (uniform item sizes). QListView lays every row out again at each change of
+// a row; the base view draws that row.
+void ToggleList::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                             const QList<int>& roles) {
+    // NOLINTNEXTLINE(bugprone-parent-virtual-call)
+    QAbstractItemView::dataChanged(topLeft, bottomRight, roles);
 }
 
 void ToggleList::mousePressEvent(QMouseEvent* event) {
@@ -223,13 +221,13 @@ int ToggleList::rowsPerPage() const {
 // focus (after the message of a refused protected row, say): the program's
 // current row, or none, stays, and the keys step from the refused row.
 void ToggleList::focusInEvent(QFocusEvent* event) {
-    QListWidget::focusInEvent(event);
-    const QModelIndex index = shownCurrent_ >= 0 ? model()->index(shownCurrent_, 0) : QModelIndex();
+    QListView::focusInEvent(event);
+    const QModelIndex index = shownCurrent_ >= 0 ? rows_->index(shownCurrent_) : QModelIndex();
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
 }
 
 void ToggleList::keyPressEvent(QKeyEvent* event) {
-    const int last = count() - 1;
+    const int last = rows_->rowCount() - 1;
     const int current = shownCurrent_ >= 0 ? shownCurrent_ : -1;
     const int from = current >= 0 ? current : std::min(stepFrom_, last);
     int to = -1;

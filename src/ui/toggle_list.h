@@ -5,10 +5,16 @@
 // itself: the window redraws it from the state after every event. A row
 // whose sound carries a change not applied is marked by a bar at its start;
 // its text stays as the program gives it.
+//
+// The list reads the rows where the program keeps them, so an event costs
+// the same whatever the number of sounds: after each event only the rows on
+// screen are compared with what they showed, and those that differ drawn
+// again. The rows that are on are the ones reported as selected to anything
+// that reads the view (screen readers, item-view clients).
 
 #include "session/main_state.h"
 
-#include <QListWidget>
+#include <QListView>
 
 #include <string>
 #include <utility>
@@ -16,14 +22,19 @@
 
 namespace kestrel::ui {
 
-class ToggleList : public QListWidget {
+class SoundRows;
+
+class ToggleList : public QListView {
     Q_OBJECT
+    Q_PROPERTY(int currentRow READ currentRow)
 public:
     explicit ToggleList(QWidget* parent = nullptr);
 
-    // Rows, their on/off state and the current row (-1: none). The rows'
-    // texts are set here only.
+    // Rows, their on/off state and the current row (-1: none). `rows` is
+    // read again whenever the list draws, so it must live as long as the list.
     void showRows(const std::vector<SoundRow>& rows, int currentRow);
+    // The current row, -1 when none.
+    int currentRow() const { return currentIndex().row(); }
 
 signals:
     void rowClicked(int row);
@@ -32,9 +43,6 @@ signals:
 protected:
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles) override;
-    void selectionChanged(const QItemSelection& selected,
-                          const QItemSelection& deselected) override;
-    void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -43,19 +51,26 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    // Selects exactly the rows that are on.
-    void showSelection(const std::vector<SoundRow>& rows);
-    std::pair<int, int> rowsToDraw(int count) const;
-    void markShown(const QItemSelection& ranges, bool on);
+    // What a row showed when it was last compared.
+    struct Shown {
+        std::string text;
+        bool on = false;
+        bool changed = false;
+        bool operator==(const Shown&) const = default;
+    };
+    void drawChangedRowsOnScreen(const std::vector<SoundRow>& rows);
+    void tellAccessibilityOfMarks(const std::vector<SoundRow>& rows);
+    std::pair<int, int> rowsOnScreen(int count) const;
     int rowsPerPage() const;
-    std::vector<std::string> shownTexts_; // the text each row shows
-    std::vector<bool> shownSelected_;     // whether each row shows selected
-    std::vector<bool> shownChanged_;      // whether each row shows the changed bar
+
+    SoundRows* rows_ = nullptr;
+    int shownFirst_ = 0;
+    std::vector<Shown> shown_; // the rows on screen at the last comparison
+    std::vector<char> toldOn_; // each row's state as screen readers last heard it
     int shownCurrent_ = -1;
     // Where the keys step from while no row is current: the row last made
     // current, clicked or stepped to (a refused protected row included).
     int stepFrom_ = -1;
-    bool settingSelection_ = false;
 };
 
 } // namespace kestrel::ui

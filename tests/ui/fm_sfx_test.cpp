@@ -25,6 +25,8 @@
 #include <QScrollBar>
 #include <QTest>
 
+#include <algorithm>
+
 using namespace kestrel;
 using namespace kestrel::testing;
 using namespace kestrel::ui;
@@ -151,6 +153,35 @@ private slots:
         fake.dialogs.fileAnswers = {inst.editorDir + "mapforge.exe"};
         QMetaObject::invokeMethod(controlOf(fm, "CdSelLE"), "click");
         QCOMPARE(fm.pos(), placed);
+    }
+
+    // The sound list answers every reader of the view from the rows: the
+    // sounds that carry the letter are the selected rows, for item-view
+    // clients and for screen readers alike.
+    void theSoundsWithTheLetterAreTheSelectedRows() {
+        Started w(Installation::numberedSounds(6));
+        FmSFX& fm = w.fm;
+        QVERIFY(fm.start());
+        fm.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fm));
+        auto* list = qobject_cast<QAbstractItemView*>(controlOf(fm, "LiSFX"));
+        const auto rowsSelected = [list] {
+            QList<int> rows;
+            for (const QModelIndex& i : list->selectionModel()->selectedIndexes()) rows << i.row();
+            std::sort(rows.begin(), rows.end());
+            return rows;
+        };
+        for (const int row : {4, 1, 4, 2}) {
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                              list->visualRect(list->model()->index(row, 0)).center());
+        }
+        // Every sound starts with the letter: rows 1 and 2 lost it.
+        QCOMPARE(rowsSelected(), (QList<int>{0, 3, 4, 5}));
+        QCOMPARE(list->property("currentRow").toInt(), 2);
+        QAccessibleInterface* view = QAccessible::queryAccessibleInterface(list);
+        QVERIFY(view->child(3)->state().selected);
+        QVERIFY(!view->child(1)->state().selected);
+        QVERIFY(view->child(1)->text(QAccessible::Name).contains(QStringLiteral("1: SOUND1")));
     }
 
     void aLongFieldViewKeepsBothLinesInSight() {
