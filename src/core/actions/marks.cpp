@@ -1,5 +1,6 @@
 #include "actions/marks.h"
 
+#include "actions/undo.h"
 #include "format/sound_line.h"
 
 #include <cstring>
@@ -27,7 +28,11 @@ void markRow(MainState& state, int i, const std::string& key, bool strip) {
     }
     if (!strip) return;
     const std::size_t hash = line.find('#', letterTailStart(line));
-    if (hash != std::string::npos) state.workingLine(static_cast<std::size_t>(i)).resize(hash);
+    if (hash == std::string::npos) return;
+    state.workingLine(static_cast<std::size_t>(i)).resize(hash);
+    // The line now differs from sounds.txt: it is a change like any other,
+    // counted and shown, and written by the next Apply.
+    refreshChangedRows(state, {i});
 }
 
 } // namespace

@@ -133,6 +133,8 @@ TEST(MarkSoundList, MarksWholeTagsAndSelectsButProtectedSoundsLoseTheirLetters) 
     EXPECT_FALSE(state.rows[1].selected || state.rows[2].selected || state.rows[27].selected);
     EXPECT_EQ(state.rows[27].text, " 27:");
     EXPECT_EQ(state.liText[27], "SECRET:\ts#x\tVOL05\tP\t");
+    EXPECT_TRUE(state.rows[27].changed); // a change to apply, counted as one
+    EXPECT_EQ(state.changedCount, 1);
 
     markSoundList(state, -1); // never marked twice
     EXPECT_EQ(state.rows[0].text, soundRowText(0, state.liText[0]) + kLetterMark);

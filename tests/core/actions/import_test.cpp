@@ -145,6 +145,8 @@ struct Docks : Loaded {
         inst.sounds[3] = "ROPE_G:\t\trope1\t\tVOL10\t\t\t\t\t#g";
         inst.sounds[4] = "ROPE_X:\t\trope1\t\tVOL10\t\t\t\t\t#c";
         inst.sounds[5] = "HORN:\t\thorn\t\tVOL10";
+        // Protected sounds without letters: none loses any, so nothing waits to be applied.
+        inst.sounds[27] = inst.sounds[59] = inst.sounds[62] = "KEPT:\ts\tVOL01";
         inst.doubles = "4,\"   \",\"\",\"\",\"\",\"\"\r\n";
         inst.objects = "* Ennemies\r\nCRANE                     2  001 005\r\n"
                        "BIG_CRANE_ARM             1  006\r\nCRA                       1  007\r\n"
