@@ -6,6 +6,7 @@
 #endif
 #include "actions/startup.h"
 #include "console.h"
+#include "first_paint.h"
 #include "fm_sfx.h"
 #include "platform/os_files.h"
 #include "qt_dialogs.h"
@@ -48,6 +49,7 @@ int main(int argc, char* argv[]) {
     QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     kestrel::app::runScriptFromEnvironment(window);
 #endif
+    kestrel::app::quitAfterFirstPaintIfAsked(window);
     if (!window.start()) return 0;
     window.show();
     return QApplication::exec();
