@@ -7,10 +7,12 @@
 #include "actions/apply.h"
 #include "actions/current_sound.h"
 #include "actions/doubles.h"
+#include "actions/import.h"
 #include "actions/letters.h"
 #include "actions/marks.h"
 #include "actions/search.h"
 #include "actions/sound_list.h"
+#include "actions/undo.h"
 #include "bench_catalogue.h"
 
 #include <benchmark/benchmark.h>
@@ -203,6 +205,80 @@ void OpenDoublesData(benchmark::State& state) {
     events(state, 1);
 }
 
+// "c" in the letter box and the box left, then "d": every row is marked
+// again for each letter, and both letters mark some rows.
+void ChangeLetter(benchmark::State& state) {
+    Session s(sizeOf(state));
+    const auto changeLetter = [&s](const char* letter) {
+        s.state.choice.txLett = letter;
+        leaveLetterBox(s.state, s.fake.ports);
+    };
+    const long forA = markedRows(s.state);
+    changeLetter("c");
+    const long forC = markedRows(s.state);
+    changeLetter("d");
+    const long forD = markedRows(s.state);
+    if (forC == 0 || forD == 0 || forC == forA || forD == forC) {
+        state.SkipWithError("the letter did not mark the rows");
+        return;
+    }
+    for (auto _ : state) {
+        changeLetter("c");
+        changeLetter("d");
+    }
+    events(state, 2);
+}
+
+// "Load SAM file" with the current WAD's list naming one sound in 20, run
+// as one step as the window runs it. The import reads the catalogue again,
+// which changes not applied would stop at a question (the start-up took the
+// letters off two protected sounds): the session applies them first, and
+// Undo takes the import back between iterations, unmeasured.
+void ImportSamList(benchmark::State& state) {
+    Session s(sizeOf(state));
+    s.fake.files.files[wadFilePath(s.state, s.state.choice.txWad, ".SAM")] = samList(sizeOf(state));
+    const auto import = [&s] {
+        recordStep(s.state, StepKind::ImportList, [&s] { loadWadList(s.state, s.fake.ports); });
+    };
+    const bool applied = applyChanges(s.state, s.fake.ports);
+    const long before = markedRows(s.state);
+    import();
+    const long after = markedRows(s.state);
+    undoStep(s.state);
+    if (!applied || after <= before || s.state.changedCount != 0) {
+        state.SkipWithError("the import gave the letter to no sound");
+        return;
+    }
+    for (auto _ : state) {
+        import();
+        state.PauseTiming();
+        undoStep(s.state);
+        state.ResumeTiming();
+    }
+    events(state, 1);
+}
+
+// A new volume accepted on the open sound, then "Apply": sounds.txt, its
+// copy in the history and the custom lines are written through the file port.
+void ApplyChanges(benchmark::State& state) {
+    Session s(sizeOf(state));
+    bool odd = false;
+    const auto changeAndApply = [&s, &odd] {
+        s.state.ed.txVol = (odd = !odd) ? "57" : "58";
+        acceptFromValueBox(s.state, ValueBox::Vol);
+        return applyChanges(s.state, s.fake.ports);
+    };
+    const bool applied = changeAndApply();
+    const std::string& line = s.state.liText[static_cast<std::size_t>(s.row)];
+    if (!applied || line.find("VOL57") == std::string::npos ||
+        s.fake.files.bytes(soundsPath(s.state)).find(line) == std::string::npos) {
+        state.SkipWithError("Apply did not write the new volume");
+        return;
+    }
+    for (auto _ : state) changeAndApply();
+    events(state, 2);
+}
+
 BENCHMARK(ClickRow)->Apply(catalogueSizes);
 BENCHMARK(StepRows)->Apply(catalogueSizes);
 BENCHMARK(LeaveValueBox)->Apply(catalogueSizes);
@@ -219,5 +295,8 @@ BENCHMARK(SearchFindingNothing)->Apply(catalogueSizes);
 BENCHMARK(SwitchLanguage)->Apply(catalogueSizes);
 BENCHMARK(RestoreLine)->Apply(catalogueSizes);
 BENCHMARK(OpenDoublesData)->Apply(catalogueSizes);
+BENCHMARK(ChangeLetter)->Apply(catalogueSizes);
+BENCHMARK(ImportSamList)->Apply(catalogueSizes);
+BENCHMARK(ApplyChanges)->Apply(catalogueSizes);
 
 } // namespace

@@ -16,8 +16,10 @@
 
 #include "actions/marks.h"
 #include "actions/sound_list.h"
+#include "actions/undo.h"
 #include "bench_catalogue.h"
 #include "fm_sfx.h"
+#include "session/paths.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -355,6 +357,92 @@ void OpenDoublesDialog(benchmark::State& state) {
     });
 }
 
+// A letter typed in the letter box, then Tab leaves it.
+void typeLetter(Session& s, const char* letter) {
+    s.typeInto("TxLett", letter);
+    s.key(s.find("TxLett"), Qt::Key_Tab);
+}
+
+// "c" typed as the current letter, then "d": every row is marked again for
+// each letter, and both letters mark some rows.
+void ChangeLetter(benchmark::State& state) {
+    measure(
+        state, 2,
+        [](Session& s) -> const char* {
+            const long forA = markedRows(s.state);
+            typeLetter(s, "c");
+            const long forC = markedRows(s.state);
+            typeLetter(s, "d");
+            const long forD = markedRows(s.state);
+            return forC > 0 && forD > 0 && forC != forA && forD != forC
+                       ? nullptr
+                       : "the letter box did not mark the rows";
+        },
+        [](Session& s, benchmark::State&) {
+            typeLetter(s, "c");
+            typeLetter(s, "d");
+        });
+}
+
+// Undo of the import, with the open sound shown again as before it.
+void takeBackImport(Session& s) {
+    undoStep(s.state);
+    s.open(s.row);
+}
+
+// "Load SAM file" with the current WAD's list naming one sound in 20. The
+// import reads the catalogue again, which changes not applied would stop at
+// a question (the start-up took the letters off two protected sounds): the
+// session applies them first, and Undo takes the import back between
+// iterations, unmeasured.
+void ImportSamList(benchmark::State& state) {
+    measure(
+        state, 1,
+        [](Session& s) -> const char* {
+            s.fake.files.files[wadFilePath(s.state, s.state.choice.txWad, ".SAM")] =
+                samList(s.state.soundCount());
+            s.click("CdValidW");
+            const long before = markedRows(s.state);
+            s.click("CdLoadSAM");
+            const long after = markedRows(s.state);
+            takeBackImport(s);
+            return after > before && s.state.changedCount == 0
+                       ? nullptr
+                       : "the import gave the letter to no sound";
+        },
+        [](Session& s, benchmark::State& st) {
+            s.click("CdLoadSAM");
+            st.PauseTiming();
+            KESTREL_TOGGLE_COUNTING();
+            takeBackImport(s);
+            KESTREL_TOGGLE_COUNTING();
+            st.ResumeTiming();
+        });
+}
+
+// A new volume typed and Return accepts it, then "Apply" writes sounds.txt,
+// its copy in the history and the custom lines through the file port.
+void ApplyThroughWindow(benchmark::State& state) {
+    const auto changeAndApply = [](Session& s, const char* volume) {
+        s.typeInto("TxVOL", volume);
+        s.key(s.find("TxVOL"), Qt::Key_Return);
+        s.click("CdValidW");
+    };
+    measure(
+        state, 2,
+        [changeAndApply](Session& s) -> const char* {
+            changeAndApply(s, "57");
+            const std::string& line = s.state.liText[static_cast<std::size_t>(s.row)];
+            return line.find("VOL57") != std::string::npos &&
+                           s.fake.files.bytes(soundsPath(s.state)).find(line) != std::string::npos
+                       ? nullptr
+                       : "Apply did not write the new volume";
+        },
+        [changeAndApply, odd = true](Session& s, benchmark::State&) mutable {
+            changeAndApply(s, (odd = !odd) ? "57" : "58");
+        });
+}
+
 BENCHMARK(ClickRow)->Apply(catalogueSizes);
 BENCHMARK(StepRows)->Apply(catalogueSizes);
 BENCHMARK(LeaveValueBox)->Apply(catalogueSizes);
@@ -371,6 +459,9 @@ BENCHMARK(SearchFindingNothing)->Apply(catalogueSizes);
 BENCHMARK(SwitchLanguage)->Apply(catalogueSizes);
 BENCHMARK(RestoreLine)->Apply(catalogueSizes);
 BENCHMARK(OpenDoublesDialog)->Apply(catalogueSizes);
+BENCHMARK(ChangeLetter)->Apply(catalogueSizes);
+BENCHMARK(ImportSamList)->Apply(catalogueSizes);
+BENCHMARK(ApplyThroughWindow)->Apply(catalogueSizes);
 
 // The off-screen platform says at every fixed-size window that it cannot
 // pass size hints on; that says nothing about the window.

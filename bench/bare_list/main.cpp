@@ -2,9 +2,11 @@
 // program with one window holding a list of 370 rows, as many as Kestrel's
 // catalogue has places, and nothing else.
 //
-// It closes its window from a timer of the same 10 ms that Kestrel's control
-// script waits before its first step, so that both programs are timed over
-// the same road: start, first show, one tick, close, exit.
+//     kestrel_bare_list [--size WIDTHxHEIGHT]
+//
+// The window takes the size given (Kestrel's, so that both fill the same
+// backing store), or its own. Like Kestrel with KESTREL_QUIT_AFTER_FIRST_PAINT
+// set, it quits once its window has been drawn the first time.
 
 #include <QApplication>
 #include <QListWidget>
@@ -14,7 +16,20 @@
 namespace {
 
 constexpr int kRows = 370;
-constexpr int kTickMs = 10;
+
+class QuitAfterFirstPaint : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint && watched == parent()) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+};
 
 } // namespace
 
@@ -25,7 +40,13 @@ int main(int argc, char* argv[]) {
     rows.reserve(kRows);
     for (int i = 0; i < kRows; ++i) rows.append(QStringLiteral("%1: ROW_%1").arg(i, 3));
     list.addItems(rows);
+    const QStringList args = QApplication::arguments();
+    const qsizetype at = args.indexOf(QStringLiteral("--size"));
+    if (at >= 0 && at + 1 < args.size()) {
+        const QStringList size = args[at + 1].split(u'x');
+        if (size.size() == 2) list.resize(size[0].toInt(), size[1].toInt());
+    }
+    list.installEventFilter(new QuitAfterFirstPaint(&list));
     list.show();
-    QTimer::singleShot(kTickMs, &list, &QWidget::close);
     return QApplication::exec();
 }
