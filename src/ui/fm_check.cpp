@@ -3,6 +3,7 @@
 #include "actions/sound_list.h"
 #include "captions.h"
 #include "controls.h"
+#include "icons.h"
 #include "text_codec.h"
 
 #include <QHBoxLayout>
@@ -88,8 +89,7 @@ FmCheck::FmCheck(MainState& state, Ports& ports, std::function<void()> redrawMai
 
 void FmCheck::refresh() {
     const std::vector<Finding> findings = checkCatalogue(state_, ports_);
-    const QIcon icons[] = {style()->standardIcon(QStyle::SP_MessageBoxCritical),
-                           style()->standardIcon(QStyle::SP_MessageBoxWarning)};
+    const QIcon icons[] = {drawnIcon(Glyph::Error), drawnIcon(Glyph::Warning)};
     list_->clear();
     QList<QTreeWidgetItem*> items;
     for (const Finding& f : findings) {

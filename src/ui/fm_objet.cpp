@@ -4,6 +4,7 @@
 #include "actions/undo.h"
 #include "captions.h"
 #include "controls.h"
+#include "icons.h"
 #include "looks.h"
 #include "text_codec.h"
 
@@ -54,7 +55,7 @@ FmObjet::FmObjet(MainState& state, Ports& ports, std::function<void()> changed, 
     grey.setColor(QPalette::WindowText, Qt::white);
     header->setPalette(grey);
     auto* icon = label(header, "Image1");
-    icon->setPixmap(style()->standardIcon(QStyle::SP_FileDialogListView).pixmap(16, 16));
+    icon->setPixmap(drawnIcon(Glyph::List).pixmap(16, 16));
     label3_ = label(header, "Label3");
     auto* headerRow = new QHBoxLayout(header);
     headerRow->setContentsMargins(6, 4, 6, 4);
@@ -100,7 +101,7 @@ FmObjet::FmObjet(MainState& state, Ports& ports, std::function<void()> changed, 
 
     cdOk_ = new QToolButton(panel);
     cdOk_->setObjectName(QStringLiteral("CdOK"));
-    cdOk_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    cdOk_->setIcon(drawnIcon(Glyph::Accept));
     cdOk_->setIconSize(QSize(22, 22));
     cdOk_->setFixedSize(32, 32);
     setTipAndName(*cdOk_, QString::fromLatin1(kSelectObjectTip));

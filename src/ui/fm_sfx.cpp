@@ -19,6 +19,7 @@
 #include "fm_help.h"
 #include "fm_history.h"
 #include "fm_objet.h"
+#include "icons.h"
 #include "looks.h"
 #include "sample_wave.h"
 #include "text_codec.h"
@@ -134,10 +135,10 @@ QLabel* label(QWidget* parent, const char* objectName, const QString& text = {})
     return l;
 }
 
-QToolButton* commandButton(QWidget* parent, const char* objectName, QStyle::StandardPixmap icon) {
+QToolButton* commandButton(QWidget* parent, const char* objectName, Glyph icon) {
     auto* b = new QToolButton(parent);
     b->setObjectName(name(objectName));
-    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIcon(drawnIcon(icon));
     b->setIconSize(QSize(22, 22));
     b->setFixedSize(32, 32);
     // A click takes the focus, so a value box being left is handled first.
@@ -330,7 +331,7 @@ QWidget* FmSFX::buildLineFrame() {
     captions->addWidget(label(frOrig_, "Label2"));
     captions->addWidget(label(frOrig_, "Label16"));
 
-    auto* restore = commandButton(frOrig_, "CdRstWAD", QStyle::SP_ArrowBack);
+    auto* restore = commandButton(frOrig_, "CdRstWAD", Glyph::RestoreLine);
     connect(restore, &QToolButton::clicked, this,
             [this] { edit(StepKind::RestoreLine, [&] { restoreLine(state_); }); });
 
@@ -383,7 +384,7 @@ QLayout* FmSFX::buildEditors() {
         flagBoxes_[i] = box;
         values->addWidget(box, i, 2);
     }
-    auto* accept = commandButton(this, "CdMajVal", QStyle::SP_DialogApplyButton);
+    auto* accept = commandButton(this, "CdMajVal", Glyph::Accept);
     connect(accept, &QToolButton::clicked, this,
             [this] { edit(StepKind::AcceptValues, [&] { acceptValues(state_); }); });
     values->addWidget(accept, 4, 0, 1, 2, Qt::AlignLeft);
@@ -399,10 +400,10 @@ QLayout* FmSFX::buildEditors() {
     txSamp_->setFixedWidth(liSamp_->width());
     connect(txSamp_, &QLineEdit::textEdited, this,
             [this](const QString& t) { state_.ed.txSamp = toAnsi(t); });
-    auto* play = commandButton(this, "CdPlay", QStyle::SP_MediaPlay);
+    auto* play = commandButton(this, "CdPlay", Glyph::Play);
     connect(play, &QToolButton::clicked, this,
             [this] { act([&] { playSample(state_, ports_); }); });
-    auto* rename = commandButton(this, "CdRename", QStyle::SP_BrowserReload);
+    auto* rename = commandButton(this, "CdRename", Glyph::Rename);
     connect(rename, &QToolButton::clicked, this,
             [this] { edit(StepKind::RenameSample, [&] { renameSample(state_, ports_); }); });
     auto* sampleButtons = new QHBoxLayout;
@@ -456,20 +457,20 @@ QLayout* FmSFX::buildLetters() {
     txObjet_->setFocusPolicy(Qt::NoFocus);
     txObjet_->setFixedWidth(fixed.horizontalAdvance(QString(25, u'M')) + 12);
 
-    auto* add = commandButton(frame3, "CdAddWAD", QStyle::SP_ArrowUp);
+    auto* add = commandButton(frame3, "CdAddWAD", Glyph::GiveLetter);
     connect(add, &QToolButton::clicked, this,
             [this] { edit(StepKind::Letter, [&] { addLetter(state_, ports_); }); });
-    auto* del = commandButton(frame3, "CdDel", QStyle::SP_ArrowDown);
+    auto* del = commandButton(frame3, "CdDel", Glyph::TakeLetter);
     connect(del, &QToolButton::clicked, this,
             [this] { edit(StepKind::Letter, [&] { removeLetter(state_, ports_); }); });
-    auto* erase = commandButton(frame3, "CdErase", QStyle::SP_TrashIcon);
+    auto* erase = commandButton(frame3, "CdErase", Glyph::Trash);
     connect(erase, &QToolButton::clicked, this, [this] {
         edit(StepKind::EraseLetter, [&] { eraseLetterEverywhere(state_, ports_); });
     });
-    auto* objects = commandButton(frame3, "CdOBJ", QStyle::SP_FileDialogListView);
+    auto* objects = commandButton(frame3, "CdOBJ", Glyph::Objects);
     connect(objects, &QToolButton::clicked, this,
             [this] { act([&] { toggleObjectDialog(state_, ports_); }); });
-    auto* eraseObject = commandButton(frame3, "CdEfface", QStyle::SP_LineEditClearButton);
+    auto* eraseObject = commandButton(frame3, "CdEfface", Glyph::Clear);
     connect(eraseObject, &QToolButton::clicked, this,
             [this] { act([&] { eraseObjectName(state_); }); });
 
@@ -491,11 +492,11 @@ QLayout* FmSFX::buildLetters() {
     connect(txWad_, &QLineEdit::textEdited, this,
             [this](const QString& t) { state_.choice.txWad = toAnsi(t); });
     txWad_->installEventFilter(this);
-    auto* show = commandButton(frame4, "CdShow", QStyle::SP_DialogHelpButton);
+    auto* show = commandButton(frame4, "CdShow", Glyph::ShowGeneric);
     connect(show, &QToolButton::clicked, this, [this] {
         edit(StepKind::StripProtected, [&] { toggleGenericMarks(state_, ports_); });
     });
-    auto* apply = commandButton(frame4, "CdValidW", QStyle::SP_DialogSaveButton);
+    auto* apply = commandButton(frame4, "CdValidW", Glyph::Apply);
     connect(apply, &QToolButton::clicked, this, [this] {
         act([&] { applyChanges(state_, ports_); });
         // The note of what Apply wrote stays a little, then goes.
@@ -520,10 +521,10 @@ QLayout* FmSFX::buildLetters() {
     opWadButtons_[0]->setChecked(true);
     connect(opWad_, &QButtonGroup::idClicked, this,
             [this](int i) { act([&] { state_.choice.wasMode = i == 1; }); });
-    auto* load = commandButton(frame4, "CdLoadSAM", QStyle::SP_FileDialogContentsView);
+    auto* load = commandButton(frame4, "CdLoadSAM", Glyph::ImportList);
     connect(load, &QToolButton::clicked, this,
             [this] { edit(StepKind::ImportList, [&] { loadWadList(state_, ports_); }); });
-    auto* doubles = commandButton(frame4, "CdDoub", QStyle::SP_FileDialogDetailedView);
+    auto* doubles = commandButton(frame4, "CdDoub", Glyph::Doubles);
     connect(doubles, &QToolButton::clicked, this,
             [this] { act([&] { manageDoubles(state_, ports_, this); }); });
 
@@ -557,7 +558,7 @@ QWidget* FmSFX::buildSearch() {
     // Return in the box steps as the button does.
     connect(txSearch_, &QLineEdit::returnPressed, this,
             [this] { act([&] { searchStep(state_, ports_); }); });
-    auto* look = commandButton(frame1, "CdLook", QStyle::SP_FileDialogContentsView);
+    auto* look = commandButton(frame1, "CdLook", Glyph::Search);
     connect(look, &QToolButton::clicked, this,
             [this] { act([&] { searchStep(state_, ports_); }); });
 
@@ -612,7 +613,7 @@ void FmSFX::openHelpWindow() {
 // The program's commands and the language choice.
 QLayout* FmSFX::buildCommands() {
     auto* strip = new QHBoxLayout;
-    auto* select = commandButton(this, "CdSelLE", QStyle::SP_DirOpenIcon);
+    auto* select = commandButton(this, "CdSelLE", Glyph::OpenFolder);
     connect(select, &QToolButton::clicked, this, [this] {
         // The working lines are dropped with the old installation.
         bool chosen = false;
@@ -622,36 +623,33 @@ QLayout* FmSFX::buildCommands() {
         // A new installation is opened as at start-up: the window placed first.
         if (chosen) placeOnScreen();
     });
-    auto* defaults = commandButton(this, "CdDefaut", QStyle::SP_DialogResetButton);
+    auto* defaults = commandButton(this, "CdDefaut", Glyph::Defaults);
     connect(defaults, &QToolButton::clicked, this,
             [this] { act([&] { restoreDefaults(state_, ports_); }); });
-    auto* build = commandButton(this, "CdCopy", QStyle::SP_CommandLink);
+    auto* build = commandButton(this, "CdCopy", Glyph::Build);
     connect(build, &QToolButton::clicked, this, [this] {
         act([&] { startBuild(state_, ports_, clock_.elapsed()); });
         if (state_.build.windowDisabled()) tmSfx_->start(kFirstBuildCheckMs);
         if (std::exchange(state_.build.checkAsked, false)) openCheckWindow();
     });
-    auto* stop = commandButton(this, "CdStop", QStyle::SP_DialogCloseButton);
+    auto* stop = commandButton(this, "CdStop", Glyph::Quit);
     connect(stop, &QToolButton::clicked, this, &QWidget::close);
-    auto* edit = commandButton(this, "CdEdit", QStyle::SP_FileIcon);
+    auto* edit = commandButton(this, "CdEdit", Glyph::EditText);
     connect(edit, &QToolButton::clicked, this,
             [this] { act([&] { openSoundsInEditor(state_, ports_); }); });
-    cdHlp_ = commandButton(this, "CdHlp", QStyle::SP_MessageBoxQuestion);
+    cdHlp_ = commandButton(this, "CdHlp", Glyph::Help);
     connect(cdHlp_, &QToolButton::clicked, this, &FmSFX::openHelpWindow);
     // Undo and Redo of the working lines, what they hold that sounds.txt
     // does not, and the versions of sounds.txt kept.
-    cdUndo_ = commandButton(this, "CdUndo", QStyle::SP_ArrowLeft);
-    cdUndo_->setIcon(QIcon::fromTheme(QStringLiteral("edit-undo"), cdUndo_->icon()));
+    cdUndo_ = commandButton(this, "CdUndo", Glyph::Undo);
     connect(cdUndo_, &QToolButton::clicked, this, &FmSFX::undo);
-    cdRedo_ = commandButton(this, "CdRedo", QStyle::SP_ArrowRight);
-    cdRedo_->setIcon(QIcon::fromTheme(QStringLiteral("edit-redo"), cdRedo_->icon()));
+    cdRedo_ = commandButton(this, "CdRedo", Glyph::Redo);
     connect(cdRedo_, &QToolButton::clicked, this, &FmSFX::redo);
-    auto* changes = commandButton(this, "CdChanges", QStyle::SP_FileDialogInfoView);
+    auto* changes = commandButton(this, "CdChanges", Glyph::Changes);
     connect(changes, &QToolButton::clicked, this, &FmSFX::openChangesWindow);
-    auto* history = commandButton(this, "CdHistory", QStyle::SP_MediaSeekBackward);
+    auto* history = commandButton(this, "CdHistory", Glyph::History);
     connect(history, &QToolButton::clicked, this, &FmSFX::openHistoryWindow);
-    auto* check = commandButton(this, "CdCheck", QStyle::SP_MessageBoxWarning);
-    check->setIcon(QIcon::fromTheme(QStringLiteral("tools-check-spelling"), check->icon()));
+    auto* check = commandButton(this, "CdCheck", Glyph::Check);
     connect(check, &QToolButton::clicked, this, &FmSFX::openCheckWindow);
     for (QToolButton* b : {select, defaults, build, edit, cdHlp_}) strip->addWidget(b);
     strip->addSpacing(8);
