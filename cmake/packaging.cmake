@@ -22,7 +22,8 @@ endif()
 
 # --- The program folder ----------------------------------------------------
 
-install(TARGETS kestrel kestrel-batch RUNTIME DESTINATION . COMPONENT program)
+install(TARGETS kestrel kestrel-batch kestrel_sound RUNTIME DESTINATION . LIBRARY DESTINATION .
+  COMPONENT program)
 
 file(GLOB _kestrel_data_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/*)
 install(FILES ${_kestrel_data_files} DESTINATION . COMPONENT program)

@@ -8,10 +8,10 @@
 #include "console.h"
 #include "first_paint.h"
 #include "fm_sfx.h"
+#include "lazy_sound.h"
 #include "platform/os_files.h"
 #include "qt_dialogs.h"
 #include "qt_programs.h"
-#include "qt_sound.h"
 
 #include <QApplication>
 #include <QDir>
@@ -37,7 +37,7 @@ int main(int argc, char* argv[]) {
 
     kestrel::ui::QtDialogs dialogs([&state] { return state.language; });
     kestrel::OsFiles files;
-    kestrel::app::QtSound sound;
+    kestrel::app::LazySound sound(QApplication::applicationDirPath());
     kestrel::app::QtPrograms programs;
     kestrel::Ports ports{dialogs, files, sound, programs};
 

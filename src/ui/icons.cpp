@@ -117,10 +117,12 @@ public:
         p_.rotate(135);
         fill(polygon({{-4, -2.2}, {-length, -2.2}, {-length, 2.2}, {-4, 2.2}}), kAmber);
         fill(polygon({{0, 0}, {-4, -2.2}, {-4, 2.2}}), QColor(240, 214, 170));
-        fill(polygon({{-length, -2.2}, {-length - 2.2, -2.2}, {-length - 2.2, 2.2}, {-length, 2.2}}),
-             kRed);
-        stroke(polygon({{0, 0}, {-4, -2.2}, {-length - 2.2, -2.2}, {-length - 2.2, 2.2}, {-4, 2.2}}),
-               kInk, 1);
+        fill(
+            polygon({{-length, -2.2}, {-length - 2.2, -2.2}, {-length - 2.2, 2.2}, {-length, 2.2}}),
+            kRed);
+        stroke(
+            polygon({{0, 0}, {-4, -2.2}, {-length - 2.2, -2.2}, {-length - 2.2, 2.2}, {-4, 2.2}}),
+            kInk, 1);
         p_.restore();
     }
 
@@ -143,8 +145,9 @@ public:
             const qreal spread[] = {-0.36, -0.18, 0.18, 0.36};
             const qreal radius[] = {inner, outer, outer, inner};
             for (int i = 0; i < 4; ++i) {
-                const QPointF pt = centre + QPointF(std::cos(a + spread[i] * step * 1.4) * radius[i],
-                                                    std::sin(a + spread[i] * step * 1.4) * radius[i]);
+                const QPointF pt =
+                    centre + QPointF(std::cos(a + spread[i] * step * 1.4) * radius[i],
+                                     std::sin(a + spread[i] * step * 1.4) * radius[i]);
                 if (k == 0 && i == 0)
                     path.moveTo(pt);
                 else

@@ -13,12 +13,14 @@
 #include "fm_objet.h"
 #include "fm_sfx.h"
 #include "installation.h"
+#include "lazy_sound.h"
 #include "text_codec.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAccessible>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -202,6 +204,21 @@ private slots:
         QCOMPARE(programFolder({"kestrel"}, "/env", "/exe"), std::string("/env"));
         QCOMPARE(programFolder({"kestrel"}, "", "/exe"), std::string("/exe"));
         QCOMPARE(programFolder({"kestrel", "--appdir"}, "", "/exe"), std::string("/exe"));
+    }
+
+    // Play loads the sound module beside the program, or says why it cannot.
+    void theSoundModuleLoadsOnTheFirstPlayOrTheReasonIsGiven() {
+        using kestrel::app::LazySound;
+        LazySound beside(QCoreApplication::applicationDirPath());
+        const Status played = beside.play("/no/such/sample.wav");
+        QCOMPARE(played.error, std::string("it is not a regular file"));
+
+        LazySound missing(QDir::tempPath() + QStringLiteral("/kestrel-no-module"));
+        QVERIFY(missing.hasOutput());
+        const Status failed = missing.play("/no/such/sample.wav");
+        QVERIFY2(!failed.ok && failed.error.starts_with("the sound module ") &&
+                     failed.error.find("could not be loaded") != std::string::npos,
+                 failed.error.c_str());
     }
 };
 
