@@ -22,7 +22,10 @@ endif()
 
 # --- The program folder ----------------------------------------------------
 
-install(TARGETS kestrel kestrel-batch kestrel_sound RUNTIME DESTINATION . LIBRARY DESTINATION .
+install(TARGETS kestrel kestrel-batch RUNTIME DESTINATION . COMPONENT program)
+# The sound module, in a folder of its own: a library in the program folder
+# itself would be taken for a system library (ldconfig at each install).
+install(TARGETS kestrel_sound RUNTIME DESTINATION modules LIBRARY DESTINATION modules
   COMPONENT program)
 
 file(GLOB _kestrel_data_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/*)

@@ -1,6 +1,6 @@
 #pragma once
-// The Sound port as the program holds it: the sound module beside the
-// program is loaded on the first Play (or the first question about the
+// The Sound port as the program holds it: the sound module in the program's
+// modules folder is loaded on the first Play (or the first question about the
 // audio output), and every call goes to it from then on. A module that
 // cannot be loaded makes each Play fail with the reason.
 
@@ -15,7 +15,7 @@ namespace kestrel::app {
 
 class LazySound : public Sound {
 public:
-    // `folder`: the folder the module lies in, the program's own.
+    // `folder`: the folder the module lies in.
     explicit LazySound(const QString& folder);
     ~LazySound() override;
     Status play(const std::string& wavPath) override;

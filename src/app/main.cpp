@@ -37,7 +37,7 @@ int main(int argc, char* argv[]) {
 
     kestrel::ui::QtDialogs dialogs([&state] { return state.language; });
     kestrel::OsFiles files;
-    kestrel::app::LazySound sound(QApplication::applicationDirPath());
+    kestrel::app::LazySound sound(QApplication::applicationDirPath() + QStringLiteral("/modules"));
     kestrel::app::QtPrograms programs;
     kestrel::Ports ports{dialogs, files, sound, programs};
 

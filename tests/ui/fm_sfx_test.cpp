@@ -206,10 +206,11 @@ private slots:
         QCOMPARE(programFolder({"kestrel", "--appdir"}, "", "/exe"), std::string("/exe"));
     }
 
-    // Play loads the sound module beside the program, or says why it cannot.
+    // Play loads the sound module from the program's modules folder, or says
+    // why it cannot.
     void theSoundModuleLoadsOnTheFirstPlayOrTheReasonIsGiven() {
         using kestrel::app::LazySound;
-        LazySound beside(QCoreApplication::applicationDirPath());
+        LazySound beside(QCoreApplication::applicationDirPath() + QStringLiteral("/modules"));
         const Status played = beside.play("/no/such/sample.wav");
         QCOMPARE(played.error, std::string("it is not a regular file"));
 

@@ -3,9 +3,13 @@
 #include "actions/sound_list.h"
 #include "format/sound_line.h"
 
+#include <array>
+
 namespace kestrel {
 
-char upperCase1252(char c) {
+namespace {
+
+constexpr char foldByte(char c) {
     const auto u = static_cast<unsigned char>(c);
     if ((u >= 'a' && u <= 'z') || (u >= 0xE0 && u <= 0xFE && u != 0xF7))
         return static_cast<char>(u - 0x20);
@@ -18,12 +22,35 @@ char upperCase1252(char c) {
     }
 }
 
+// Every byte's upper-case form, looked up rather than worked out at each
+// comparison: a search step reads every line of the catalogue.
+constexpr std::array<char, 256> kUpperCase = [] {
+    std::array<char, 256> table{};
+    for (int b = 0; b < 256; ++b)
+        table[static_cast<std::size_t>(b)] = foldByte(static_cast<char>(b));
+    return table;
+}();
+
+char upper(char c) {
+    return kUpperCase[static_cast<unsigned char>(c)];
+}
+
+} // namespace
+
+char upperCase1252(char c) {
+    return upper(c);
+}
+
 bool holdsText(std::string_view text, std::string_view part, bool caseSensitive) {
     if (caseSensitive) return text.find(part) != std::string_view::npos;
+    if (part.empty()) return true;
     if (part.size() > text.size()) return false;
-    for (std::size_t at = 0; at + part.size() <= text.size(); ++at) {
-        std::size_t k = 0;
-        while (k < part.size() && upperCase1252(text[at + k]) == upperCase1252(part[k])) ++k;
+    const char first = upper(part[0]);
+    const std::size_t last = text.size() - part.size();
+    for (std::size_t at = 0; at <= last; ++at) {
+        if (upper(text[at]) != first) continue;
+        std::size_t k = 1;
+        while (k < part.size() && upper(text[at + k]) == upper(part[k])) ++k;
         if (k == part.size()) return true;
     }
     return false;
