@@ -13,6 +13,7 @@
 #include "actions/undo.h"
 #include "captions.h"
 #include "controls.h"
+#include "field_lines.h"
 #include "fm_changes.h"
 #include "fm_check.h"
 #include "fm_doub.h"
@@ -39,7 +40,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
-#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QScopedValueRollback>
 #include <QScreen>
@@ -315,12 +315,9 @@ QWidget* FmSFX::buildLineFrame() {
     frOrig_->setObjectName(QStringLiteral("FrOrig"));
     frOrig_->setFont(fixedFont());
     frOrig_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
-    txLig_ = new QPlainTextEdit(frOrig_);
+    txLig_ = new FieldLines(frOrig_);
     txLig_->setObjectName(QStringLiteral("TxLig"));
-    txLig_->setReadOnly(true);
-    txLig_->setLineWrapMode(QPlainTextEdit::NoWrap);
     txLig_->setFont(fixedFont());
-    txLig_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // Room for the scroll bar of a long field view below both lines, never
     // over the second.
     txLig_->setMinimumWidth(fixed.horizontalAdvance(QString(kFieldViewChars, u'M')) + 12);
@@ -338,16 +335,10 @@ QWidget* FmSFX::buildLineFrame() {
     auto* grid = new QGridLayout(frOrig_);
     // The captions stand beside the two lines, above the scroll bar's room.
     captions->setContentsMargins(
-        0, txLig_->frameWidth() + static_cast<int>(txLig_->document()->documentMargin()), 0, 0);
+        0, txLig_->frameWidth() + txLig_->margin(), 0, 0);
     grid->addLayout(captions, 0, 0, Qt::AlignTop);
     grid->addWidget(txLig_, 0, 1);
     grid->addWidget(restore, 0, 2, Qt::AlignVCenter);
-
-    // The two field views on their own; only their joined form is shown.
-    txOrig_ = lineBox(this, "TxOrig", 32767);
-    txModif_ = lineBox(this, "TxModif", 32767);
-    txOrig_->hide();
-    txModif_->hide();
     return frOrig_;
 }
 
@@ -823,13 +814,7 @@ void FmSFX::redraw() {
     setTextIfChanged(txSearch_, fromAnsi(state_.search.txSearch));
     applyLanguage();
     liSfx_->showRows(state_.rows, state_.currentRow);
-    txOrig_->setText(fromAnsi(state_.txOrig));
-    txModif_->setText(fromAnsi(state_.txModif));
-    // Laid out again only when it changes: that is the costly part.
-    const QString lines = state_.txOrig.empty() && state_.txModif.empty()
-                              ? QString()
-                              : fromAnsi(state_.txOrig) + u'\n' + fromAnsi(state_.txModif);
-    if (txLig_->toPlainText() != lines) txLig_->setPlainText(lines);
+    txLig_->setLines(fromAnsi(state_.txOrig), fromAnsi(state_.txModif));
     redrawEditors();
     setTextIfChanged(txLett_, fromAnsi(state_.choice.txLett));
     setTextIfChanged(txWad_, fromAnsi(state_.choice.txWad));

@@ -24,13 +24,13 @@ class QLabel;
 class QLayout;
 class QLineEdit;
 class QListWidget;
-class QPlainTextEdit;
 class QRadioButton;
 class QTimer;
 class QToolButton;
 
 namespace kestrel::ui {
 
+class FieldLines;
 class ToggleList;
 class SampleWave;
 class GrowingLimit;
@@ -97,9 +97,7 @@ private:
 
     ToggleList* liSfx_ = nullptr;
     QGroupBox* frOrig_ = nullptr;
-    QPlainTextEdit* txLig_ = nullptr;
-    QLineEdit* txOrig_ = nullptr;
-    QLineEdit* txModif_ = nullptr;
+    FieldLines* txLig_ = nullptr;
 
     QLineEdit* valueBoxes_[4] = {}; // VOL, CH, PIT, RAD
     QCheckBox* flagBoxes_[5] = {};  // P, V, R, N, L

@@ -6,6 +6,7 @@
 #include "captions.h"
 #include "controls.h"
 #include "fm_changes.h"
+#include "field_lines.h"
 #include "fm_check.h"
 #include "fm_doub.h"
 #include "fm_help.h"
@@ -23,7 +24,6 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTest>
 
@@ -57,7 +57,7 @@ void checkAccessibleNames(QWidget& window) {
     for (QWidget* w : window.findChildren<QWidget*>()) {
         const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
                              qobject_cast<QAbstractItemView*>(w) || qobject_cast<QComboBox*>(w) ||
-                             qobject_cast<QPlainTextEdit*>(w);
+                             qobject_cast<FieldLines*>(w);
         if (!control || w->window() != &window || w->isHidden() ||
             w->focusPolicy() == Qt::NoFocus ||
             qobject_cast<QAbstractItemView*>(w->parentWidget()) ||
@@ -192,7 +192,7 @@ private slots:
         QVERIFY(fm.start());
         fm.show();
         QVERIFY(QTest::qWaitForWindowExposed(&fm));
-        auto* box = qobject_cast<QPlainTextEdit*>(controlOf(fm, "TxLig"));
+        auto* box = qobject_cast<QAbstractScrollArea*>(controlOf(fm, "TxLig"));
         QVERIFY(box && box->horizontalScrollBar()->isVisible());
         QVERIFY(box->viewport()->height() >= 2 * box->fontMetrics().lineSpacing());
     }
