@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QListWidget>
 
+#include <algorithm>
+
 namespace kestrel::ui {
 
 QWidget* controlOf(QWidget& window, std::string_view name) {
@@ -30,13 +32,14 @@ void setTipAndName(QWidget& control, const QString& tip) {
     control.setAccessibleName(tip);
 }
 
+// The items are changed in place, and only those that differ: a list laid
+// out again costs more than the few texts it shows.
 void showListItems(QListWidget* list, const QStringList& texts, int selected) {
-    bool same = list->count() == texts.size();
-    for (int i = 0; same && i < texts.size(); ++i) same = list->item(i)->text() == texts[i];
-    if (!same) {
-        list->clear();
-        list->addItems(texts);
-    }
+    const int common = std::min(list->count(), static_cast<int>(texts.size()));
+    for (int i = 0; i < common; ++i)
+        if (list->item(i)->text() != texts[i]) list->item(i)->setText(texts[i]);
+    while (list->count() > texts.size()) delete list->takeItem(list->count() - 1);
+    if (list->count() < texts.size()) list->addItems(texts.mid(list->count()));
     list->setCurrentRow(selected);
     if (selected < 0) list->clearSelection();
 }

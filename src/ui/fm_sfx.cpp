@@ -795,9 +795,17 @@ void FmSFX::applyLanguage() {
                              {"Label3", "TxSearch"}});
         textsLanguage_ = state_.language;
     }
-    if (QWidget* load = controlOf(*this, "CdLoadSAM"))
+    if (QWidget* load = named("CdLoadSAM"))
         setTipAndName(*load, loadListTip(state_.language, state_.choice.wasMode));
     frOrig_->setTitle(lineFrameCaption(state_.language, state_.frOrigName));
+}
+
+// The control of that name, looked up once: the redraw after every event
+// asks for the same few.
+QWidget* FmSFX::named(const char* control) {
+    auto [at, added] = namedControls_.try_emplace(control, nullptr);
+    if (added) at->second = controlOf(*this, control);
+    return at->second;
 }
 
 void FmSFX::redraw() {
@@ -825,7 +833,7 @@ void FmSFX::redraw() {
         {"CdMajVal", b.majVal}, {"CdRstWAD", b.rstWad}, {"CdPlay", b.play}, {"CdRename", b.rename},
         {"CdAddWAD", b.addWad}, {"CdDel", b.del},       {"CdOBJ", b.obj}};
     for (const auto& [control, on] : enabled)
-        if (QWidget* w = controlOf(*this, control)) w->setEnabled(on && !building);
+        if (QWidget* w = named(control)) w->setEnabled(on && !building);
     redrawChanges();
     redrawBuild();
 }

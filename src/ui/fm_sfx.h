@@ -13,8 +13,10 @@
 #include <QSettings>
 #include <QWidget>
 
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QButtonGroup;
@@ -126,6 +128,8 @@ private:
     QButtonGroup* opSens_ = nullptr;
     QRadioButton* opSensButtons_[2] = {nullptr, nullptr};
     QCheckBox* ckUl_ = nullptr;
+    QWidget* named(const char* control);
+    std::map<std::string_view, QWidget*> namedControls_;
     QToolButton* cdHlp_ = nullptr;
 
     QToolButton* cdUndo_ = nullptr;
