@@ -42,9 +42,9 @@ QString FieldLines::selectedText() const {
 
 void FieldLines::updateScrollRange() {
     const QFontMetrics metrics(font());
-    const int widest = std::max(metrics.horizontalAdvance(lines_[0]),
-                                metrics.horizontalAdvance(lines_[1])) +
-                       2 * kMargin;
+    const int widest =
+        std::max(metrics.horizontalAdvance(lines_[0]), metrics.horizontalAdvance(lines_[1])) +
+        2 * kMargin;
     horizontalScrollBar()->setRange(0, std::max(0, widest - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
     horizontalScrollBar()->setSingleStep(metrics.averageCharWidth() * 2);
@@ -69,10 +69,12 @@ void FieldLines::paintEvent(QPaintEvent*) {
         const int top = kMargin + line * metrics.lineSpacing();
         const QString& text = lines_[static_cast<std::size_t>(line)];
         // The selected part of this line, as columns.
-        const int start = line < from.line ? static_cast<int>(text.size())
+        const int start = line < from.line    ? static_cast<int>(text.size())
                           : line == from.line ? from.column
                                               : 0;
-        const int end = line > to.line ? 0 : line == to.line ? to.column : static_cast<int>(text.size());
+        const int end = line > to.line    ? 0
+                        : line == to.line ? to.column
+                                          : static_cast<int>(text.size());
         if (from != to && start < end) {
             const int x0 = left + metrics.horizontalAdvance(text.left(start));
             const int x1 = left + metrics.horizontalAdvance(text.left(end));
@@ -84,7 +86,8 @@ void FieldLines::paintEvent(QPaintEvent*) {
         if (from != to && start < end) {
             const int x0 = left + metrics.horizontalAdvance(text.left(start));
             painter.save();
-            painter.setClipRect(QRect(x0, top, metrics.horizontalAdvance(text.mid(start, end - start)),
+            painter.setClipRect(QRect(x0, top,
+                                      metrics.horizontalAdvance(text.mid(start, end - start)),
                                       metrics.lineSpacing()));
             painter.setPen(palette().color(QPalette::HighlightedText));
             painter.drawText(QPoint(left, top + metrics.ascent()), text);
@@ -100,10 +103,9 @@ FieldLines::Place FieldLines::placeAt(QPoint point) const {
     const int x = point.x() - kMargin + horizontalScrollBar()->value();
     // The boundary between two characters nearest the point.
     int column = 0;
-    while (column < text.size() &&
-           metrics.horizontalAdvance(text.left(column)) +
-                   metrics.horizontalAdvance(text.at(column)) / 2 <
-               x)
+    while (column < text.size() && metrics.horizontalAdvance(text.left(column)) +
+                                           metrics.horizontalAdvance(text.at(column)) / 2 <
+                                       x)
         ++column;
     return {line, column};
 }
@@ -157,9 +159,8 @@ void FieldLines::selectAll() {
 // Qt's own words for the two commands, in the language of Qt's texts.
 void FieldLines::contextMenuEvent(QContextMenuEvent* event) {
     QMenu menu(this);
-    QAction* copyAction =
-        menu.addAction(QCoreApplication::translate("QWidgetTextControl", "&Copy"), this,
-                       &FieldLines::copy);
+    QAction* copyAction = menu.addAction(QCoreApplication::translate("QWidgetTextControl", "&Copy"),
+                                         this, &FieldLines::copy);
     copyAction->setEnabled(anchor_ != cursor_);
     menu.addSeparator();
     menu.addAction(QCoreApplication::translate("QWidgetTextControl", "Select All"), this,

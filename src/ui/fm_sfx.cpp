@@ -334,8 +334,7 @@ QWidget* FmSFX::buildLineFrame() {
 
     auto* grid = new QGridLayout(frOrig_);
     // The captions stand beside the two lines, above the scroll bar's room.
-    captions->setContentsMargins(
-        0, txLig_->frameWidth() + txLig_->margin(), 0, 0);
+    captions->setContentsMargins(0, txLig_->frameWidth() + txLig_->margin(), 0, 0);
     grid->addLayout(captions, 0, 0, Qt::AlignTop);
     grid->addWidget(txLig_, 0, 1);
     grid->addWidget(restore, 0, 2, Qt::AlignVCenter);

@@ -13,6 +13,7 @@
 #include "format/text_kind.h"
 #include "session/paths.h"
 
+#include <array>
 #include <cctype>
 #include <unordered_map>
 
@@ -70,64 +71,85 @@ void putBackCustomLines(MainState& state, Ports& ports) {
     }
 }
 
-// The sounds whose lines hold each blank-free word, built once per import so
-// that a long list is matched without scanning every line for every sample.
-class WordIndex {
+// Whether a sample name can be found as one word of a line: it holds no
+// blank and does not look like a letter tag.
+bool isPlainWord(std::string_view sample) {
+    return sample.find_first_of(" \t") == npos && sample.front() != '#';
+}
+
+// The sounds whose lines hold each of a list's sample names as a word, found
+// in one pass over the lines before any letter is given. Only the list's
+// names are kept, and a word is looked up only when a name has its length
+// and first byte, so a long catalogue costs one read of its lines.
+class NameHolders {
 public:
-    explicit WordIndex(const std::vector<std::string>& lines) {
-        for (std::size_t id = 0; id < lines.size(); ++id) {
-            const std::string_view line = lines[id];
+    explicit NameHolders(const std::vector<std::string_view>& names) {
+        for (const std::string_view name : names) {
+            holders_.try_emplace(name);
+            if (name.size() < lengths_.size()) lengths_[name.size()] = true;
+            firsts_[static_cast<unsigned char>(name.front())] = true;
+        }
+    }
+
+    void scan(const std::vector<std::string>& lines, int count) {
+        for (int id = 0; id < count; ++id) {
+            const std::string_view line = lines[static_cast<std::size_t>(id)];
             std::size_t at = 0;
             while (at < line.size()) {
                 while (at < line.size() && isTabOrSpace(line[at])) ++at;
                 std::size_t end = at;
                 while (end < line.size() && !isTabOrSpace(line[end])) ++end;
-                if (end > at) {
-                    auto& ids = words_[line.substr(at, end - at)];
-                    if (ids.empty() || ids.back() != static_cast<int>(id))
-                        ids.push_back(static_cast<int>(id));
-                }
+                if (end > at) note(line.substr(at, end - at), id);
                 at = end;
             }
         }
     }
-    const std::vector<int>* find(std::string_view word) const {
-        const auto it = words_.find(word);
-        return it == words_.end() ? nullptr : &it->second;
+
+    const std::vector<int>& of(std::string_view name) const {
+        static const std::vector<int> none;
+        const auto it = holders_.find(name);
+        return it == holders_.end() ? none : it->second;
     }
 
 private:
-    std::unordered_map<std::string_view, std::vector<int>> words_;
-};
-
-// The sounds whose working lines hold `sample` between blanks.
-std::vector<int> soundsHolding(const MainState& state, const WordIndex& index,
-                               std::string_view sample) {
-    // The index knows the lines as they were before any tag was added; a
-    // sample with a blank, or that looks like a tag, is looked for directly.
-    if (sample.find_first_of(" \t") == npos && sample.front() != '#') {
-        const std::vector<int>* ids = index.find(sample);
-        return ids ? *ids : std::vector<int>{};
+    void note(std::string_view word, int id) {
+        if ((word.size() < lengths_.size() && !lengths_[word.size()]) ||
+            !firsts_[static_cast<unsigned char>(word.front())])
+            return;
+        const auto it = holders_.find(word);
+        if (it == holders_.end()) return;
+        std::vector<int>& ids = it->second;
+        if (ids.empty() || ids.back() != id) ids.push_back(id);
     }
-    std::vector<int> ids;
-    for (int id = 0; id < state.soundCount(); ++id)
-        if (holdsSample(state.liText[static_cast<std::size_t>(id)], sample)) ids.push_back(id);
-    return ids;
-}
+
+    std::unordered_map<std::string_view, std::vector<int>> holders_;
+    std::array<bool, 64> lengths_{}; // names as long as the index, and longer, are always looked up
+    std::array<bool, 256> firsts_{};
+};
 
 void importSamList(MainState& state, Ports& ports) {
     const std::vector<std::string> records =
         readList(ports, wadFilePath(state, state.choice.txWad, ".SAM"));
-    // The lines live in liText, which the letters change in place; the
-    // index keeps views of the lines as they stand now.
-    const std::vector<std::string> lines = state.liText;
-    const WordIndex index(lines);
+    std::vector<std::string_view> names;
+    for (const std::string& record : records)
+        if (record.size() >= 5 &&
+            isPlainWord(std::string_view(record).substr(0, record.size() - 4)))
+            names.push_back(std::string_view(record).substr(0, record.size() - 4));
+    NameHolders holders(names);
+    holders.scan(state.liText, state.soundCount());
     int unrecognized = 0;
     std::string lastUnrecognized;
     for (const std::string& record : records) {
         if (record.size() < 5) continue; // no name before the extension
-        const std::string sample = record.substr(0, record.size() - 4);
-        const std::vector<int> ids = soundsHolding(state, index, sample);
+        const std::string_view sample = std::string_view(record).substr(0, record.size() - 4);
+        // A sample with a blank, or that looks like a tag, is looked for in
+        // the lines as they stand, letters given so far included.
+        std::vector<int> direct;
+        if (!isPlainWord(sample))
+            for (int id = 0; id < state.soundCount(); ++id)
+                if (holdsSample(state.liText[static_cast<std::size_t>(id)], sample))
+                    direct.push_back(id);
+        const std::vector<int>& ids = isPlainWord(sample) ? holders.of(sample) : direct;
         if (ids.empty()) {
             ++unrecognized;
             lastUnrecognized = record;
