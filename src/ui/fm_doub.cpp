@@ -5,11 +5,12 @@
 #include "looks.h"
 #include "text_codec.h"
 
+#include <QAbstractListModel>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QItemSelection>
 #include <QLabel>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QScreen>
 #include <QVBoxLayout>
@@ -20,13 +21,27 @@ namespace kestrel::ui {
 
 namespace {
 
-QListWidget* hiddenList(QWidget* parent, const char* name, const QStringList& items) {
-    auto* list = new QListWidget(parent);
-    list->setObjectName(QString::fromLatin1(name));
-    list->addItems(items);
-    list->hide();
-    return list;
-}
+// The records as rows, each made when it is drawn: a catalogue of 100,000
+// sounds has 25,000 doubles, of which a screenful shows.
+class DoubleRows : public QAbstractListModel {
+public:
+    DoubleRows(const std::vector<DoubleRecord>& records, QObject* parent)
+        : QAbstractListModel(parent), records_(records) {}
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : static_cast<int>(records_.size());
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || static_cast<std::size_t>(index.row()) >= records_.size() ||
+            (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
+            return {};
+        return fromAnsi(doubleRowText(records_[static_cast<std::size_t>(index.row())]));
+    }
+
+private:
+    const std::vector<DoubleRecord>& records_;
+};
 
 } // namespace
 
@@ -37,7 +52,7 @@ FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
     header->setObjectName(QStringLiteral("Label11"));
     header->setFont(fixedFont());
 
-    liDoub_ = new QListWidget(this);
+    liDoub_ = new QListView(this);
     liDoub_->setObjectName(QStringLiteral("LiDoub"));
     liDoub_->setSelectionMode(QAbstractItemView::MultiSelection);
     // Every row is one line of the same width: the rows are not measured one
@@ -51,13 +66,7 @@ FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
     header->setContentsMargins(liDoub_->frameWidth() + 2, 0, 0, 0);
 
     doubles_ = openDoublesDialog(state, ports);
-    QStringList rows, gen, letters;
-    for (const DoubleRecord& r : doubles_.records) {
-        rows << fromAnsi(doubleRowText(r));
-        gen << fromAnsi(r.gen);
-        letters << fromAnsi(r.letters);
-    }
-    liDoub_->addItems(rows);
+    liDoub_->setModel(new DoubleRows(doubles_.records, liDoub_));
     // The selected records are selected all at once, a range per run of
     // them: row by row, Qt takes the square of the number of records.
     QItemSelection marked;
@@ -70,9 +79,7 @@ FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
         i = last;
     }
     liDoub_->selectionModel()->select(marked, QItemSelectionModel::Select);
-    liDoub_->setCurrentRow(-1, QItemSelectionModel::NoUpdate);
-    hiddenList(this, "LiGEN", gen);
-    hiddenList(this, "LiLETT", letters);
+    liDoub_->selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
 
     auto* footer = new QLabel(this);
     footer->setObjectName(QStringLiteral("Label1"));

@@ -9,7 +9,7 @@
 
 #include <QDialog>
 
-class QListWidget;
+class QListView;
 class QPushButton;
 
 namespace kestrel::ui {
@@ -25,7 +25,7 @@ private:
     const MainState& state_;
     Ports& ports_;
     DoublesDialog doubles_;
-    QListWidget* liDoub_ = nullptr;
+    QListView* liDoub_ = nullptr;
 };
 
 // Shows the dialog modally, then reads the marks again whatever the answer.

@@ -23,8 +23,8 @@ void loadDoubleMarks(MainState& state, Files& files) {
     state.doubleMarks.assign(size, kDoubleSelected);
     const ReadResult file = files.read(doublesPath(state));
     if (file.ok) {
-        for (const DoubleRecord& r : readDoubles(file.bytes))
-            if (r.id >= 0 && r.id < static_cast<long>(size)) state.doubleMarks[r.id] = r.mark;
+        for (auto& [id, mark] : readDoubleMarks(file.bytes))
+            if (id >= 0 && id < static_cast<long>(size)) state.doubleMarks[id] = std::move(mark);
     }
     for (int id : kProtectedIds)
         if (id < static_cast<int>(size)) state.doubleMarks[id] = kDoubleUnselected;

@@ -26,7 +26,8 @@ std::vector<RawLine> rawLines(std::string_view bytes) {
     std::vector<RawLine> lines;
     std::size_t start = 0;
     while (start < bytes.size()) {
-        const std::size_t stop = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+        std::size_t stop = start;
+        while (stop < bytes.size() && bytes[stop] != '\r' && bytes[stop] != '\n') ++stop;
         std::size_t next = std::min(stop + 1, bytes.size());
         if (bytes.substr(stop, 2) == "\r\n") ++next;
         lines.push_back({bytes.substr(start, stop - start), bytes.substr(stop, next - stop)});
@@ -98,6 +99,17 @@ std::vector<DoubleRecord> readDoubles(std::string_view bytes) {
     std::vector<DoubleRecord> out;
     for (const RawLine& line : rawLines(bytes))
         if (auto record = readRecord(line.text)) out.push_back(std::move(*record));
+    return out;
+}
+
+std::vector<std::pair<long, std::string>> readDoubleMarks(std::string_view bytes) {
+    std::vector<std::pair<long, std::string>> out;
+    for (const RawLine& line : rawLines(bytes)) {
+        auto fields = parseRecordLine(line.text, 2);
+        if (fields.empty()) continue;
+        if (const auto id = readRecordNumber(fields[0]))
+            out.emplace_back(*id, takeField(fields, 1));
+    }
     return out;
 }
 

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kestrel {
@@ -24,6 +25,9 @@ struct DoubleRecord {
 // The records of a doubles file, in file order. A line whose first field is
 // no number is not a record and is skipped; missing fields read as empty.
 std::vector<DoubleRecord> readDoubles(std::string_view bytes);
+
+// The same records' IDs and marks alone, for the import's use.
+std::vector<std::pair<long, std::string>> readDoubleMarks(std::string_view bytes);
 
 // A new file, one CR LF line per record, strings quoted.
 std::string formatDoubles(const std::vector<DoubleRecord>& records);

@@ -2,6 +2,7 @@
 
 #include "format/sound_line.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace kestrel {
@@ -32,7 +33,7 @@ std::string joinLinesCrLf(const std::vector<std::string>& lines) {
     return out;
 }
 
-std::vector<std::string> parseRecordLine(std::string_view line) {
+std::vector<std::string> parseRecordLine(std::string_view line, std::size_t most) {
     std::vector<std::string> fields;
     std::size_t i = 0;
     if (line.find_first_not_of(" \t") == std::string_view::npos) return fields;
@@ -41,20 +42,23 @@ std::vector<std::string> parseRecordLine(std::string_view line) {
         std::string field;
         if (i < line.size() && line[i] == '"') {
             ++i;
+            // The text up to each quote goes in at once; two quotes stand
+            // for one, a single one closes the field.
             while (i < line.size()) {
-                if (line[i] == '"') {
-                    if (i + 1 < line.size() && line[i + 1] == '"') {
-                        field += '"';
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
+                const std::size_t quote = std::min(line.find('"', i), line.size());
+                field.append(line.substr(i, quote - i));
+                i = quote;
+                if (i == line.size()) break;
+                if (i + 1 < line.size() && line[i + 1] == '"') {
+                    field += '"';
+                    i += 2;
+                    continue;
                 }
-                field += line[i++];
+                ++i;
+                break;
             }
             // Whatever stands between the closing quote and the next comma is ignored.
-            while (i < line.size() && line[i] != ',') ++i;
+            i = std::min(line.find(',', i), line.size());
         } else {
             const std::size_t comma = line.find(',', i);
             const std::size_t stop = comma == std::string_view::npos ? line.size() : comma;
@@ -64,7 +68,7 @@ std::vector<std::string> parseRecordLine(std::string_view line) {
             i = stop;
         }
         fields.push_back(std::move(field));
-        if (i >= line.size()) break;
+        if (i >= line.size() || fields.size() == most) break;
         ++i; // the comma
     }
     return fields;

@@ -22,8 +22,10 @@ std::string joinLinesCrLf(const std::vector<std::string>& lines);
 // The fields of one record line. A quoted field keeps its inner spaces and
 // commas (two double quotes inside it stand for one); an unquoted field starts
 // at its first non-blank character and ends at the next comma with its
-// trailing blanks removed. An empty line has no field.
-std::vector<std::string> parseRecordLine(std::string_view line);
+// trailing blanks removed. An empty line has no field. Only the first
+// `most` fields are read.
+std::vector<std::string> parseRecordLine(std::string_view line,
+                                         std::size_t most = static_cast<std::size_t>(-1));
 
 // A field that holds a bare decimal number (leading digits count, as in the
 // files Kestrel writes); nothing when it starts with none.
