@@ -59,8 +59,10 @@ bool changedAt(const MainState& state, std::size_t i) {
 // The step of the lines remembered as they were, against the lines now.
 EditStep touchedDifference(MainState& state) {
     EditHistory& h = state.history;
-    std::sort(h.touched.begin(), h.touched.end(),
-              [](const StepLine& a, const StepLine& b) { return a.id < b.id; });
+    // Commands that go through the catalogue touch its lines in order.
+    const auto byId = [](const StepLine& a, const StepLine& b) { return a.id < b.id; };
+    if (!std::is_sorted(h.touched.begin(), h.touched.end(), byId))
+        std::sort(h.touched.begin(), h.touched.end(), byId);
     EditStep step;
     step.countBefore = step.countAfter = state.liText.size();
     for (StepLine& was : h.touched) {

@@ -158,7 +158,12 @@ std::size_t findWholeTag(std::string_view text, std::string_view tag, std::size_
 }
 
 bool hasLetterTag(std::string_view line, std::string_view tag) {
-    return findWholeTag(line, tag, letterTailStart(line)) != npos;
+    // Most lines of a long catalogue do not hold the tag at all: they are
+    // passed over before their samples are read.
+    const std::size_t anywhere = findWholeTag(line, tag, 0);
+    if (anywhere == npos) return false;
+    const std::size_t tail = letterTailStart(line);
+    return anywhere >= tail || findWholeTag(line, tag, tail) != npos;
 }
 
 SoundRecord parseSoundLine(std::string_view line) {
