@@ -4,17 +4,19 @@
 
 namespace kestrel::ui {
 
+// Both ways in one pass into a string of the final size: every row of the
+// lists is converted each time it is drawn.
 QString fromAnsi(const std::string& bytes) {
-    QString out;
-    out.reserve(static_cast<qsizetype>(bytes.size()));
-    for (const char c : bytes) out.append(QChar(ansiCodePoint(static_cast<unsigned char>(c))));
+    QString out(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+    QChar* to = out.data();
+    for (const char c : bytes) *to++ = QChar(ansiCodePoint(static_cast<unsigned char>(c)));
     return out;
 }
 
 std::string toAnsi(const QString& text) {
-    std::string out;
-    out.reserve(static_cast<std::size_t>(text.size()));
-    for (const QChar c : text) out.push_back(ansiByte(c.unicode()).value_or('?'));
+    std::string out(static_cast<std::size_t>(text.size()), '\0');
+    char* to = out.data();
+    for (const QChar c : text) *to++ = ansiByte(c.unicode()).value_or('?');
     return out;
 }
 

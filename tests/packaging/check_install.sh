@@ -47,6 +47,7 @@ folder=$tmp/folder
 install_into --prefix "$folder"
 for name in "${data_names[@]}"; do check "$name beside kestrel" cmp -s "$source/data/$name" "$folder/$name"; done
 check "kestrel-batch is executable" test -f "$folder/kestrel-batch" -a -x "$folder/kestrel-batch"
+check "the sound module is in its folder" test -f "$folder/modules/kestrel_sound.so"
 check "sndpack and bin/ are not installed" test ! -e "$folder/sndpack" -a ! -e "$folder/bin"
 check_shared "$folder/share"
 mkdir -m 700 "$tmp/runtime"

@@ -54,6 +54,8 @@ void writeCustomLines(const MainState& state, Ports& ports) {
         }
         return;
     }
+    // The same lines as last time are not written again.
+    if (const ReadResult old = ports.files.read(path); old.ok && old.bytes == bytes) return;
     // Without its folder the file cannot be written: say so with the reason
     // the folder gave, rather than go on as if the lines were kept.
     if (const Status made = ports.files.makeDir(customLinesDir(state)); !made) {
