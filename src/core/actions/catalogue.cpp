@@ -7,17 +7,21 @@
 #include "format/text_kind.h"
 #include "session/paths.h"
 
+#include <algorithm>
+
 namespace kestrel {
 
 namespace {
 
-bool isSoundLine(const std::string& line) {
+bool isSoundLine(std::string_view line) {
     return line.find(':') != std::string::npos;
 }
 
 // Lines carrying WAD letters lose their trailing spaces when loaded.
-std::string loadedLine(const std::string& line) {
-    return line.find('#') == std::string::npos ? line : trimTrailingSpaces(line);
+std::string_view loadedLine(std::string_view line) {
+    if (line.find('#') == std::string::npos) return line;
+    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+    return line;
 }
 
 // A file that is not 8-bit text counts as unread: its lines would be
@@ -68,7 +72,8 @@ bool loadWadTable(MainState& state, Ports& ports) {
 bool loadDefaultLines(MainState& state, Ports& ports) {
     std::string bytes;
     if (!readOrReport(ports, defaultLinesPath(state), bytes)) return false;
-    for (const std::string& line : splitLines(bytes)) state.liOrig.push_back(loadedLine(line));
+    forEachLine(bytes,
+                [&state](std::string_view line) { state.liOrig.emplace_back(loadedLine(line)); });
     return true;
 }
 
@@ -76,17 +81,24 @@ bool loadSoundLines(MainState& state, Ports& ports) {
     std::string bytes;
     if (!readOrReport(ports, soundsPath(state), bytes)) return false;
     state.soundsFile.read = true;
-    for (std::string& raw : splitLines(bytes)) {
+    // Room for every line at once: a long catalogue is not copied again
+    // each time its lists grow.
+    const auto count = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
+    state.soundsFile.layout.reserve(count);
+    state.soundsFile.lines.reserve(count);
+    state.liText.reserve(count);
+    state.rows.reserve(count);
+    forEachLine(bytes, [&state](std::string_view raw) {
         if (!isSoundLine(raw)) {
-            state.soundsFile.layout.emplace_back(std::move(raw));
-            continue;
+            state.soundsFile.layout.emplace_back(std::string(raw));
+            return;
         }
         state.soundsFile.layout.emplace_back(std::nullopt);
-        std::string line = loadedLine(raw);
+        const std::string_view line = loadedLine(raw);
         state.rows.push_back({soundRowText(state.soundCount(), line), false});
-        state.soundsFile.lines.push_back(line);
-        state.liText.push_back(std::move(line));
-    }
+        state.soundsFile.lines.emplace_back(line);
+        state.liText.emplace_back(line);
+    });
     state.soundsFile.bytes = std::move(bytes);
     return true;
 }
@@ -95,12 +107,13 @@ bool loadSoundLines(MainState& state, Ports& ports) {
 
 std::vector<std::string> soundLinesOf(std::string_view bytes) {
     std::vector<std::string> lines;
-    for (const std::string& raw : splitLines(bytes))
-        if (isSoundLine(raw)) lines.push_back(loadedLine(raw));
+    forEachLine(bytes, [&lines](std::string_view raw) {
+        if (isSoundLine(raw)) lines.emplace_back(loadedLine(raw));
+    });
     return lines;
 }
 
-std::string soundRowText(int id, const std::string& line) {
+std::string soundRowText(int id, std::string_view line) {
     const std::string number = padNumber(id, 3, ' ');
     if (isProtected(id)) return number + ":";
     return number + ": " + fixedWidth(line.substr(0, line.find(':')), 22);

@@ -14,7 +14,7 @@ namespace kestrel {
 // The row of sound `id` in the sound list: its number right-aligned in three
 // places, ": " and its name cut or padded to 22; a protected sound shows its
 // number and the colon alone.
-std::string soundRowText(int id, const std::string& line);
+std::string soundRowText(int id, std::string_view line);
 
 // The sound lines of a sounds.txt as they are loaded into working lines.
 std::vector<std::string> soundLinesOf(std::string_view bytes);

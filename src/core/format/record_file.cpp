@@ -9,15 +9,7 @@ namespace kestrel {
 
 std::vector<std::string> splitLines(std::string_view bytes) {
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const char c = bytes[i];
-        if (c != '\n' && c != '\r') continue;
-        lines.emplace_back(bytes.substr(start, i - start));
-        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
-        start = i + 1;
-    }
-    if (start < bytes.size()) lines.emplace_back(bytes.substr(start));
+    forEachLine(bytes, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 

@@ -16,6 +16,25 @@ namespace kestrel {
 // not make an extra empty line.
 std::vector<std::string> splitLines(std::string_view bytes);
 
+// The same lines, each handed to `line` as a view into `bytes`, and how many
+// there are: no line is copied.
+template <class Line> std::size_t forEachLine(std::string_view bytes, Line line) {
+    std::size_t start = 0, count = 0;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (c != '\n' && c != '\r') continue;
+        line(bytes.substr(start, i - start));
+        ++count;
+        if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < bytes.size()) {
+        line(bytes.substr(start));
+        ++count;
+    }
+    return count;
+}
+
 // Joins lines, each followed by CR LF.
 std::string joinLinesCrLf(const std::vector<std::string>& lines);
 
