@@ -135,7 +135,8 @@ struct Docks : Loaded {
         state.choice.txWad = "DOCKS";
         fake.files.files[kWads + "Docks.sam"] =
             "s0.wav\r\nrope1.wav\r\nhorn.wav,gull.wav\r\nx.w\r\n";
-        fake.files.files[kWads + "DOCKS.WAS"] = "CRANE: 2 instances\r\nno colon\r\n";
+        // A record without a name before its colon names no object.
+        fake.files.files[kWads + "DOCKS.WAS"] = "CRANE: 2 instances\r\nno colon\r\n: all\r\n";
     }
     static Installation installation() {
         Installation inst;
@@ -180,6 +181,14 @@ TEST(WadImport, SamImportGivesTheLetterToEveryLineOfItsSamples) {
     EXPECT_EQ(app.fake.dialogs.shown.back().args, (Args{"DOCKS", "gull.wav"}));
     EXPECT_TRUE(app.state.rows[1].selected);
     EXPECT_EQ(app.state.currentRow, 0);
+}
+
+TEST(WadImport, AListOfKnownSamplesOnlySaysNothingMore) {
+    Docks app;
+    app.fake.files.files[kWads + "Docks.sam"] = "rope1.wav\r\nhorn.wav\r\n";
+    app.load({Answer::Ok});
+    EXPECT_FALSE(app.fake.dialogs.showed(Msg::SamplesUnrecognized));
+    EXPECT_TRUE(app.line(5).ends_with("#d"));
 }
 
 TEST(WadImport, WasImportGivesTheLetterToTheObjectsAndToSound60) {

@@ -100,3 +100,17 @@ TEST(Startup, ChoosingAnotherEditorSavesTheSettingsAndReloadsFromIt) {
     EXPECT_TRUE(s.fake.dialogs.showed(Msg::SettingsNotSaved));
     EXPECT_EQ(s.fake.files.bytes("/app/Kestrel.par"), formatSettings(saved));
 }
+
+// The command line's check loads what the window would, and asks nothing.
+TEST(Startup, TheCheckLoadsTheSavedCatalogueOrSaysWhyNot) {
+    Start saved;
+    EXPECT_EQ(loadSavedCatalogue(saved.state, saved.fake.ports), StartOutcome::Ready);
+    EXPECT_EQ(saved.state.soundCount(), 280);
+    Start none(false);
+    EXPECT_EQ(loadSavedCatalogue(none.state, none.fake.ports), StartOutcome::Aborted);
+    EXPECT_TRUE(none.fake.dialogs.showed(Msg::NoEditorSelected));
+    Start unreadable;
+    unreadable.fake.files.failing.push_back({"/app/Kestrel.par", FileOp::Read});
+    EXPECT_EQ(loadSavedCatalogue(unreadable.state, unreadable.fake.ports), StartOutcome::Aborted);
+    EXPECT_TRUE(unreadable.fake.dialogs.showed(Msg::SettingsUnreadable));
+}

@@ -1,3 +1,4 @@
+#include "format/ansi.h"
 #include "format/settings.h"
 
 #include <gtest/gtest.h>
@@ -54,4 +55,19 @@ TEST(Settings, PathsStoredAsEightBitOrMarkedUtf8) {
         s.wadName = "caf\xE9"; // names stay the file's bytes
         EXPECT_EQ(parseSettings(formatSettings(s), defaultSettings()), s) << path;
     }
+}
+
+// The 8-bit table at its edges, both ways: C1 control characters have no
+// byte; the bytes 0x80-0x9F stand for the characters of Windows-1252.
+TEST(Ansi, BytesAndCharactersAtTheEdgesOfTheTable) {
+    const std::pair<char32_t, std::optional<char>> bytes[] = {
+        {U'\x7F', '\x7F'}, {U'\x80', std::nullopt},  {U'\x9F', std::nullopt}, {U'\xA0', '\xA0'},
+        {U'\xFF', '\xFF'}, {U'\x100', std::nullopt}, {U'€', '\x80'},          {U'Ÿ', '\x9F'}};
+    for (const auto& [ch, byte] : bytes) EXPECT_EQ(ansiByte(ch), byte) << int(ch);
+    EXPECT_EQ(utf8FromAnsi("\x80\xE9"
+                           "A"),
+              "\xE2\x82\xAC\xC3\xA9"
+              "A");
+    EXPECT_EQ(ansiFromUtf8("\xC3\xA9\xE2\x82\xAC"), std::optional<std::string>("\xE9\x80"));
+    EXPECT_EQ(ansiFromUtf8("\xCE\xA9"), std::nullopt); // Ω has no byte
 }
