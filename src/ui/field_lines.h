@@ -41,7 +41,10 @@ private:
     struct Place {
         int line = 0;
         int column = 0;
-        auto operator<=>(const Place&) const = default;
+        bool operator==(const Place&) const = default;
+        bool operator<(const Place& o) const {
+            return line != o.line ? line < o.line : column < o.column;
+        }
     };
     Place placeAt(QPoint point) const;
     void updateScrollRange();
