@@ -75,24 +75,23 @@ void FieldLines::paintEvent(QPaintEvent*) {
         const int end = line > to.line    ? 0
                         : line == to.line ? to.column
                                           : static_cast<int>(text.size());
-        if (from != to && start < end) {
-            const int x0 = left + metrics.horizontalAdvance(text.left(start));
-            const int x1 = left + metrics.horizontalAdvance(text.left(end));
-            painter.fillRect(QRect(x0, top, x1 - x0, metrics.lineSpacing()),
-                             palette().brush(QPalette::Highlight));
-        }
+        const QPoint baseline(left, top + metrics.ascent());
         painter.setPen(palette().color(QPalette::Text));
-        painter.drawText(QPoint(left, top + metrics.ascent()), text);
-        if (from != to && start < end) {
-            const int x0 = left + metrics.horizontalAdvance(text.left(start));
-            painter.save();
-            painter.setClipRect(QRect(x0, top,
-                                      metrics.horizontalAdvance(text.mid(start, end - start)),
-                                      metrics.lineSpacing()));
-            painter.setPen(palette().color(QPalette::HighlightedText));
-            painter.drawText(QPoint(left, top + metrics.ascent()), text);
-            painter.restore();
+        if (from == to || start >= end) {
+            painter.drawText(baseline, text);
+            continue;
         }
+        // The selection: its ground, then the text over it in its own colour.
+        const int x0 = left + metrics.horizontalAdvance(text.left(start));
+        const QRect selected(x0, top, left + metrics.horizontalAdvance(text.left(end)) - x0,
+                             metrics.lineSpacing());
+        painter.fillRect(selected, palette().brush(QPalette::Highlight));
+        painter.drawText(baseline, text);
+        painter.save();
+        painter.setClipRect(selected);
+        painter.setPen(palette().color(QPalette::HighlightedText));
+        painter.drawText(baseline, text);
+        painter.restore();
     }
 }
 

@@ -144,12 +144,12 @@ void importSamList(MainState& state, Ports& ports) {
         const std::string_view sample = std::string_view(record).substr(0, record.size() - 4);
         // A sample with a blank, or that looks like a tag, is looked for in
         // the lines as they stand, letters given so far included.
+        const bool plain = isPlainWord(sample);
         std::vector<int> direct;
-        if (!isPlainWord(sample))
-            for (int id = 0; id < state.soundCount(); ++id)
-                if (holdsSample(state.liText[static_cast<std::size_t>(id)], sample))
-                    direct.push_back(id);
-        const std::vector<int>& ids = isPlainWord(sample) ? holders.of(sample) : direct;
+        for (int id = 0; !plain && id < state.soundCount(); ++id)
+            if (holdsSample(state.liText[static_cast<std::size_t>(id)], sample))
+                direct.push_back(id);
+        const std::vector<int>& ids = plain ? holders.of(sample) : direct;
         if (ids.empty()) {
             ++unrecognized;
             lastUnrecognized = record;
