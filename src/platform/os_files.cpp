@@ -187,6 +187,9 @@ Status writeSynced(const fs::path& temp, std::string_view bytes) {
     return ok ? Status::success() : failure(why);
 }
 
+// The file system keeps a new name in its journal.
+void syncFolderOf(const fs::path&) {}
+
 Status replaceDurably(const fs::path& temp, const fs::path& target) {
     if (MoveFileExW(temp.wstring().c_str(), target.wstring().c_str(),
                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
@@ -259,16 +262,20 @@ Status writeSynced(const fs::path& temp, std::string_view bytes) {
     return failure(describe(err));
 }
 
-Status replaceDurably(const fs::path& temp, const fs::path& target) {
-    if (::rename(temp.c_str(), target.c_str()) != 0) return failure(describe(errno));
-    // The rename itself is kept by syncing the folder. A folder that cannot
-    // be synced (some file systems refuse) does not undo the write.
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+// A new name or a rename is kept by syncing its folder. A folder that cannot
+// be synced (some file systems refuse) does not undo what was done.
+void syncFolderOf(const fs::path& file) {
+    const fs::path dir = file.has_parent_path() ? file.parent_path() : fs::path(".");
     const int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         [[maybe_unused]] const int synced = ::fsync(fd);
         ::close(fd);
     }
+}
+
+Status replaceDurably(const fs::path& temp, const fs::path& target) {
+    if (::rename(temp.c_str(), target.c_str()) != 0) return failure(describe(errno));
+    syncFolderOf(target);
     return Status::success();
 }
 
@@ -359,6 +366,28 @@ Status OsFiles::copy(const std::string& from, const std::string& to) {
     return write(to, source.bytes);
 }
 
+Status OsFiles::keepAs(const std::string& from, const std::string& to) {
+    const auto source = resolve(pathOf(from));
+    if (!source) return failure("file not found");
+    // The file a link names is the one a write replaces.
+    std::error_code ec;
+    const fs::path file = fs::canonical(*source, ec);
+    const fs::path target = targetFor(to);
+    std::error_code targetErr; // set for a name not found, too
+    const bool free = fs::symlink_status(target, targetErr).type() == fs::file_type::not_found;
+    if (!ec && free && fs::is_regular_file(fs::status(file, ec))) {
+        // A second name fails across drives and on file systems without
+        // them: the copy then does the same work.
+        std::error_code linkErr;
+        fs::create_hard_link(file, target, linkErr);
+        if (!linkErr) {
+            syncFolderOf(target);
+            return Status::success();
+        }
+    }
+    return copy(from, to);
+}
+
 Status OsFiles::remove(const std::string& path) {
     const auto found = resolve(pathOf(path));
     if (!found) return failure("file not found");
@@ -388,13 +417,16 @@ std::vector<std::string> OsFiles::list(const std::string& dir, const std::string
     return names;
 }
 
-std::optional<std::int64_t> OsFiles::stamp(const std::string& path) {
+std::optional<FileStamp> OsFiles::stamp(const std::string& path) {
     const auto found = resolve(pathOf(path));
     if (!found) return std::nullopt;
-    std::error_code ec;
-    const auto time = fs::last_write_time(*found, ec);
-    if (ec) return std::nullopt;
-    return static_cast<std::int64_t>(time.time_since_epoch().count());
+    std::error_code timeErr;
+    std::error_code sizeErr;
+    const auto time = fs::last_write_time(*found, timeErr);
+    if (timeErr) return std::nullopt;
+    const std::uintmax_t size = fs::file_size(*found, sizeErr);
+    return FileStamp{static_cast<std::int64_t>(time.time_since_epoch().count()),
+                     sizeErr ? 0 : static_cast<std::uint64_t>(size)};
 }
 
 std::string OsFiles::localTime() {

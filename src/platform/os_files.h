@@ -24,10 +24,11 @@ public:
     ReadResult read(const std::string& path) override;
     Status write(const std::string& path, std::string_view bytes) override;
     Status copy(const std::string& from, const std::string& to) override;
+    Status keepAs(const std::string& from, const std::string& to) override;
     Status remove(const std::string& path) override;
     Status makeDir(const std::string& path) override;
     std::vector<std::string> list(const std::string& dir, const std::string& pattern) override;
-    std::optional<std::int64_t> stamp(const std::string& path) override;
+    std::optional<FileStamp> stamp(const std::string& path) override;
     std::string localTime() override;
 };
 

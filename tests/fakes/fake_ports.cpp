@@ -3,6 +3,7 @@
 #include "platform/os_files.h"
 
 #include <algorithm>
+#include <functional>
 #include <optional>
 
 namespace kestrel::testing {
@@ -97,11 +98,13 @@ std::optional<std::string> FakeFiles::find(const std::string& path) {
     return std::nullopt;
 }
 
-std::optional<std::int64_t> FakeFiles::stamp(const std::string& path) {
+std::optional<FileStamp> FakeFiles::stamp(const std::string& path) {
     auto it = lookup(path);
     if (it == files.end()) return std::nullopt;
-    const auto s = stamps_.find(it->first);
-    return s == stamps_.end() ? 0 : s->second;
+    const std::size_t digest = std::hash<std::string>{}(it->second);
+    Stamped& s = stamps_.try_emplace(it->first, Stamped{0, digest}).first->second;
+    if (s.digest != digest) s = {nextStamp_++, digest};
+    return FileStamp{s.time, it->second.size()};
 }
 
 ReadResult FakeFiles::read(const std::string& path) {
@@ -117,7 +120,7 @@ Status FakeFiles::store(const std::string& path, std::string_view bytes) {
         it->second = std::string(bytes);
     else
         it = files.emplace(path, std::string(bytes)).first;
-    stamps_[it->first] = nextStamp_++;
+    stamps_[it->first] = {nextStamp_++, std::hash<std::string>{}(it->second)};
     return Status::success();
 }
 

@@ -62,12 +62,15 @@ public:
     ReadResult read(const std::string& path) override;
     Status write(const std::string& path, std::string_view bytes) override;
     Status copy(const std::string& from, const std::string& to) override;
+    Status keepAs(const std::string& from, const std::string& to) override {
+        return copy(from, to);
+    }
     Status remove(const std::string& path) override;
     Status makeDir(const std::string& path) override;
     std::vector<std::string> list(const std::string& dir, const std::string& pattern) override;
-    // Each write or copy gives the file a new stamp; files put straight into
-    // `files` have stamp 0.
-    std::optional<std::int64_t> stamp(const std::string& path) override;
+    // Each write or copy gives the file a new time, and so does a change of
+    // its bytes straight in `files`, as a write by another program would.
+    std::optional<FileStamp> stamp(const std::string& path) override;
     // What localTime says; a test moves it on.
     std::string now = "20261208-101500";
     std::string localTime() override { return now; }
@@ -76,7 +79,11 @@ public:
     std::string bytes(const std::string& path) const;
 
 private:
-    std::map<std::string, std::int64_t> stamps_; // key: path as written
+    struct Stamped {
+        std::int64_t time = 0;
+        std::size_t digest = 0; // of the bytes at that time
+    };
+    std::map<std::string, Stamped> stamps_; // key: path as written
     std::int64_t nextStamp_ = 1;
     std::map<std::string, std::string>::iterator lookup(const std::string& path);
     bool fails(FileOp op, const std::string& path) const;

@@ -152,6 +152,12 @@ TEST_F(OsFilesTest, RealSoundsTxtKeepsItsModeAndLinkAndAReadOnlyOneStays) {
             EXPECT_EQ(fs::is_symlink(sounds), linked);
             EXPECT_EQ(fs::status(file).permissions(), mode);
             fs::permissions(file, fs::perms::owner_all);
+            // A version kept of a link is the file it names, as it was.
+            fs::remove(root / "kept.txt");
+            ASSERT_TRUE(files.keepAs(sounds.string(), at("kept.txt")));
+            ASSERT_TRUE(files.write(sounds.string(), "newer"));
+            EXPECT_FALSE(fs::is_symlink(root / "kept.txt"));
+            EXPECT_EQ(files.read(at("kept.txt")).bytes, mode != fs::perms(0444) ? "new" : "old");
         }
 }
 
@@ -187,9 +193,22 @@ TEST_F(OsFilesTest, ReadOnlyFoldersLeaveSoundsTxtAsItWasThroughAnApply) {
 }
 #endif
 
-TEST_F(OsFilesTest, CopyRemoveMakeDirAndList) {
-    ASSERT_TRUE(files.copy(at("Sound/LevelSFX Creator/Sounds.txt"), at("Orig.txt")));
+TEST_F(OsFilesTest, CopyKeepRemoveMakeDirAndList) {
+    const std::string sounds = at("Sound/LevelSFX Creator/Sounds.txt");
+    ASSERT_TRUE(files.copy(sounds, at("Orig.txt")));
     EXPECT_EQ(files.read(at("orig.TXT")).bytes, "A:\ta\r\n");
+    // A kept version keeps the bytes it had when the file is written again,
+    // and a taken name is written over.
+    const auto before = files.stamp(sounds);
+    ASSERT_TRUE(files.keepAs(sounds, at("kept.txt")));
+    EXPECT_EQ(fs::hard_link_count(sounds), 2u); // not copied
+    ASSERT_TRUE(files.write(sounds, "B:\tbb\r\n"));
+    EXPECT_EQ(files.read(at("kept.txt")).bytes, "A:\ta\r\n");
+    EXPECT_NE(files.stamp(sounds), before);
+    EXPECT_EQ(files.stamp(sounds)->size, 7u);
+    EXPECT_FALSE(files.stamp(at("missing.txt")));
+    ASSERT_TRUE(files.keepAs(sounds, at("KEPT.txt")));
+    EXPECT_EQ(files.read(at("kept.txt")).bytes, "B:\tbb\r\n");
     ASSERT_TRUE(files.makeDir(at("sounds")));
     ASSERT_TRUE(files.makeDir(at("SOUNDS"))); // already there, in another case
     ASSERT_TRUE(files.write(at("sounds/one.sfx"), "1"));

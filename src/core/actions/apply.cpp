@@ -34,6 +34,10 @@ bool backUpOnce(const MainState& state, Ports& ports) {
 }
 
 bool changedOnDisk(const MainState& state, Ports& ports) {
+    // The same time and size as when last read or written spare reading the
+    // whole file.
+    if (state.soundsFile.stamp && ports.files.stamp(soundsPath(state)) == state.soundsFile.stamp)
+        return false;
     const ReadResult now = ports.files.read(soundsPath(state));
     return !now.ok || now.bytes != state.soundsFile.bytes;
 }
@@ -105,12 +109,10 @@ bool applyChanges(MainState& state, Ports& ports) {
     if (changedOnDisk(state, ports) &&
         ports.dialogs.message(Msg::SoundsChangedOnDisk, {soundsPath(state)}) != Answer::Yes)
         return false;
-    if (!backUpOnce(state, ports) || !keepInHistory(state, ports)) return false;
-
-    const std::string bytes = soundsFileBytes(state);
-    if (!writtenOrReported(ports, soundsPath(state), ports.files.write(soundsPath(state), bytes)))
-        return false;
-    state.soundsFile.bytes = bytes;
+    std::string bytes = soundsFileBytes(state);
+    if (!backUpOnce(state, ports) || !replaceSoundsFile(state, ports, bytes)) return false;
+    state.soundsFile.stamp = ports.files.stamp(soundsPath(state));
+    state.soundsFile.bytes = std::move(bytes);
     state.soundsFile.lines = state.liText;
     state.appliedCount = state.changedCount;
     refreshChangedRows(state);
@@ -148,12 +150,9 @@ void restoreDefaults(MainState& state, Ports& ports) {
         return;
     }
     if (!settlePendingChanges(state, ports)) return;
-    if (!backUpOnce(state, ports) || !keepInHistory(state, ports)) return;
     // The write replaces sounds.txt in one step: there is never a moment
     // without a sounds.txt.
-    if (!writtenOrReported(ports, soundsPath(state),
-                           ports.files.write(soundsPath(state), read.bytes)))
-        return;
+    if (!backUpOnce(state, ports) || !replaceSoundsFile(state, ports, read.bytes)) return;
     loadCatalogue(state, ports);
     clearHistory(state);
     makeRowCurrent(state, ports, 0);

@@ -79,8 +79,12 @@ bool loadDefaultLines(MainState& state, Ports& ports) {
 
 bool loadSoundLines(MainState& state, Ports& ports) {
     std::string bytes;
+    // Taken before the read: a write in between makes the next look read
+    // the file, not miss the change.
+    const auto stamp = ports.files.stamp(soundsPath(state));
     if (!readOrReport(ports, soundsPath(state), bytes)) return false;
     state.soundsFile.read = true;
+    state.soundsFile.stamp = stamp;
     // Room for every line at once: a long catalogue is not copied again
     // each time its lists grow.
     const auto count = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;

@@ -165,24 +165,46 @@ std::optional<std::string> restorableBytes(const MainState& state, Ports& ports,
 
 } // namespace
 
-bool keepInHistory(const MainState& state, Ports& ports) {
+namespace {
+
+// Keeps sounds.txt as it is on disk under the first free name of this second.
+// The kept file's path, "" when there is no sounds.txt to keep, nothing when
+// it could not be kept (the failure has been shown).
+std::optional<std::string> keepVersion(const MainState& state, Ports& ports) {
     const auto sounds = ports.files.find(soundsPath(state));
-    if (!sounds) return true; // nothing to keep
+    if (!sounds) return std::string();
     const std::string stamp = ports.files.localTime();
     const auto target = freeVersionPath(state, ports, stamp);
     if (!target) {
         ports.dialogs.message(Msg::FileNotWritten,
                               {historyFolder(state) + versionFileName(stamp, 1),
                                "every name of this second is taken"});
-        return false;
+        return std::nullopt;
     }
     Status kept = ports.files.makeDir(historyFolder(state));
-    if (kept) kept = ports.files.copy(*sounds, *target);
+    if (kept) kept = ports.files.keepAs(*sounds, *target);
     if (!kept) {
         ports.dialogs.message(Msg::FileNotWritten, {*target, kept.error});
+        return std::nullopt;
+    }
+    return *target;
+}
+
+} // namespace
+
+bool replaceSoundsFile(const MainState& state, Ports& ports, std::string_view bytes) {
+    const auto kept = keepVersion(state, ports);
+    if (!kept) return false;
+    const Status written = ports.files.write(soundsPath(state), bytes);
+    if (!written) {
+        // The version kept is the file still in place, perhaps under a second
+        // name: it goes, so that nothing written into sounds.txt in place
+        // later can reach the history.
+        if (!kept->empty()) (void)ports.files.remove(*kept);
+        ports.dialogs.message(Msg::FileNotWritten, {soundsPath(state), written.error});
         return false;
     }
-    removeOldVersions(state, ports, *target);
+    if (!kept->empty()) removeOldVersions(state, ports, *kept);
     return true;
 }
 
@@ -206,11 +228,7 @@ bool restoreKeptVersion(MainState& state, Ports& ports, const KeptVersion& versi
     const auto bytes = restorableBytes(state, ports, version);
     if (!bytes) return false;
     if (!settlePendingChanges(state, ports)) return false;
-    if (!keepInHistory(state, ports)) return false;
-    if (const Status written = ports.files.write(soundsPath(state), *bytes); !written) {
-        ports.dialogs.message(Msg::FileNotWritten, {soundsPath(state), written.error});
-        return false;
-    }
+    if (!replaceSoundsFile(state, ports, *bytes)) return false;
     loadCatalogue(state, ports);
     clearHistory(state);
     markSoundList(state, -1);

@@ -12,20 +12,22 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kestrel {
 
 inline constexpr std::size_t kKeptVersions = 30;
 
-// Before sounds.txt is replaced: copies it as it is on disk now to
+// Replaces sounds.txt with `bytes`, first keeping it as it is on disk now as
 // history/Sounds-<local time>.txt ("-2", "-3"… before ".txt" when that name is
-// taken), then removes the oldest beyond kKeptVersions, never the copy just
-// made; a removal that fails is left for the next time. True when there was
-// no sounds.txt to keep or it was kept. Otherwise shows Msg::FileNotWritten
-// {the kept file's path, reason} and returns false: sounds.txt must then not
-// be replaced.
-bool keepInHistory(const MainState& state, Ports& ports);
+// taken); once the new bytes are written, removes the oldest versions beyond
+// kKeptVersions, never the one just kept (a removal that fails is left for
+// the next time). When the version cannot be kept, sounds.txt is not
+// replaced; when sounds.txt cannot be written, the version just kept goes.
+// Either failure is shown as Msg::FileNotWritten {path, reason}. True when
+// sounds.txt was written.
+bool replaceSoundsFile(const MainState& state, Ports& ports, std::string_view bytes);
 
 struct KeptVersion {
     std::string path; // full path

@@ -18,7 +18,7 @@ WadFileStamps wadFileStamps(const MainState& state, Ports& ports) {
 }
 
 // A file has arrived when it is there and was written since the start.
-bool arrived(const std::optional<std::int64_t>& before, const std::optional<std::int64_t>& now) {
+bool arrived(const std::optional<FileStamp>& before, const std::optional<FileStamp>& now) {
     return now && (!before || *now != *before);
 }
 

@@ -18,8 +18,8 @@ enum class BuildPhase {
 
 // The WAD's .SAM and .SFX files in the wads folder, as last seen.
 struct WadFileStamps {
-    std::optional<std::int64_t> sam;
-    std::optional<std::int64_t> sfx;
+    std::optional<FileStamp> sam;
+    std::optional<FileStamp> sfx;
 };
 
 struct BuildState {

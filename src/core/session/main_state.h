@@ -60,6 +60,7 @@ struct EditButtons {
 // comments, blank lines), kept in their places when it is written again.
 struct SoundsFile {
     bool read = false;
+    std::optional<FileStamp> stamp; // as the bytes were read or written
     std::string bytes;
     // One entry per line of the file: the line itself when it is not a sound
     // line, nothing where a sound line stands.

@@ -25,6 +25,14 @@ struct Status {
 // Far above any catalogue: a larger file is not one of the program's.
 inline constexpr std::uint64_t kMaxReadBytes = 256ull << 20;
 
+// What tells one state of a file from the next without reading it: its
+// modification time and its size. A write by anyone changes one or both.
+struct FileStamp {
+    std::int64_t time = 0;
+    std::uint64_t size = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
 struct ReadResult {
     bool ok = false;
     std::string bytes;
@@ -60,13 +68,17 @@ public:
     // cannot be followed is a failure.
     virtual Status write(const std::string& path, std::string_view bytes) = 0;
     virtual Status copy(const std::string& from, const std::string& to) = 0;
+    // Keeps the file `from` as it is now under the new name `to`: a second
+    // name for the same bytes where the file system allows it, a copy
+    // otherwise. The second name keeps the old bytes because write() always
+    // puts a new file in place of the old one, never changes it in place.
+    virtual Status keepAs(const std::string& from, const std::string& to) = 0;
     virtual Status remove(const std::string& path) = 0;
     virtual Status makeDir(const std::string& path) = 0;
     // Names (not paths) of the files in `dir` matching a "*"/"?" pattern, any case.
     virtual std::vector<std::string> list(const std::string& dir, const std::string& pattern) = 0;
-    // A value that changes whenever the file is written (its modification
-    // time); nothing when the file does not exist.
-    virtual std::optional<std::int64_t> stamp(const std::string& path) = 0;
+    // The file's stamp; nothing when the file does not exist.
+    virtual std::optional<FileStamp> stamp(const std::string& path) = 0;
     // The local date and time now, as "YYYYMMDD-HHMMSS": the name of a file
     // kept by the program tells when it was kept.
     virtual std::string localTime() = 0;

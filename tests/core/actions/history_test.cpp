@@ -34,7 +34,7 @@ struct App : Loaded {
             if (path.starts_with(kHistory)) out[path.substr(kHistory.size())] = bytes;
         return out;
     }
-    bool keep() { return keepInHistory(state, fake.ports); }
+    bool keep() { return replaceSoundsFile(state, fake.ports, kOnDisk); }
     void put(const std::string& name, const std::string& bytes = "x") {
         fake.files.files[kHistory + name] = bytes;
     }
