@@ -171,7 +171,7 @@ private:
     void checkLoaded(std::string_view bytes) {
         FUZZ_CHECK(state_.catalogueComplete);
         const std::vector<std::string> lines = splitLines(bytes);
-        FUZZ_CHECK(state_.soundsFile.layout.size() == lines.size());
+        FUZZ_CHECK(state_.soundsFile.text.lineCount() == lines.size());
         std::string expected;
         std::size_t sounds = 0;
         for (const std::string& line : lines) {

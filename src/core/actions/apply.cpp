@@ -39,7 +39,7 @@ bool changedOnDisk(const MainState& state, Ports& ports) {
     if (state.soundsFile.stamp && ports.files.stamp(soundsPath(state)) == state.soundsFile.stamp)
         return false;
     const ReadResult now = ports.files.read(soundsPath(state));
-    return !now.ok || now.bytes != state.soundsFile.bytes;
+    return !now.ok || now.bytes != state.soundsFile.text.bytes();
 }
 
 void writeCustomLines(const MainState& state, Ports& ports) {
@@ -73,24 +73,14 @@ void writeCustomLines(const MainState& state, Ports& ports) {
 } // namespace
 
 std::string soundsFileBytes(const MainState& state) {
-    std::string out;
-    std::size_t next = 0;
-    const auto put = [&out](const std::string& line) { (out += line) += "\r\n"; };
-    for (const auto& entry : state.soundsFile.layout) {
-        if (entry)
-            put(*entry);
-        else if (next < state.liText.size())
-            put(state.liText[next++]);
-    }
-    while (next < state.liText.size()) put(state.liText[next++]);
-    return out;
+    return state.soundsFile.text.withSounds(state.liText).bytes();
 }
 
 std::string customLinesBytes(const MainState& state) {
     std::string out;
     for (std::size_t i = 0; i < state.liText.size(); ++i) {
         const std::string& line = state.liText[i];
-        const std::string& original = state.defaultLine(static_cast<int>(i));
+        const std::string_view original = state.defaultLine(static_cast<int>(i));
         // Only the sample names count; as none holds a blank, the same names
         // are the same samples text.
         if (line == original || sampleNames(line) == sampleNames(original)) continue;
@@ -109,11 +99,11 @@ bool applyChanges(MainState& state, Ports& ports) {
     if (changedOnDisk(state, ports) &&
         ports.dialogs.message(Msg::SoundsChangedOnDisk, {soundsPath(state)}) != Answer::Yes)
         return false;
-    std::string bytes = soundsFileBytes(state);
-    if (!backUpOnce(state, ports) || !replaceSoundsFile(state, ports, bytes)) return false;
+    SoundsText written = state.soundsFile.text.withSounds(state.liText);
+    if (!backUpOnce(state, ports) || !replaceSoundsFile(state, ports, written.bytes()))
+        return false;
     state.soundsFile.stamp = ports.files.stamp(soundsPath(state));
-    state.soundsFile.bytes = std::move(bytes);
-    state.soundsFile.lines = state.liText;
+    state.soundsFile.text = std::move(written);
     state.appliedCount = state.changedCount;
     refreshChangedRows(state);
     clearHistory(state);

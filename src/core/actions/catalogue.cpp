@@ -13,17 +13,6 @@ namespace kestrel {
 
 namespace {
 
-bool isSoundLine(std::string_view line) {
-    return line.find(':') != std::string::npos;
-}
-
-// Lines carrying WAD letters lose their trailing spaces when loaded.
-std::string_view loadedLine(std::string_view line) {
-    if (line.find('#') == std::string::npos) return line;
-    while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
-    return line;
-}
-
 // A file that is not 8-bit text counts as unread: its lines would be
 // written back as a corrupt mix.
 bool readOrReport(Ports& ports, const std::string& path, std::string& bytes) {
@@ -45,7 +34,7 @@ void resetCatalogue(MainState& state) {
     state.wads = {};
     state.rows.clear();
     state.liText.clear();
-    state.liOrig.clear();
+    state.liOrig = {};
     state.currentRow = -1;
     state.buttons.setAll(false);
     state.txOrig.clear();
@@ -72,8 +61,7 @@ bool loadWadTable(MainState& state, Ports& ports) {
 bool loadDefaultLines(MainState& state, Ports& ports) {
     std::string bytes;
     if (!readOrReport(ports, defaultLinesPath(state), bytes)) return false;
-    forEachLine(bytes,
-                [&state](std::string_view line) { state.liOrig.emplace_back(loadedLine(line)); });
+    state.liOrig = TextLines::split(std::move(bytes), loadedLine);
     return true;
 }
 
@@ -85,37 +73,18 @@ bool loadSoundLines(MainState& state, Ports& ports) {
     if (!readOrReport(ports, soundsPath(state), bytes)) return false;
     state.soundsFile.read = true;
     state.soundsFile.stamp = stamp;
-    // Room for every line at once: a long catalogue is not copied again
-    // each time its lists grow.
-    const auto count = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1;
-    state.soundsFile.layout.reserve(count);
-    state.soundsFile.lines.reserve(count);
-    state.liText.reserve(count);
-    state.rows.reserve(count);
-    forEachLine(bytes, [&state](std::string_view raw) {
-        if (!isSoundLine(raw)) {
-            state.soundsFile.layout.emplace_back(std::string(raw));
-            return;
-        }
-        state.soundsFile.layout.emplace_back(std::nullopt);
-        const std::string_view line = loadedLine(raw);
-        state.rows.push_back({soundRowText(state.soundCount(), line), false});
-        state.soundsFile.lines.emplace_back(line);
-        state.liText.emplace_back(line);
-    });
-    state.soundsFile.bytes = std::move(bytes);
+    state.soundsFile.text = SoundsText::parse(std::move(bytes));
+    const SoundsText& text = state.soundsFile.text;
+    state.liText.reserve(text.soundCount());
+    state.rows.reserve(text.soundCount());
+    for (std::size_t i = 0; i < text.soundCount(); ++i) {
+        state.rows.push_back({soundRowText(state.soundCount(), text.sound(i)), false});
+        state.liText.emplace_back(text.sound(i));
+    }
     return true;
 }
 
 } // namespace
-
-std::vector<std::string> soundLinesOf(std::string_view bytes) {
-    std::vector<std::string> lines;
-    forEachLine(bytes, [&lines](std::string_view raw) {
-        if (isSoundLine(raw)) lines.emplace_back(loadedLine(raw));
-    });
-    return lines;
-}
 
 std::string soundRowText(int id, std::string_view line) {
     const std::string number = padNumber(id, 3, ' ');

@@ -16,9 +16,6 @@ namespace kestrel {
 // number and the colon alone.
 std::string soundRowText(int id, std::string_view line);
 
-// The sound lines of a sounds.txt as they are loaded into working lines.
-std::vector<std::string> soundLinesOf(std::string_view bytes);
-
 // Rebuilds every catalogue list from the data files and sounds.txt. A file
 // that cannot be read is named in a message and leaves its lists empty; the
 // state records when sounds.txt or the default lines were not read, which

@@ -200,8 +200,8 @@ std::vector<Finding> checkCatalogue(const MainState& state, Ports& ports, WavRea
 std::vector<int> fileLineOfSounds(const SoundsFile& file, int soundCount) {
     std::vector<int> lines(static_cast<std::size_t>(std::max(soundCount, 0)), 0);
     std::size_t sound = 0;
-    for (std::size_t i = 0; i < file.layout.size() && sound < lines.size(); ++i)
-        if (!file.layout[i]) lines[sound++] = static_cast<int>(i) + 1;
+    for (; sound < lines.size() && sound < file.text.soundCount(); ++sound)
+        lines[sound] = file.text.lineOfSound(sound);
     return lines;
 }
 

@@ -94,7 +94,7 @@ void restoreLine(MainState& state) {
     const auto s = static_cast<std::size_t>(row);
     // A sound beyond the default lines has nothing to go back to.
     if (s >= state.liOrig.size()) return;
-    state.workingLine(s) = state.liOrig[s];
+    state.workingLine(s) = std::string(state.liOrig[s]);
     showCurrentSound(state);
     markSoundList(state, row);
 }

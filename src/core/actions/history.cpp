@@ -118,16 +118,16 @@ void removeOldVersions(const MainState& state, Ports& ports, const std::string& 
 
 // The lines of two versions that differ by ID; a sound in one only is paired
 // with "".
-std::vector<LinePair> differingLines(const std::vector<std::string>& kept,
-                                     const std::vector<std::string>& current) {
+std::vector<LinePair> differingLines(const SoundsText& kept, const SoundsText& current) {
     std::vector<LinePair> pairs;
-    const std::size_t n = std::max(kept.size(), current.size());
+    const std::size_t n = std::max(kept.soundCount(), current.soundCount());
     for (std::size_t i = 0; i < n; ++i) {
-        const std::string above = i < kept.size() ? kept[i] : std::string();
-        const std::string below = i < current.size() ? current[i] : std::string();
-        const bool inBoth = i < kept.size() && i < current.size();
+        const std::string_view above = i < kept.soundCount() ? kept.sound(i) : std::string_view();
+        const std::string_view below =
+            i < current.soundCount() ? current.sound(i) : std::string_view();
+        const bool inBoth = i < kept.soundCount() && i < current.soundCount();
         if (inBoth && above == below) continue;
-        pairs.push_back({static_cast<int>(i), above, below});
+        pairs.push_back({static_cast<int>(i), std::string(above), std::string(below)});
     }
     return pairs;
 }
@@ -136,14 +136,14 @@ KeptVersion describeVersion(const MainState& state, Ports& ports, const VersionN
     KeptVersion version;
     version.path = historyFolder(state) + name.name;
     version.time = shownTime(name.stamp);
-    const ReadResult read = ports.files.read(version.path);
+    ReadResult read = ports.files.read(version.path);
     if (!read.ok) {
         version.readable = false;
         return version;
     }
     version.size = read.bytes.size();
-    version.differing =
-        static_cast<int>(differingLines(soundLinesOf(read.bytes), state.soundsFile.lines).size());
+    version.differing = static_cast<int>(
+        differingLines(SoundsText::parse(std::move(read.bytes)), state.soundsFile.text).size());
     return version;
 }
 
@@ -219,7 +219,7 @@ std::vector<LinePair> keptDifferences(const MainState& state, Ports& ports,
                                       const KeptVersion& version) {
     const ReadResult read = ports.files.read(version.path);
     if (!read.ok) return {};
-    return differingLines(soundLinesOf(read.bytes), state.soundsFile.lines);
+    return differingLines(SoundsText::parse(read.bytes), state.soundsFile.text);
 }
 
 bool restoreKeptVersion(MainState& state, Ports& ports, const KeptVersion& version) {

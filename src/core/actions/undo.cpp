@@ -52,8 +52,8 @@ std::string detailOf(const MainState& state, StepKind kind) {
 }
 
 bool changedAt(const MainState& state, std::size_t i) {
-    const std::vector<std::string>& disk = state.soundsFile.lines;
-    return i >= disk.size() || i >= state.liText.size() || state.liText[i] != disk[i];
+    const SoundsText& disk = state.soundsFile.text;
+    return i >= disk.soundCount() || i >= state.liText.size() || state.liText[i] != disk.sound(i);
 }
 
 // The step of the lines remembered as they were, against the lines now.
@@ -204,23 +204,24 @@ std::vector<int> changedSounds(const MainState& state) {
 }
 
 std::vector<LinePair> pendingChanges(const MainState& state) {
-    const std::vector<std::string>& disk = state.soundsFile.lines;
+    const SoundsText& disk = state.soundsFile.text;
     std::vector<LinePair> pairs;
     for (const int id : changedSounds(state)) {
         const auto i = static_cast<std::size_t>(id);
-        pairs.push_back({id, i < disk.size() ? disk[i] : std::string(), state.liText[i]});
+        pairs.push_back({id, i < disk.soundCount() ? std::string(disk.sound(i)) : std::string(),
+                         state.liText[i]});
     }
     return pairs;
 }
 
 void revertSounds(MainState& state, const std::vector<int>& ids) {
-    const std::vector<std::string>& disk = state.soundsFile.lines;
+    const SoundsText& disk = state.soundsFile.text;
     std::vector<int> reverted;
     for (const int id : ids) {
         const auto i = static_cast<std::size_t>(id);
-        if (id < 0 || i >= disk.size() || i >= state.liText.size()) continue;
-        state.workingLine(i) = disk[i];
-        state.rows[i].text = soundRowText(id, disk[i]);
+        if (id < 0 || i >= disk.soundCount() || i >= state.liText.size()) continue;
+        state.workingLine(i) = disk.sound(i);
+        state.rows[i].text = soundRowText(id, disk.sound(i));
         reverted.push_back(id);
     }
     for (const int id : reverted) markSoundList(state, id);

@@ -4,9 +4,9 @@
 
 namespace kestrel {
 
-const std::string& MainState::defaultLine(int id) const {
-    static const std::string empty;
-    return id >= 0 && id < static_cast<int>(liOrig.size()) ? liOrig[id] : empty;
+std::string_view MainState::defaultLine(int id) const {
+    return id >= 0 && id < static_cast<int>(liOrig.size()) ? liOrig[static_cast<std::size_t>(id)]
+                                                           : std::string_view();
 }
 
 std::string& MainState::workingLine(std::size_t id) {

@@ -5,6 +5,8 @@
 #include "format/object_list.h"
 #include "format/settings.h"
 #include "format/sound_line.h"
+#include "format/sounds_text.h"
+#include "format/text_lines.h"
 #include "session/build_state.h"
 #include "session/edit_steps.h"
 
@@ -55,19 +57,13 @@ struct EditButtons {
     bool operator==(const EditButtons&) const = default;
 };
 
-// sounds.txt as it was last read or written: its bytes, to notice a change
-// made on disk meanwhile, and its lines that are not sound lines (headings,
-// comments, blank lines), kept in their places when it is written again.
+// sounds.txt as it was last read or written: its stamp, to notice a change
+// made on disk meanwhile, and its text. A sound whose working line differs
+// from its line in the text carries a change not applied.
 struct SoundsFile {
     bool read = false;
-    std::optional<FileStamp> stamp; // as the bytes were read or written
-    std::string bytes;
-    // One entry per line of the file: the line itself when it is not a sound
-    // line, nothing where a sound line stands.
-    std::vector<std::optional<std::string>> layout;
-    // The sound lines of the file, as the working lines were loaded from it:
-    // a sound whose working line differs carries a change not applied.
-    std::vector<std::string> lines;
+    std::optional<FileStamp> stamp; // as the text was read or written
+    SoundsText text;
 };
 
 // The editors of the current sound: value boxes, flag boxes, samples list and
@@ -137,7 +133,7 @@ struct MainState {
     SearchOptions search;
 
     std::vector<std::string> liText; // working line of each sound
-    std::vector<std::string> liOrig; // default line of each sound
+    TextLines liOrig;                // default line of each sound
     WadTable wads;
     std::vector<std::string> doubleMarks; // "OK " or three spaces, per sound ID
 
@@ -171,7 +167,7 @@ struct MainState {
     // being recorded knows the line as it was.
     std::string& workingLine(std::size_t id);
     // The default line of a sound; "" when the default lines are fewer.
-    const std::string& defaultLine(int id) const;
+    std::string_view defaultLine(int id) const;
 };
 
 // The sound IDs that are never edited, marked or searched.
