@@ -15,7 +15,26 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
+
+namespace {
+
+// Kestrel's icon, from its plain pixels: no image file is decoded at start.
+QIcon windowIcon() {
+    constexpr int side = 64;
+    QFile file(QStringLiteral(":/kestrel-64.rgba"));
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    const QByteArray pixels = file.readAll();
+    if (pixels.size() != side * side * 4) return {};
+    const QImage image(reinterpret_cast<const uchar*>(pixels.constData()), side, side,
+                       QImage::Format_RGBA8888);
+    return QIcon(QPixmap::fromImage(image.copy()));
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
     if (const auto code = kestrel::app::runWithoutWindow(argc, argv)) return *code;
@@ -23,7 +42,7 @@ int main(int argc, char* argv[]) {
     // The taskbar and the window manager show Kestrel's icon and find its
     // desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("kestrel"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/kestrel.png")));
+    QApplication::setWindowIcon(windowIcon());
 
     // Paths are UTF-8, as Qt's standard strings are.
     std::vector<std::string> args;
