@@ -7,6 +7,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QIcon>
 #include <QKeySequence>
 #include <QMessageBox>
 #include <QPixmap>
@@ -118,6 +119,12 @@ std::optional<QMessageBox::StandardButton> buttonOf(const QString& text) {
 QString propertyText(const QWidget& w, const QString& property) {
     const QVariant value = w.property(property.toLatin1().constData());
     if (!value.isValid()) return QStringLiteral("<no property %1>").arg(property);
+    // An icon reads as its largest size, "none" when it has no picture.
+    if (value.typeId() == QMetaType::QIcon) {
+        const QList<QSize> sizes = value.value<QIcon>().availableSizes();
+        if (sizes.isEmpty()) return QStringLiteral("none");
+        return QStringLiteral("%1x%2").arg(sizes.last().width()).arg(sizes.last().height());
+    }
     return value.toString();
 }
 
