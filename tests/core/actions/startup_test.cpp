@@ -13,11 +13,9 @@ struct Start {
     FakePorts fake;
     MainState state;
 
-    explicit Start(bool withSettings = true, Language language = Language::English) {
+    explicit Start(bool withSettings = true) {
         Installation inst;
         inst.sounds = Installation::numberedSounds(280);
-        inst.sounds[0] = "FIRST:\tf1\tVOL02\t#b";
-        inst.settings.language = language;
         inst.writeFiles(fake.files, withSettings);
         state.dirs.appDir = inst.appDir;
     }
@@ -25,18 +23,6 @@ struct Start {
 };
 
 } // namespace
-
-TEST(Startup, ReadsTheSettingsAndOpensRowZero) {
-    Start s(true, Language::French);
-    ASSERT_EQ(s.start(), StartOutcome::Ready);
-    const MainState& state = s.state;
-    EXPECT_EQ(state.language, Language::French);
-    EXPECT_EQ((std::vector<std::string>{state.choice.lastLetter, state.choice.txWad,
-                                        state.dirs.sfxDir, state.dirs.sampleDir, state.cur.name}),
-              (std::vector<std::string>{"a", "HARBOUR", "/games/lvedit/sound/LevelSFX Creator/",
-                                        "/games/lvedit/sound/Samples/", "FIRST:"}));
-    EXPECT_TRUE(state.rows[1].selected && !state.rows[0].selected);
-}
 
 TEST(Startup, WithoutSettingsAsksForTheLevelEditor) {
     using O = StartOutcome;

@@ -47,22 +47,6 @@ TEST(RebuildLine, TabsAlignSamplesAndValues) {
     }
 }
 
-TEST(RebuildLine, FlagsKeepTheirColumns) {
-    // clang-format off
-    const struct { const char *p, *v, *rn, *l, *flags; } cases[] = {
-        {"", "", "", "", ""}, {"", "", "", "L", "      L"}, {"P", "", "", "L", "P     L"},
-        {"P", "", "", "", "P"}, {"", "V", "", "", "  V"}, {"", "", "R", "", "    R"},
-        {"P", "V", "N", "L", "P V N L"},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        SoundRecord r = record("A:", {"s"});
-        r.p = c.p, r.v = c.v, r.rn = c.rn, r.l = c.l;
-        EXPECT_EQ(rebuildLine(r), "A:\t\t\ts\t\t\t\t\t" + std::string(c.flags) + "\t\t\t\t")
-            << c.flags;
-    }
-}
-
 TEST(RebuildLine, BellRingAndOverlongParts) {
     SoundRecord r = record("BELL_RING:", {"bell1", "bell2"});
     r.vol = "VOL08", r.p = "P", r.ch = "CH02", r.rad = "RAD10", r.letters = "#g #a";

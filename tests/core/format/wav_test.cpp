@@ -34,6 +34,8 @@ std::string samples16(std::initializer_list<int> values) {
 } // namespace
 
 TEST(Wav, FormatAndLevelOfCraftedFiles) {
+    using K = WavKind;
+    const std::string pastEnd = "RIFF\xff\xff\xff\xffWAVEjunk\xff\xff\xff\xff";
     const struct {
         const char* what;
         std::string bytes;
@@ -41,30 +43,21 @@ TEST(Wav, FormatAndLevelOfCraftedFiles) {
         std::size_t frames;
         std::optional<bool> silent, clips; // unset: the level is not read
     } cases[] = {
-        {"16-bit stereo", wav(1, 2, 16, samples16({1, -1, 300, -300})), WavKind::Pcm, 2, false,
-         false},
-        {"16-bit at full scale", wav(1, 1, 16, samples16({5, 32767})), WavKind::Pcm, 2, false,
-         true},
-        {"16-bit at the negative end", wav(1, 1, 16, samples16({-32768})), WavKind::Pcm, 1, false,
-         true},
-        {"8-bit mono silent", wav(1, 1, 8, "\x80\x80\x80"), WavKind::Pcm, 3, true, false},
-        {"8-bit at full scale", wav(1, 1, 8, "\x80\xff"), WavKind::Pcm, 2, false, true},
-        {"cut short", wav(1, 1, 16, samples16({7, 8, 9}) + "\x01", 1000), WavKind::Pcm, 3, false,
-         false},
-        {"extensible PCM", wav(0xFFFE, 1, 16, samples16({0}), 0, 1), WavKind::Pcm, 1, true, false},
-        {"24-bit", wav(1, 1, 24, "abcdef"), WavKind::Pcm, 2, {}, {}},
-        {"floating point", wav(3, 1, 32, "abcd"), WavKind::NotPcm, 1, {}, {}},
-        {"extensible float", wav(0xFFFE, 1, 32, "abcd", 0, 3), WavKind::NotPcm, 1, {}, {}},
-        {"not RIFF", "RIFX" + wav(1, 1, 8, "\x80").substr(4), WavKind::Unreadable, 0, {}, {}},
-        {"no data", wav(1, 1, 8, "").substr(0, 44), WavKind::Unreadable, 0, {}, {}},
-        {"no channels", wav(1, 0, 8, "\x80"), WavKind::Unreadable, 0, {}, {}},
-        {"chunk size past the end",
-         "RIFF\xff\xff\xff\xffWAVEjunk\xff\xff\xff\xff",
-         WavKind::Unreadable,
-         0,
-         {},
-         {}},
-        {"empty", "", WavKind::Unreadable, 0, {}, {}},
+        {"16-bit stereo", wav(1, 2, 16, samples16({1, -1, 300, -300})), K::Pcm, 2, false, false},
+        {"16-bit at full scale", wav(1, 1, 16, samples16({5, 32767})), K::Pcm, 2, false, true},
+        {"16-bit at the negative end", wav(1, 1, 16, samples16({-32768})), K::Pcm, 1, false, true},
+        {"8-bit mono silent", wav(1, 1, 8, "\x80\x80\x80"), K::Pcm, 3, true, false},
+        {"8-bit at full scale", wav(1, 1, 8, "\x80\xff"), K::Pcm, 2, false, true},
+        {"cut short", wav(1, 1, 16, samples16({7, 8, 9}) + "\x01", 1000), K::Pcm, 3, false, false},
+        {"extensible PCM", wav(0xFFFE, 1, 16, samples16({0}), 0, 1), K::Pcm, 1, true, false},
+        {"24-bit", wav(1, 1, 24, "abcdef"), K::Pcm, 2, {}, {}},
+        {"floating point", wav(3, 1, 32, "abcd"), K::NotPcm, 1, {}, {}},
+        {"extensible float", wav(0xFFFE, 1, 32, "abcd", 0, 3), K::NotPcm, 1, {}, {}},
+        {"not RIFF", "RIFX" + wav(1, 1, 8, "\x80").substr(4), K::Unreadable, 0, {}, {}},
+        {"no data", wav(1, 1, 8, "").substr(0, 44), K::Unreadable, 0, {}, {}},
+        {"no channels", wav(1, 0, 8, "\x80"), K::Unreadable, 0, {}, {}},
+        {"chunk size past the end", pastEnd, K::Unreadable, 0, {}, {}},
+        {"empty", "", K::Unreadable, 0, {}, {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
