@@ -120,6 +120,7 @@ class EndToEnd(unittest.TestCase):
         # The box left for a button is judged before the button acts; Return
         # in a box accepts the values.
         self.inst.run("""
+            expect FmSFX windowIcon 64x64
             row LiSFX 3; expect FrOrig title Line in sounds.txt = PLAYER_CLIMB:
             type TxVOL 40; click CdMajVal
             expect CdUndo toolTip Undo: accept the values of sound 3 (Ctrl+Z)
