@@ -306,13 +306,14 @@ QString pick(Language language, const char* english, const char* french) {
 }
 
 void applyControlTexts(QWidget& root, std::span<const ControlText> table, Language language) {
+    const Controls controls(root);
     for (const ControlText& t : table) {
         const QString text = pick(language, t.english, t.french);
         if (t.role == TextRole::Title) {
             root.setWindowTitle(text);
             continue;
         }
-        QWidget* w = controlOf(root, t.control);
+        QWidget* w = controls(t.control);
         if (!w) continue;
         if (t.role == TextRole::Tooltip) {
             w->setToolTip(text);

@@ -16,11 +16,24 @@ QWidget* controlOf(QWidget& window, std::string_view name) {
     return nullptr;
 }
 
+Controls::Controls(QWidget& window) {
+    // In the order controlOf meets them: the first of a name counts.
+    for (QWidget* w : window.findChildren<QWidget*>())
+        if (w->window() == window.window() && !byName_.contains(w->objectName()))
+            byName_.insert(w->objectName(), w);
+}
+
+QWidget* Controls::operator()(std::string_view name) const {
+    return byName_.value(QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size())),
+                         nullptr);
+}
+
 void nameByLabels(QWidget& window,
                   std::initializer_list<std::pair<const char*, const char*>> labelAndControl) {
+    const Controls controls(window);
     for (const auto& [label, control] : labelAndControl) {
-        auto* l = qobject_cast<QLabel*>(controlOf(window, label));
-        QWidget* named = controlOf(window, control);
+        auto* l = qobject_cast<QLabel*>(controls(label));
+        QWidget* named = controls(control);
         if (!l || !named) continue;
         l->setBuddy(named);
         named->setAccessibleName(l->text().remove(u'&').simplified());

@@ -2,6 +2,7 @@
 // Finding a window's controls by name, and showing the program's lists in
 // list widgets.
 
+#include <QHash>
 #include <QStringList>
 
 #include <initializer_list>
@@ -19,6 +20,17 @@ namespace kestrel::ui {
 // (the object dialog is the main window's child) have controls of the same
 // names, so only controls of `window` itself count.
 QWidget* controlOf(QWidget& window, std::string_view name);
+
+// The same for many names: the window's controls found in one walk over
+// its children, rather than one walk a name.
+class Controls {
+public:
+    explicit Controls(QWidget& window);
+    QWidget* operator()(std::string_view name) const;
+
+private:
+    QHash<QString, QWidget*> byName_;
+};
 
 // Each label names its control to screen readers, in the language the label
 // shows (call again when it changes).

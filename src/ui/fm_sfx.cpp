@@ -739,9 +739,10 @@ void FmSFX::setKeyboardOrder() {
         "CdLoadSAM", "CdDoub",    "TxSearch", "CdLook",     "OpSens0",  "OpSens1", "CkUL",
         "CdSelLE",   "CdDefaut",  "CdCopy",   "CdEdit",     "CdHlp",    "CdUndo",  "CdRedo",
         "CdChanges", "CdHistory", "CdCheck",  "CdStopWait", "OpLang0",  "OpLang1", "CdStop"};
+    const Controls controls(*this);
     QWidget* previous = nullptr;
     for (const char* control : order) {
-        QWidget* w = controlOf(*this, control);
+        QWidget* w = controls(control);
         if (!w) continue;
         if (previous) setTabOrder(previous, w);
         previous = w;
