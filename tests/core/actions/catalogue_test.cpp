@@ -179,6 +179,7 @@ TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
             Loaded l(inst);
             if (c.tor) l.fake.files.files[tor] = "1,\"ONE:\to7\"\r\n";
             l.line(1) = c.edit;
+            l.state.history.done.emplace_back(); // what Undo would go back over
             auto expected = l.fake.files.files;
             l.fake.files.calls.clear();
             if (k >= 0) l.fake.files.failing = {{calls[k].path, calls[k].op}};
@@ -194,6 +195,7 @@ TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
                     made += "WCRM"[int(call.op)] + (" " + call.path + "|");
                 ASSERT_EQ(made, c.calls);
                 EXPECT_EQ(l.state.currentRow, c.restore ? 0 : -1); // a restore opens sound 0
+                EXPECT_TRUE(l.state.history.done.empty()); // the file written is Undo's start
                 calls = l.fake.files.calls;
                 cleanAfter = l.fake.files.files;
                 continue;
