@@ -201,7 +201,10 @@ TEST_F(OsFilesTest, CopyKeepRemoveMakeDirAndList) {
     // and a taken name is written over.
     const auto before = files.stamp(sounds);
     ASSERT_TRUE(files.keepAs(sounds, at("kept.txt")));
-    EXPECT_EQ(fs::hard_link_count(sounds), 2u); // not copied
+#ifndef _WIN32
+    // Not copied (the C++ library's count on Windows always says 1).
+    EXPECT_EQ(fs::hard_link_count(sounds), 2u);
+#endif
     ASSERT_TRUE(files.write(sounds, "B:\tbb\r\n"));
     EXPECT_EQ(files.read(at("kept.txt")).bytes, "A:\ta\r\n");
     EXPECT_NE(files.stamp(sounds), before);
