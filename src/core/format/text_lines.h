@@ -18,9 +18,6 @@ public:
     // The lines of `bytes` as forEachLine splits them, each kept as `keep`
     // gives it back: the line itself or a part of it that starts with it.
     template <class Keep> static TextLines split(std::string bytes, Keep keep);
-    static TextLines split(std::string bytes) {
-        return split(std::move(bytes), [](std::string_view line) { return line; });
-    }
 
     // Adds `line` and a CR LF after it to the text.
     void append(std::string_view line);
