@@ -2,6 +2,7 @@
 
 #include "actions/current_sound.h"
 #include "actions/doubles.h"
+#include "actions/undo.h"
 #include "format/record_file.h"
 #include "format/sound_line.h"
 #include "format/text_kind.h"
@@ -29,20 +30,55 @@ bool readOrReport(Ports& ports, const std::string& path, std::string& bytes) {
     return true;
 }
 
-void resetCatalogue(MainState& state) {
+// What every load starts afresh: no current sound, no generic marks.
+void resetView(MainState& state) {
     state.choice.showG = false;
-    state.wads = {};
-    state.rows.clear();
-    state.liText.clear();
-    state.liOrig = {};
     state.currentRow = -1;
     state.buttons.setAll(false);
     state.txOrig.clear();
     state.txModif.clear();
     state.frOrigName.reset();
-    state.soundsFile = {};
-    state.changedCount = 0;
     clearEditors(state);
+}
+
+void resetCatalogue(MainState& state) {
+    resetView(state);
+    state.wads = {};
+    state.rows.clear();
+    state.dropWorkingLines();
+    state.liOrig = {};
+    state.soundsFile = {};
+    state.catalogueSources.clear();
+    state.changedCount = 0;
+}
+
+std::vector<ReadFile> sourcePaths(const MainState& state) {
+    return {{wadTablePath(state), {}}, {defaultLinesPath(state), {}}, {doublesPath(state), {}}};
+}
+
+// Whether the catalogue's files are as the last load read them (sounds.txt
+// as read or as Apply last wrote it), by time and size.
+bool unchangedOnDisk(const MainState& state, Files& files) {
+    if (state.catalogueSources.empty() || !state.soundsFile.stamp ||
+        files.stamp(soundsPath(state)) != state.soundsFile.stamp)
+        return false;
+    std::vector<ReadFile> now = sourcePaths(state);
+    for (ReadFile& file : now) file.stamp = files.stamp(file.path);
+    return now == state.catalogueSources;
+}
+
+// The catalogue as a load of the same files leaves it, from what the last
+// one read: every working line goes back to its line in sounds.txt. The
+// rows keep their marks until they are marked again.
+void putBackLoadedLines(MainState& state) {
+    resetView(state);
+    const SoundsText& disk = state.soundsFile.text;
+    for (std::size_t i = 0; i < disk.soundCount(); ++i) {
+        if (state.liText[i] == disk.sound(i)) continue;
+        state.workingLine(i) = disk.sound(i);
+        state.rows[i].text = soundRowText(static_cast<int>(i), disk.sound(i));
+    }
+    refreshChangedRows(state);
 }
 
 bool loadWadTable(MainState& state, Ports& ports) {
@@ -94,6 +130,9 @@ std::string soundRowText(int id, std::string_view line) {
 
 bool loadCatalogue(MainState& state, Ports& ports) {
     resetCatalogue(state);
+    // Taken before the reads, as sounds.txt's stamp is.
+    std::vector<ReadFile> sources = sourcePaths(state);
+    for (ReadFile& file : sources) file.stamp = ports.files.stamp(file.path);
     const bool wadsRead = loadWadTable(state, ports);
     const bool defaultsRead = loadDefaultLines(state, ports);
     const bool soundsRead = loadSoundLines(state, ports);
@@ -105,7 +144,17 @@ bool loadCatalogue(MainState& state, Ports& ports) {
                                        : "";
     if (state.soundCount() > kCatalogueSize)
         ports.dialogs.message(Msg::TooManySounds, {std::to_string(state.soundCount())});
+    if (wadsRead && state.catalogueComplete) state.catalogueSources = std::move(sources);
     return wadsRead && state.catalogueComplete;
+}
+
+bool readCatalogueAgain(MainState& state, Ports& ports) {
+    if (!unchangedOnDisk(state, ports.files) ||
+        state.liText.size() != state.soundsFile.text.soundCount() ||
+        state.rows.size() != state.liText.size())
+        return loadCatalogue(state, ports);
+    putBackLoadedLines(state);
+    return true;
 }
 
 } // namespace kestrel

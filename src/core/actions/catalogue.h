@@ -23,4 +23,10 @@ std::string soundRowText(int id, std::string_view line);
 // one warning. True when every file was read.
 bool loadCatalogue(MainState& state, Ports& ports);
 
+// The same, when the files may not have changed: while every file is as the
+// last complete load read it, by time and size, the working lines go back
+// to sounds.txt's lines without reading anything, with what a load resets
+// reset; the rows keep their marks until they are marked again.
+bool readCatalogueAgain(MainState& state, Ports& ports);
+
 } // namespace kestrel

@@ -30,6 +30,16 @@ bool isTabOrSpace(char c) {
     return c == ' ' || c == '\t';
 }
 
+constexpr std::array<bool, 256> kEndsWord = [] {
+    std::array<bool, 256> ends{};
+    ends[' '] = ends['\t'] = ends['\0'] = true;
+    return ends;
+}();
+
+bool endsWord(char c) {
+    return kEndsWord[static_cast<unsigned char>(c)];
+}
+
 // The records of a .SAM or .WAS list: every field of every line.
 std::vector<std::string> listRecords(const std::string& bytes) {
     std::vector<std::string> out;
@@ -91,16 +101,21 @@ public:
         }
     }
 
+    // Each line is read up to the nul every std::string ends with, so the
+    // inner loops test only the byte (a line holds no nul of its own: a text
+    // with one is refused as it is read).
     void scan(const std::vector<std::string>& lines, int count) {
         for (int id = 0; id < count; ++id) {
-            const std::string_view line = lines[static_cast<std::size_t>(id)];
-            std::size_t at = 0;
-            while (at < line.size()) {
-                while (at < line.size() && isTabOrSpace(line[at])) ++at;
-                std::size_t end = at;
-                while (end < line.size() && !isTabOrSpace(line[end])) ++end;
-                if (end > at) note(line.substr(at, end - at), id);
-                at = end;
+            const std::string& line = lines[static_cast<std::size_t>(id)];
+            const char* at = line.c_str();
+            const char* const end = at + line.size();
+            for (;;) {
+                while (isTabOrSpace(*at)) ++at;
+                if (at == end) break;
+                const char* const word = at;
+                while (!endsWord(*++at)) {
+                }
+                note({word, static_cast<std::size_t>(at - word)}, id);
             }
         }
     }
@@ -266,7 +281,7 @@ void loadWadList(MainState& state, Ports& ports) {
                                         utf8FromAnsi(state.choice.txLett)}) != Answer::Ok)
         return;
     if (!settlePendingChanges(state, ports)) return;
-    loadCatalogue(state, ports);
+    readCatalogueAgain(state, ports);
     importWadList(state, ports);
 }
 

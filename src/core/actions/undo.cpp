@@ -119,12 +119,11 @@ const EditStep* moveLastStep(std::vector<EditStep>& from, std::vector<EditStep>&
 
 } // namespace
 
-bool beginStep(MainState& state, StepKind kind) {
+bool beginStep(MainState& state) {
     EditHistory& h = state.history;
     if (h.recording) return false;
     h.recording = true;
-    h.wholesale = kind == StepKind::ImportList;
-    if (h.wholesale) h.allBefore = state.liText;
+    h.wholesale = false;
     return true;
 }
 
@@ -138,8 +137,11 @@ void endStep(MainState& state, StepKind kind, int rowBefore) {
         h.wholesale = false;
         refreshChangedRows(state);
     } else {
+        // A line changed and changed back may still differ from sounds.txt,
+        // when the step put back its line there first.
+        const std::vector<int> touched = idsOf(state.history.touched);
         step = touchedDifference(state);
-        refreshChangedRows(state, idsOf(step.after));
+        refreshChangedRows(state, touched);
     }
     if (step.sounds == 0) return;
     step.detail = detailOf(state, kind);

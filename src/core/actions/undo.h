@@ -10,10 +10,10 @@
 
 namespace kestrel {
 
-// Opens a step of `kind`: from here each working line changed is
-// remembered as it was (every line, for an import, which reads them all
+// Opens a step: from here each working line changed is
+// remembered as it was (every line, once the step reads the catalogue
 // again). False when a step is open already: the change is part of it.
-bool beginStep(MainState& state, StepKind kind);
+bool beginStep(MainState& state);
 
 // Closes the step: the lines that differ from what they were make one step
 // for Undo, and the steps that could be redone are dropped. Nothing is
@@ -23,7 +23,7 @@ void endStep(MainState& state, StepKind kind, int rowBefore);
 
 // Runs `operation` as one step.
 template <class F> void recordStep(MainState& state, StepKind kind, F&& operation) {
-    if (!beginStep(state, kind)) {
+    if (!beginStep(state)) {
         operation();
         return;
     }

@@ -43,7 +43,7 @@ struct EditHistory {
     std::vector<EditStep> undone; // the last one is redone first
 
     // While a step is recorded: each line it changed, as it was before its
-    // first change (or every line, for a step that reads them all again).
+    // first change (or every line, once the step reads them all again).
     bool recording = false;
     bool wholesale = false;
     std::vector<StepLine> touched;

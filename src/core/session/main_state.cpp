@@ -21,6 +21,22 @@ std::string& MainState::workingLine(std::size_t id) {
     return liText[id];
 }
 
+void MainState::dropWorkingLines() {
+    EditHistory& h = history;
+    if (h.recording && !h.wholesale) {
+        h.wholesale = true;
+        h.allBefore = std::move(liText);
+        // Lines the step changed already go in as they were before it.
+        for (StepLine& was : h.touched) {
+            const auto i = static_cast<std::size_t>(was.id);
+            if (i < h.seen.size()) h.seen[i] = false;
+            if (i < h.allBefore.size()) h.allBefore[i] = std::move(was.line);
+        }
+        h.touched.clear();
+    }
+    liText.clear();
+}
+
 bool isProtected(int id) {
     return std::find(std::begin(kProtectedIds), std::end(kProtectedIds), id) !=
            std::end(kProtectedIds);

@@ -66,6 +66,14 @@ struct SoundsFile {
     SoundsText text;
 };
 
+// A file the catalogue was read from, with its stamp as it was read (none
+// for a file that was missing).
+struct ReadFile {
+    std::string path;
+    std::optional<FileStamp> stamp;
+    bool operator==(const ReadFile&) const = default;
+};
+
 // The editors of the current sound: value boxes, flag boxes, samples list and
 // WAD letters list, as the window shows them.
 struct SoundEditors {
@@ -141,6 +149,9 @@ struct MainState {
     int currentRow = -1;
 
     SoundsFile soundsFile;
+    // The WAD table, the default lines and the doubles file, as the last
+    // load read them all; empty when it could not.
+    std::vector<ReadFile> catalogueSources;
     int changedCount = 0;  // sounds whose rows are marked changed
     EditHistory history;   // the steps Undo and Redo walk
     int appliedCount = -1; // sounds changed by the last Apply, for its note; -1: none yet
@@ -166,6 +177,9 @@ struct MainState {
     // every change of a working line goes through here, so that the step
     // being recorded knows the line as it was.
     std::string& workingLine(std::size_t id);
+    // Every working line given up at once, as the catalogue is read again:
+    // the step being recorded keeps them all as they were.
+    void dropWorkingLines();
     // The default line of a sound; "" when the default lines are fewer.
     std::string_view defaultLine(int id) const;
 };

@@ -161,6 +161,67 @@ TEST(EditHistory, AnImportOfAnotherSoundsTxtIsUndoneWhole) {
     EXPECT_EQ(stepToUndo(c.state)->sounds, 1);
 }
 
+// Between loads of the same files an import reads none of them again, and
+// leaves the lines, rows, changes and Undo as a full reload does. Sound 6
+// was given #a and the import gives it again: no part of its step, and
+// still a change.
+TEST(EditHistory, AnImportOfUnchangedFilesReadsNothingAgain) {
+    using Outcome = std::tuple<Catalogue::Picture, std::vector<std::string>, int, int>;
+    const auto importAfterEdits = [](bool newerTable) {
+        Catalogue c;
+        c.click(1);
+        c.click(6);
+        c.open(2);
+        if (newerTable) // written again as it was: a newer file, read again
+            c.fake.files.write(c.inst.pathOf("Kestrel.tow"), c.inst.wadTable);
+        else
+            for (const char* name : {"Sounds.txt", "Kestrel.tos", "Kestrel.tow", "Kestrel.tod"})
+                c.fake.files.failing.push_back({c.inst.pathOf(name), FileOp::Read});
+        c.answer({Answer::Ok, Answer::Discard});
+        recordStep(c.state, StepKind::ImportList, [&] { loadWadList(c.state, c.fake.ports); });
+        EXPECT_FALSE(c.fake.dialogs.showed(Msg::FileUnreadable));
+        const auto outcome = [&c] {
+            std::vector<std::string> rows;
+            for (const SoundRow& r : c.state.rows) rows.push_back(r.text + (r.changed ? "*" : ""));
+            const EditStep* step = stepToUndo(c.state);
+            return Outcome{c.picture(true), rows, c.state.changedCount, step ? step->sounds : 0};
+        };
+        std::vector<Outcome> seen{outcome()};
+        undoStep(c.state);
+        seen.push_back(outcome());
+        return seen;
+    };
+    const auto unchanged = importAfterEdits(false);
+    EXPECT_EQ(unchanged, importAfterEdits(true));
+    EXPECT_EQ(std::get<2>(unchanged[0]), 1); // sound 6
+    EXPECT_EQ(std::get<3>(unchanged[0]), 1); // sound 1 back as on disk
+    EXPECT_EQ(std::get<2>(unchanged[1]), 2); // both again after Undo
+}
+
+// A file changed on disk since the last load is read again by the import.
+TEST(EditHistory, AnImportReadsAgainEachFileChangedOnDisk) {
+    const std::tuple<const char*, std::string, std::function<std::string(const MainState&)>>
+        changes[] = {
+            {"Sounds.txt", "SOUND0:\ts0\tVOL77\r\n",
+             [](const MainState& s) { return s.liText[0]; }},
+            {"Kestrel.tos", "SOUND0:\ts0\tVOL55\r\n",
+             [](const MainState& s) { return std::string(s.defaultLine(0)); }},
+            {"Kestrel.tow", "\"Cove\",\"c\",\"COVE\"\r\n",
+             [](const MainState& s) { return s.wads.titles.front(); }},
+            {"Kestrel.tod", "0,\"   \",\"\",\"\",\"\",\"\"\r\n",
+             [](const MainState& s) { return s.doubleMarks[0]; }},
+        };
+    for (const auto& [name, bytes, read] : changes) {
+        SCOPED_TRACE(name);
+        Catalogue c;
+        const std::string before = read(c.state);
+        c.fake.files.files[c.inst.pathOf(name)] = bytes;
+        c.answer({Answer::Ok});
+        loadWadList(c.state, c.fake.ports);
+        EXPECT_NE(read(c.state), before);
+    }
+}
+
 TEST(EditHistory, TheChangedSetFollowsTheDiskLines) {
     Catalogue c;
     c.click(1);
