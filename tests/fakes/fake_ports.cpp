@@ -98,10 +98,14 @@ std::optional<std::string> FakeFiles::find(const std::string& path) {
     return std::nullopt;
 }
 
+std::size_t FakeFiles::digestOf(const std::string& bytes) const {
+    return watchesBytes ? std::hash<std::string>{}(bytes) : 0;
+}
+
 std::optional<FileStamp> FakeFiles::stamp(const std::string& path) {
     auto it = lookup(path);
     if (it == files.end()) return std::nullopt;
-    const std::size_t digest = std::hash<std::string>{}(it->second);
+    const std::size_t digest = digestOf(it->second);
     Stamped& s = stamps_.try_emplace(it->first, Stamped{0, digest}).first->second;
     if (s.digest != digest) s = {nextStamp_++, digest};
     return FileStamp{s.time, it->second.size()};
@@ -120,7 +124,7 @@ Status FakeFiles::store(const std::string& path, std::string_view bytes) {
         it->second = std::string(bytes);
     else
         it = files.emplace(path, std::string(bytes)).first;
-    stamps_[it->first] = {nextStamp_++, std::hash<std::string>{}(it->second)};
+    stamps_[it->first] = {nextStamp_++, digestOf(it->second)};
     return Status::success();
 }
 

@@ -69,8 +69,10 @@ public:
     Status makeDir(const std::string& path) override;
     std::vector<std::string> list(const std::string& dir, const std::string& pattern) override;
     // Each write or copy gives the file a new time, and so does a change of
-    // its bytes straight in `files`, as a write by another program would.
+    // its bytes straight in `files`, as a write by another program would,
+    // while `watchesBytes` holds.
     std::optional<FileStamp> stamp(const std::string& path) override;
+    bool watchesBytes = true;
     // What localTime says; a test moves it on.
     std::string now = "20261208-101500";
     std::string localTime() override { return now; }
@@ -85,6 +87,7 @@ private:
     };
     std::map<std::string, Stamped> stamps_; // key: path as written
     std::int64_t nextStamp_ = 1;
+    std::size_t digestOf(const std::string& bytes) const;
     std::map<std::string, std::string>::iterator lookup(const std::string& path);
     bool fails(FileOp op, const std::string& path) const;
     Status logged(FileOp op, const std::string& path, Status s);

@@ -123,8 +123,18 @@ std::string trimTrailingSpaces(std::string_view text) {
     return std::string(text.substr(0, n));
 }
 
+// The same end as the walk over the names finds, found by searching: the
+// list closes at its first tab or pair of spaces (or the end of the line),
+// and its last name ends at the last non-space before that.
 std::size_t sampleListEnd(std::string_view line) {
-    return walkSamples(line, [](std::string_view) {});
+    const std::size_t colon = line.find(':');
+    const std::size_t first = firstAfterBlanks(line, colon == npos ? 0 : colon + 1);
+    if (first == line.size()) return npos;
+    const std::size_t close =
+        std::min({line.find('\t', first), line.find("  ", first), line.size()});
+    std::size_t end = close;
+    while (line[end - 1] == ' ') --end;
+    return end;
 }
 
 std::size_t letterTailStart(std::string_view line) {
