@@ -124,7 +124,7 @@ void FmDoub::accept() {
 void manageDoubles(MainState& state, Ports& ports, QWidget* parent) {
     FmDoub dialog(state, ports, parent);
     dialog.exec();
-    loadDoubleMarks(state, ports.files);
+    closeDoublesDialog(state, ports.files, dialog.doubles());
 }
 
 } // namespace kestrel::ui

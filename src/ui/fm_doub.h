@@ -20,6 +20,8 @@ public:
     FmDoub(const MainState& state, Ports& ports, QWidget* parent);
 
     void accept() override;
+    // The file and its records as the dialog leaves them.
+    const DoublesDialog& doubles() const { return doubles_; }
 
 private:
     const MainState& state_;

@@ -16,18 +16,49 @@ bool changedSinceRead(const std::string& path, Files& files, const DoublesDialog
     return !now.ok || now.bytes != dialog.bytes;
 }
 
+// Fills state.doubleMarks: "OK " for every place until a mark is set, and
+// three spaces for the protected sounds, whatever was set.
+class MarkTable {
+public:
+    explicit MarkTable(MainState& state)
+        : marks_(state.doubleMarks),
+          size_(std::max<std::size_t>(kCatalogueSize, state.liText.size())) {
+        marks_.assign(size_, kDoubleSelected);
+    }
+    MarkTable(const MarkTable&) = delete;
+    MarkTable& operator=(const MarkTable&) = delete;
+    ~MarkTable() {
+        for (int id : kProtectedIds)
+            if (static_cast<std::size_t>(id) < size_)
+                marks_[static_cast<std::size_t>(id)] = kDoubleUnselected;
+    }
+    void set(long id, std::string mark) {
+        if (id >= 0 && static_cast<std::size_t>(id) < size_)
+            marks_[static_cast<std::size_t>(id)] = std::move(mark);
+    }
+
+private:
+    std::vector<std::string>& marks_;
+    std::size_t size_;
+};
+
 } // namespace
 
 void loadDoubleMarks(MainState& state, Files& files) {
-    const std::size_t size = std::max<std::size_t>(kCatalogueSize, state.liText.size());
-    state.doubleMarks.assign(size, kDoubleSelected);
     const ReadResult file = files.read(doublesPath(state));
-    if (file.ok) {
-        for (auto& [id, mark] : readDoubleMarks(file.bytes))
-            if (id >= 0 && id < static_cast<long>(size)) state.doubleMarks[id] = std::move(mark);
+    MarkTable table(state);
+    if (file.ok)
+        for (auto& [id, mark] : readDoubleMarks(file.bytes)) table.set(id, std::move(mark));
+}
+
+void closeDoublesDialog(MainState& state, Files& files, const DoublesDialog& dialog) {
+    const ReadResult now = files.read(doublesPath(state));
+    if (!dialog.readOk || !now.ok || now.bytes != dialog.bytes) {
+        loadDoubleMarks(state, files);
+        return;
     }
-    for (int id : kProtectedIds)
-        if (id < static_cast<int>(size)) state.doubleMarks[id] = kDoubleUnselected;
+    MarkTable table(state);
+    for (const DoubleRecord& record : dialog.records) table.set(record.id, record.mark);
 }
 
 DoublesDialog openDoublesDialog(const MainState& state, Ports& ports) {
@@ -44,7 +75,7 @@ DoublesDialog openDoublesDialog(const MainState& state, Ports& ports) {
     return dialog;
 }
 
-bool saveDoublesDialog(const MainState& state, Ports& ports, const DoublesDialog& dialog) {
+bool saveDoublesDialog(const MainState& state, Ports& ports, DoublesDialog& dialog) {
     if (!dialog.readOk) return false;
     const std::string bytes = withDoubleMarks(dialog.bytes, dialog.selected);
     if (bytes == dialog.bytes) return true;
@@ -53,8 +84,16 @@ bool saveDoublesDialog(const MainState& state, Ports& ports, const DoublesDialog
         ports.dialogs.message(Msg::DoublesChangedOnDisk, {path}) != Answer::Yes)
         return false;
     const Status written = ports.files.write(path, bytes);
-    if (!written) ports.dialogs.message(Msg::FileNotWritten, {path, written.error});
-    return written.ok;
+    if (!written) {
+        ports.dialogs.message(Msg::FileNotWritten, {path, written.error});
+        return false;
+    }
+    // The dialog now holds the file as written.
+    dialog.bytes = bytes;
+    for (std::size_t i = 0; i < dialog.records.size() && i < dialog.selected.size(); ++i)
+        if (dialog.selected[i] != dialog.records[i].selected())
+            dialog.records[i].mark = dialog.selected[i] ? kDoubleSelected : kDoubleUnselected;
+    return true;
 }
 
 } // namespace kestrel

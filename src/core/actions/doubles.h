@@ -35,6 +35,12 @@ DoublesDialog openDoublesDialog(const MainState& state, Ports& ports);
 // the file changed on disk since it was read, it is replaced only on Yes.
 // False when nothing was written because the user said no, or, after a
 // message, because the file could not be written (the old one stays).
-bool saveDoublesDialog(const MainState& state, Ports& ports, const DoublesDialog& dialog);
+// Once written, the dialog holds the file as written: its bytes and marks.
+bool saveDoublesDialog(const MainState& state, Ports& ports, DoublesDialog& dialog);
+
+// Closing the dialog, saved or not: the marks follow the file, taken from
+// the dialog's records while the file holds what the dialog read or wrote,
+// read again otherwise.
+void closeDoublesDialog(MainState& state, Files& files, const DoublesDialog& dialog);
 
 } // namespace kestrel

@@ -4,6 +4,7 @@
 #include "format/sound_line.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 
 namespace kestrel {
@@ -21,13 +22,20 @@ struct RawLine {
     std::string_view text, end;
 };
 
-// The lines as splitLines cuts them, each with its own line end.
+// The lines as splitLines cuts them, each with its own line end. A line
+// ends at its first CR or LF, both found with memchr; the next LF is kept
+// while lines end before it, so a file of CRs alone is read once too.
 std::vector<RawLine> rawLines(std::string_view bytes) {
     std::vector<RawLine> lines;
-    std::size_t start = 0;
+    const char* const data = bytes.data();
+    const auto find = [&](char c, std::size_t from, std::size_t to) {
+        const void* at = std::memchr(data + from, c, to - from);
+        return at ? static_cast<std::size_t>(static_cast<const char*>(at) - data) : to;
+    };
+    std::size_t start = 0, lf = find('\n', 0, bytes.size());
     while (start < bytes.size()) {
-        std::size_t stop = start;
-        while (stop < bytes.size() && bytes[stop] != '\r' && bytes[stop] != '\n') ++stop;
+        if (lf < start) lf = find('\n', start, bytes.size());
+        const std::size_t stop = find('\r', start, lf);
         std::size_t next = std::min(stop + 1, bytes.size());
         if (bytes.substr(stop, 2) == "\r\n") ++next;
         lines.push_back({bytes.substr(start, stop - start), bytes.substr(stop, next - stop)});

@@ -29,6 +29,9 @@ std::vector<std::string> parseRecordLine(std::string_view line, std::size_t most
     std::vector<std::string> fields;
     std::size_t i = 0;
     if (line.find_first_not_of(" \t") == std::string_view::npos) return fields;
+    // Most records have a few fields: one allocation, not one per doubling.
+    constexpr std::size_t kUsualFields = 8;
+    fields.reserve(std::min(most, kUsualFields));
     while (true) {
         while (i < line.size() && isBlank(line[i])) ++i;
         std::string field;

@@ -3,6 +3,7 @@
 #include "actions/objects.h"
 #include "installation.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <tuple>
 
@@ -77,7 +78,7 @@ TEST(Doubles, OkRewritesOnlyTheMarksThatChanged) {
     inst.doubles = bytes;
     Loaded app(inst);
     const std::string tod = "/app/Kestrel.tod";
-    const auto save = [&](const DoublesDialog& d) {
+    const auto save = [&](DoublesDialog& d) {
         return saveDoublesDialog(app.state, app.fake.ports, d);
     };
     DoublesDialog dialog = openDoublesDialog(app.state, app.fake.ports);
@@ -106,7 +107,45 @@ TEST(Doubles, OkRewritesOnlyTheMarksThatChanged) {
     EXPECT_FALSE(save(dialog));
     EXPECT_TRUE(app.fake.dialogs.showed(Msg::FileNotWritten));
     EXPECT_EQ(app.fake.files.bytes(tod), before);
-    EXPECT_FALSE(save(DoublesDialog{}));
+    DoublesDialog unread;
+    EXPECT_FALSE(save(unread));
+}
+
+// Closed, the dialog leaves the marks as the file has them, whether it
+// saved, was cancelled, or the file changed on disk since it was read.
+TEST(Doubles, ClosingTheDialogLeavesTheMarksOfTheFile) {
+    Installation inst;
+    inst.sounds = Installation::numberedSounds(10);
+    inst.doubles = "5,\"   \",\"\",\"\",\"\",\"\"\r\n6,\"OK\",\"\",\"\",\"\",\"\"\r\n"
+                   "7,\"OK \",\"\",\"\",\"\",\"\"\r\n";
+    const std::string tod = "/app/Kestrel.tod";
+    const std::pair<const char*, std::function<void(Loaded&, DoublesDialog&)>> cases[] = {
+        {"saved",
+         [](Loaded& app, DoublesDialog& d) {
+             d.selected = {true, true, false};
+             ASSERT_TRUE(saveDoublesDialog(app.state, app.fake.ports, d));
+         }},
+        {"cancelled",
+         [](Loaded&, DoublesDialog& d) {
+             d.selected = {true, true, false};
+         }},
+        {"changed meanwhile",
+         [&tod](Loaded& app, DoublesDialog&) {
+             app.fake.files.files[tod] = "5,\"OK \"\r\n8,\"   \"\r\n";
+         }},
+        {"removed meanwhile",
+         [&tod](Loaded& app, DoublesDialog&) { app.fake.files.files.erase(tod); }},
+    };
+    for (const auto& [name, act] : cases) {
+        SCOPED_TRACE(name);
+        Loaded app(inst);
+        DoublesDialog dialog = openDoublesDialog(app.state, app.fake.ports);
+        act(app, dialog);
+        closeDoublesDialog(app.state, app.fake.files, dialog);
+        const auto closed = app.state.doubleMarks;
+        loadDoubleMarks(app.state, app.fake.files);
+        EXPECT_EQ(closed, app.state.doubleMarks);
+    }
 }
 
 TEST(Doubles, MarksFollowTheFileExceptForProtectedSounds) {
