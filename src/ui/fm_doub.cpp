@@ -22,25 +22,86 @@ namespace kestrel::ui {
 namespace {
 
 // The records as rows, each made when it is drawn: a catalogue of 100,000
-// sounds has 25,000 doubles, of which a screenful shows.
+// sounds has 25,000 doubles, of which a screenful shows. A row is
+// selectable only while its record is marked (see MarkedRows).
 class DoubleRows : public QAbstractListModel {
 public:
-    DoubleRows(const std::vector<DoubleRecord>& records, QObject* parent)
-        : QAbstractListModel(parent), records_(records) {}
+    DoubleRows(const DoublesDialog& doubles, QObject* parent)
+        : QAbstractListModel(parent), doubles_(doubles) {}
 
     int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : static_cast<int>(records_.size());
+        return parent.isValid() ? 0 : static_cast<int>(doubles_.records.size());
     }
 
     QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || static_cast<std::size_t>(index.row()) >= records_.size() ||
-            (role != Qt::DisplayRole && role != Qt::AccessibleTextRole))
-            return {};
-        return fromAnsi(doubleRowText(records_[static_cast<std::size_t>(index.row())]));
+        if (!has(index) || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)) return {};
+        return fromAnsi(doubleRowText(doubles_.records[static_cast<std::size_t>(index.row())]));
+    }
+
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
+        if (!has(index)) return Qt::NoItemFlags;
+        const auto row = static_cast<std::size_t>(index.row());
+        return row < doubles_.selected.size() && doubles_.selected[row]
+                   ? Qt::ItemIsEnabled | Qt::ItemIsSelectable
+                   : Qt::ItemIsEnabled;
+    }
+
+    void rowsMarked(int first, int last) { emit dataChanged(index(first), index(last)); }
+
+private:
+    bool has(const QModelIndex& index) const {
+        return index.isValid() && static_cast<std::size_t>(index.row()) < doubles_.records.size();
+    }
+    const DoublesDialog& doubles_;
+};
+
+// The list's selection is the records' marks. One range covers every row
+// and only the marked rows are selectable, so the selection model reports
+// exactly the marked rows as selected without holding a range for each run
+// of them; every change of the selection the view asks for changes the
+// marks instead. A drag toggles its rows against the marks at its start,
+// as the selection model's current selection does.
+class MarkedRows : public QItemSelectionModel {
+public:
+    MarkedRows(DoubleRows* rows, std::vector<bool>& marks, QObject* parent)
+        : QItemSelectionModel(rows, parent), rows_(rows), marks_(marks) {
+        const int count = rows->rowCount();
+        if (count > 0)
+            QItemSelectionModel::select(QItemSelection(rows->index(0), rows->index(count - 1)),
+                                        QItemSelectionModel::Select);
+    }
+
+    void select(const QModelIndex& index, SelectionFlags command) override {
+        select(QItemSelection(index, index), command);
+    }
+
+    void select(const QItemSelection& selection, SelectionFlags command) override {
+        if (command == NoUpdate) return;
+        const bool inDrag = (command & Current) != 0;
+        if (inDrag && !dragging_) atDragStart_ = marks_;
+        if (inDrag) marks_ = atDragStart_;
+        dragging_ = inDrag;
+        const int count = static_cast<int>(marks_.size());
+        if (command & Clear) std::fill(marks_.begin(), marks_.end(), false);
+        for (const QItemSelectionRange& range : selection) {
+            for (int r = std::max(0, range.top()); r <= std::min(count - 1, range.bottom()); ++r) {
+                auto mark = marks_[static_cast<std::size_t>(r)];
+                if (command & Toggle)
+                    mark = !mark;
+                else if (command & Select)
+                    mark = true;
+                else if (command & Deselect)
+                    mark = false;
+            }
+        }
+        if (count > 0) rows_->rowsMarked(0, count - 1);
     }
 
 private:
-    const std::vector<DoubleRecord>& records_;
+    DoubleRows* rows_;
+    std::vector<bool>& marks_;
+    std::vector<bool> atDragStart_;
+    bool dragging_ = false;
 };
 
 } // namespace
@@ -66,19 +127,11 @@ FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
     header->setContentsMargins(liDoub_->frameWidth() + 2, 0, 0, 0);
 
     doubles_ = openDoublesDialog(state, ports);
-    liDoub_->setModel(new DoubleRows(doubles_.records, liDoub_));
-    // The selected records are selected all at once, a range per run of
-    // them: row by row, Qt takes the square of the number of records.
-    QItemSelection marked;
-    const int count = static_cast<int>(doubles_.selected.size());
-    for (int i = 0; i < count; ++i) {
-        if (!doubles_.selected[static_cast<std::size_t>(i)]) continue;
-        int last = i;
-        while (last + 1 < count && doubles_.selected[static_cast<std::size_t>(last) + 1]) ++last;
-        marked.select(liDoub_->model()->index(i, 0), liDoub_->model()->index(last, 0));
-        i = last;
-    }
-    liDoub_->selectionModel()->select(marked, QItemSelectionModel::Select);
+    auto* rows = new DoubleRows(doubles_, liDoub_);
+    liDoub_->setModel(rows);
+    QItemSelectionModel* unused = liDoub_->selectionModel();
+    liDoub_->setSelectionModel(new MarkedRows(rows, doubles_.selected, liDoub_));
+    delete unused;
     liDoub_->selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
 
     auto* footer = new QLabel(this);
@@ -111,13 +164,6 @@ FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
 }
 
 void FmDoub::accept() {
-    // Read from the selection's ranges at once: asking row by row walks
-    // every range for each row.
-    std::fill(doubles_.selected.begin(), doubles_.selected.end(), false);
-    const int count = static_cast<int>(doubles_.selected.size());
-    for (const QItemSelectionRange& range : liDoub_->selectionModel()->selection())
-        for (int r = std::max(0, range.top()); r <= std::min(count - 1, range.bottom()); ++r)
-            doubles_.selected[static_cast<std::size_t>(r)] = true;
     if (saveDoublesDialog(state_, ports_, doubles_)) QDialog::accept();
 }
 

@@ -105,7 +105,9 @@ std::string withMark(std::string_view line, const char* mark) {
 
 std::vector<DoubleRecord> readDoubles(std::string_view bytes) {
     std::vector<DoubleRecord> out;
-    for (const RawLine& line : rawLines(bytes))
+    const std::vector<RawLine> lines = rawLines(bytes);
+    out.reserve(lines.size());
+    for (const RawLine& line : lines)
         if (auto record = readRecord(line.text)) out.push_back(std::move(*record));
     return out;
 }
