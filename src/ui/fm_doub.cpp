@@ -104,6 +104,17 @@ private:
     bool dragging_ = false;
 };
 
+// Space toggles the current row. Every row starts with a blank (the IDs are
+// right-aligned), so the view's type-ahead search for the space would move
+// on to the next row and toggle that one too.
+class DoublesView : public QListView {
+public:
+    using QListView::QListView;
+    void keyboardSearch(const QString& search) override {
+        if (!search.trimmed().isEmpty()) QListView::keyboardSearch(search);
+    }
+};
+
 } // namespace
 
 FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
@@ -113,7 +124,7 @@ FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
     header->setObjectName(QStringLiteral("Label11"));
     header->setFont(fixedFont());
 
-    liDoub_ = new QListView(this);
+    liDoub_ = new DoublesView(this);
     liDoub_->setObjectName(QStringLiteral("LiDoub"));
     liDoub_->setSelectionMode(QAbstractItemView::MultiSelection);
     // Every row is one line of the same width: the rows are not measured one
