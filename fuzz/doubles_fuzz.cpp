@@ -56,17 +56,15 @@ void checkMarks(std::string_view bytes, const std::vector<DoubleRecord>& records
     state.liText.assign(400, "A:\ts");
     fake.files.files[doublesPath(state)] = std::string(bytes);
     loadDoubleMarks(state, fake.files);
-    FUZZ_CHECK(state.doubleMarks.size() == 400);
-    for (int id : kProtectedIds)
-        FUZZ_CHECK(state.doubleMarks[static_cast<std::size_t>(id)] == kDoubleUnselected);
+    FUZZ_CHECK(state.doubleSelected.size() == 400);
+    for (int id : kProtectedIds) FUZZ_CHECK(!state.doubleSelected[static_cast<std::size_t>(id)]);
     // The last record of a sound gives its mark.
     std::vector<const DoubleRecord*> last(400, nullptr);
     for (const DoubleRecord& r : records)
         if (r.id >= 0 && r.id < 400) last[static_cast<std::size_t>(r.id)] = &r;
     for (std::size_t id = 0; id < 400; ++id) {
         if (isProtected(static_cast<int>(id))) continue;
-        FUZZ_CHECK(state.doubleMarks[id] ==
-                   (last[id] ? last[id]->mark : std::string(kDoubleSelected)));
+        FUZZ_CHECK(state.doubleSelected[id] == (!last[id] || last[id]->selected()));
     }
 
     // The dialog: OK without a change writes nothing; with every row

@@ -120,8 +120,7 @@ private:
                 const std::string sample = record.substr(0, record.size() - 4);
                 for (int i = 0; i < kImportSounds; ++i) {
                     const auto row = static_cast<std::size_t>(i);
-                    if (holdsSample(before_[row], sample) && s.doubleMarks[row] == kDoubleSelected)
-                        out[row] = true;
+                    if (holdsSample(before_[row], sample) && s.doubleSelected[row]) out[row] = true;
                 }
             }
             return out;

@@ -105,7 +105,7 @@ TEST(Sndpack, ABuildThenAnImportOfItsListGivesTheLetterBackToTheSameSounds) {
     Loaded loaded(fake);
     loaded.fake.files.files[fake.editorDir + "graphics/wads/LEVEL1.SAM"] =
         DiskInstallation::bytes(inst.wadsDir / "LEVEL1.SAM");
-    loaded.state.doubleMarks.assign(kSounds.size(), "OK ");
+    loaded.state.doubleSelected.assign(kSounds.size(), true);
     const std::vector<std::string> before = loaded.state.liText;
     for (std::string& line : loaded.state.liText) line = withoutLetterTag(line, "#ab");
     importWadList(loaded.state, loaded.fake.ports);

@@ -16,29 +16,28 @@ bool changedSinceRead(const std::string& path, Files& files, const DoublesDialog
     return !now.ok || now.bytes != dialog.bytes;
 }
 
-// Fills state.doubleMarks: "OK " for every place until a mark is set, and
-// three spaces for the protected sounds, whatever was set.
+// Fills state.doubleSelected: selected for every place until a mark is set,
+// and unselected for the protected sounds, whatever was set.
 class MarkTable {
 public:
     explicit MarkTable(MainState& state)
-        : marks_(state.doubleMarks),
+        : marks_(state.doubleSelected),
           size_(std::max<std::size_t>(kCatalogueSize, state.liText.size())) {
-        marks_.assign(size_, kDoubleSelected);
+        marks_.assign(size_, true);
     }
     MarkTable(const MarkTable&) = delete;
     MarkTable& operator=(const MarkTable&) = delete;
     ~MarkTable() {
         for (int id : kProtectedIds)
-            if (static_cast<std::size_t>(id) < size_)
-                marks_[static_cast<std::size_t>(id)] = kDoubleUnselected;
+            if (static_cast<std::size_t>(id) < size_) marks_[static_cast<std::size_t>(id)] = false;
     }
-    void set(long id, std::string mark) {
+    void set(long id, std::string_view mark) {
         if (id >= 0 && static_cast<std::size_t>(id) < size_)
-            marks_[static_cast<std::size_t>(id)] = std::move(mark);
+            marks_[static_cast<std::size_t>(id)] = mark == kDoubleSelected;
     }
 
 private:
-    std::vector<std::string>& marks_;
+    std::vector<bool>& marks_;
     std::size_t size_;
 };
 
@@ -48,7 +47,7 @@ void loadDoubleMarks(MainState& state, Files& files) {
     const ReadResult file = files.read(doublesPath(state));
     MarkTable table(state);
     if (file.ok)
-        for (auto& [id, mark] : readDoubleMarks(file.bytes)) table.set(id, std::move(mark));
+        for (auto& [id, mark] : readDoubleMarks(file.bytes)) table.set(id, mark);
 }
 
 void closeDoublesDialog(MainState& state, Files& files, const DoublesDialog& dialog) {

@@ -171,8 +171,8 @@ void importSamList(MainState& state, Ports& ports) {
             continue;
         }
         for (const int id : ids)
-            if (static_cast<std::size_t>(id) < state.doubleMarks.size() &&
-                state.doubleMarks[static_cast<std::size_t>(id)] == kDoubleSelected)
+            if (static_cast<std::size_t>(id) < state.doubleSelected.size() &&
+                state.doubleSelected[static_cast<std::size_t>(id)])
                 giveLetter(state, id);
     }
     if (unrecognized > 0)

@@ -143,7 +143,9 @@ struct MainState {
     std::vector<std::string> liText; // working line of each sound
     TextLines liOrig;                // default line of each sound
     WadTable wads;
-    std::vector<std::string> doubleMarks; // "OK " or three spaces, per sound ID
+    // Per sound ID: whether the doubles file leaves it selected, its mark
+    // being exactly "OK ".
+    std::vector<bool> doubleSelected;
 
     std::vector<SoundRow> rows; // the sound list
     int currentRow = -1;

@@ -104,10 +104,10 @@ TEST(LoadCatalogue, MoreSoundsThanTheCatalogueHoldsStillLoad) {
         inst.defaults = {"ONLY:\tone"};
         inst.doubles = "369,\"   \",\"\",\"\",\"\",\"\"\r\n370,\"   \",\"\",\"\",\"\",\"\"\r\n";
         Read r(inst);
-        const auto& marks = r.state.doubleMarks;
+        const auto& marks = r.state.doubleSelected;
         EXPECT_EQ(r.state.rows.size(), std::size_t(sounds));
         ASSERT_EQ(marks.size(), std::size_t(std::max(sounds, 370)));
-        EXPECT_EQ(marks.back(), kDoubleUnselected); // the last record read
+        EXPECT_FALSE(marks.back()); // the last record read
         ASSERT_EQ(r.fake.dialogs.shown.size(), sounds > 370 ? 1u : 0u);
         if (sounds > 370) {
             EXPECT_EQ(r.fake.dialogs.shown[0].id, Msg::TooManySounds);

@@ -142,9 +142,9 @@ TEST(Doubles, ClosingTheDialogLeavesTheMarksOfTheFile) {
         DoublesDialog dialog = openDoublesDialog(app.state, app.fake.ports);
         act(app, dialog);
         closeDoublesDialog(app.state, app.fake.files, dialog);
-        const auto closed = app.state.doubleMarks;
+        const auto closed = app.state.doubleSelected;
         loadDoubleMarks(app.state, app.fake.files);
-        EXPECT_EQ(closed, app.state.doubleMarks);
+        EXPECT_EQ(closed, app.state.doubleSelected);
     }
 }
 
@@ -155,15 +155,15 @@ TEST(Doubles, MarksFollowTheFileExceptForProtectedSounds) {
                    "6,\"OK\",\"\",\"\",\"\",\"\"\r\n5,\"OK \",\"\",\"\",\"\",\"\"\r\n"
                    "8,\"   \",\"\",\"\",\"\",\"\"\r\n-1,\"   \"\r\n9999,\"   \"\r\n";
     Loaded app(inst);
-    const auto& marks = app.state.doubleMarks;
+    const auto& marks = app.state.doubleSelected;
     ASSERT_EQ(marks.size(), 400u);
     // 5: a later record overrides; 6: unselected, not exactly "OK ".
-    EXPECT_EQ((Args{marks[5], marks[6], marks[8], marks[27], marks[399]}),
-              (Args{"OK ", "OK", "   ", "   ", "OK "}));
+    EXPECT_EQ((std::vector<bool>{marks[5], marks[6], marks[8], marks[27], marks[399]}),
+              (std::vector<bool>{true, false, false, false, true}));
 
     app.fake.files.files.erase("/app/Kestrel.tod");
     loadDoubleMarks(app.state, app.fake.files);
-    EXPECT_EQ(marks[8] + "|" + marks[62], "OK |   ");
+    EXPECT_TRUE(marks[8] && !marks[62]);
 }
 
 // An installation with a WAD "DOCKS" and its lists.

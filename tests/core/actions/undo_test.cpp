@@ -209,7 +209,7 @@ TEST(EditHistory, AnImportReadsAgainEachFileChangedOnDisk) {
             {"Kestrel.tow", "\"Cove\",\"c\",\"COVE\"\r\n",
              [](const MainState& s) { return s.wads.titles.front(); }},
             {"Kestrel.tod", "0,\"   \",\"\",\"\",\"\",\"\"\r\n",
-             [](const MainState& s) { return s.doubleMarks[0]; }},
+             [](const MainState& s) { return s.doubleSelected[0] ? "OK" : "-"; }},
         };
     for (const auto& [name, bytes, read] : changes) {
         SCOPED_TRACE(name);
