@@ -2,6 +2,7 @@
 #include "actions/catalogue.h"
 #include "actions/doubles.h"
 #include "actions/marks.h"
+#include "actions/undo.h"
 #include "format/text_kind.h"
 #include "installation.h"
 
@@ -214,4 +215,20 @@ TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
             EXPECT_EQ(l.fake.files.files, expected);
         }
     }
+}
+
+// Read again from unchanged files, the catalogue is as a load leaves it: the
+// change not applied and its row's text are gone, and nothing is counted.
+TEST(LoadCatalogue, ReadingUnchangedFilesAgainDropsTheChanges) {
+    Read r(withSounds(Installation::numberedSounds(3)));
+    r.state.workingLine(1) = "CHANGED:\tx";
+    r.state.rows[1].text = soundRowText(1, "CHANGED:\tx");
+    refreshChangedRows(r.state);
+    r.state.currentRow = 1;
+    r.fake.files.failing.push_back({"/games/lvedit/sound/LevelSFX Creator/Sounds.txt"});
+    EXPECT_TRUE(readCatalogueAgain(r.state, r.fake.ports));
+    EXPECT_EQ(r.state.liText[1], "SOUND1:\ts1\tVOL01\t#a");
+    EXPECT_EQ(r.state.rows[1].text, soundRowText(1, "SOUND1:"));
+    EXPECT_EQ(r.state.changedCount, 0);
+    EXPECT_EQ(r.state.currentRow, -1);
 }

@@ -222,12 +222,17 @@ TEST(WadImport, SamImportGivesTheLetterToEveryLineOfItsSamples) {
     EXPECT_EQ(app.state.currentRow, 0);
 }
 
+// A name with a blank is looked for as it stands in the lines: here in the
+// first sound's.
 TEST(WadImport, AListOfKnownSamplesOnlySaysNothingMore) {
-    Docks app;
-    app.fake.files.files[kWads + "Docks.sam"] = "rope1.wav\r\nhorn.wav\r\n";
+    Installation inst = Docks::installation();
+    inst.sounds[0] = "FIRST:\t\tsea gull\t\tVOL10";
+    Docks app(inst);
+    app.fake.files.files[kWads + "Docks.sam"] = "rope1.wav\r\nhorn.wav\r\nsea gull.wav\r\n";
     app.load({Answer::Ok});
     EXPECT_FALSE(app.fake.dialogs.showed(Msg::SamplesUnrecognized));
     EXPECT_TRUE(app.line(5).ends_with("#d"));
+    EXPECT_TRUE(app.line(0).ends_with("#d"));
 }
 
 TEST(WadImport, WasImportGivesTheLetterToTheObjectsAndToSound60) {
