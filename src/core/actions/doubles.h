@@ -13,7 +13,8 @@
 namespace kestrel {
 
 // Fills state.doubleSelected: selected for every sound, then as each
-// record's mark says, then unselected for the protected sounds. A missing file reads as empty.
+// record's mark says, then unselected for the protected sounds. A missing
+// file reads as empty.
 // The table covers at least the 370 catalogue places and every loaded sound.
 void loadDoubleMarks(MainState& state, Files& files);
 
