@@ -225,10 +225,12 @@ TEST(LoadCatalogue, ReadingUnchangedFilesAgainDropsTheChanges) {
     r.state.rows[1].text = soundRowText(1, "CHANGED:\tx");
     refreshChangedRows(r.state);
     r.state.currentRow = 1;
+    r.state.txOrig = "shown";
     r.fake.files.failing.push_back({"/games/lvedit/sound/LevelSFX Creator/Sounds.txt"});
     EXPECT_TRUE(readCatalogueAgain(r.state, r.fake.ports));
     EXPECT_EQ(r.state.liText[1], "SOUND1:\ts1\tVOL01\t#a");
     EXPECT_EQ(r.state.rows[1].text, soundRowText(1, "SOUND1:"));
     EXPECT_EQ(r.state.changedCount, 0);
     EXPECT_EQ(r.state.currentRow, -1);
+    EXPECT_EQ(r.state.txOrig, "");
 }

@@ -96,6 +96,10 @@ TEST(ShowSoundFields, ValueBoxesSamplesAndFlagsWhereRAndNExcludeEachOther) {
 
     SoundOpen m("ONE:"); // no samples: nothing to play or rename
     EXPECT_FALSE(m.state.ed.txSampEnabled || m.state.buttons.play || m.state.buttons.rename);
+    m.state.currentRow = m.state.soundCount(); // past the last sound: nothing shown
+    m.state.buttons.setAll(false);
+    showCurrentSound(m.state);
+    EXPECT_FALSE(m.state.buttons.majVal);
 }
 
 TEST(ShowSoundFields, LettersListSelectsExactlyTheCurrentLetter) {
