@@ -29,6 +29,8 @@ std::vector<RawLine> rawLines(std::string_view bytes) {
     std::vector<RawLine> lines;
     const char* const data = bytes.data();
     const auto find = [&](char c, std::size_t from, std::size_t to) {
+        // An empty text may have no bytes at all to point into.
+        if (from >= to) return to;
         const void* at = std::memchr(data + from, c, to - from);
         return at ? static_cast<std::size_t>(static_cast<const char*>(at) - data) : to;
     };

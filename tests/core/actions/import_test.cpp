@@ -68,6 +68,7 @@ TEST(Doubles, OkRewritesOnlyTheMarksThatChanged) {
         "\"12\",\"OK \"";
     const auto records = readDoubles(bytes);
     ASSERT_EQ(records.size(), 4u);
+    EXPECT_TRUE(readDoubles(std::string_view()).empty()); // no bytes to point into
     EXPECT_EQ(readDoubles(formatDoubles(records)), records);
     EXPECT_EQ(doubleRowText(records[0]).substr(0, 5), "  7: ");
     EXPECT_EQ(doubleRowText(records[1]).size(), 3u + 2 + 24 + 1 + 32);
