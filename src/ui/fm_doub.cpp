@@ -82,8 +82,17 @@ public:
         if (inDrag) marks_ = atDragStart_;
         dragging_ = inDrag;
         const int count = static_cast<int>(marks_.size());
+        // Only the rows that may have changed are drawn again: a drag puts
+        // back the marks of every row, as does a clear.
+        int first = 0, last = count - 1;
+        if (!(command & Clear) && !inDrag) {
+            first = count;
+            last = -1;
+        }
         if (command & Clear) std::fill(marks_.begin(), marks_.end(), false);
         for (const QItemSelectionRange& range : selection) {
+            first = std::min(first, std::max(0, range.top()));
+            last = std::max(last, std::min(count - 1, range.bottom()));
             for (int r = std::max(0, range.top()); r <= std::min(count - 1, range.bottom()); ++r) {
                 auto mark = marks_[static_cast<std::size_t>(r)];
                 if (command & Toggle)
@@ -94,7 +103,7 @@ public:
                     mark = false;
             }
         }
-        if (count > 0) rows_->rowsMarked(0, count - 1);
+        if (first <= last) rows_->rowsMarked(first, last);
     }
 
 private:
