@@ -9,6 +9,7 @@
 #include <QFileDialog>
 #include <QIcon>
 #include <QKeySequence>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPixmap>
 #include <QTest>
@@ -81,6 +82,17 @@ QList<QWidget*> windowsToSearch() {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (w->isVisible() && !windows.contains(w)) windows << w;
     return windows;
+}
+
+// The windows a step could have reached, to tell why it found nothing.
+QString shownWindows() {
+    QString out = QStringLiteral("; shown:");
+    for (QWidget* top : windowsToSearch()) {
+        out += QStringLiteral(" [%1 \"%2\"").arg(top->objectName(), top->windowTitle());
+        if (auto* box = qobject_cast<QMessageBox*>(top)) out += u' ' + box->text();
+        out += u']';
+    }
+    return out;
 }
 
 // A shown control of that name ("Window/Control" picks the window; "-" is
@@ -177,7 +189,7 @@ private:
         if (outcome.kind == Outcome::Failed) fail(step.line, outcome.why);
         if (outcome.kind == Outcome::NotYet) {
             const qint64 limit = step.verb == QLatin1String("wait") ? kWaitMs : kFindMs;
-            if (sinceStep_.elapsed() > limit) fail(step.line, outcome.why);
+            if (sinceStep_.elapsed() > limit) fail(step.line, outcome.why + shownWindows());
             return;
         }
         if (next_ == index) advance(index);
@@ -291,6 +303,10 @@ private:
             return Outcome::notYet(QStringLiteral("no file dialog"));
         beginAction();
         dialog->selectFile(path);
+        // selectFile leaves the name box alone while it has the focus, and
+        // the dialog then accepts whatever the box holds.
+        if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+            name->setText(path);
         QMetaObject::invokeMethod(dialog, "accept");
         return Outcome::done();
     }
