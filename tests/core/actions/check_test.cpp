@@ -33,13 +33,13 @@ void PrintTo(const Finding& f, std::ostream* out) {
 
 TEST(Check, EachKindOfFindingOnItsLine) {
     SampleFolder folder{true,
-                        {"a1.wav", "quiet.wav", "loud.wav"},
+                        {"a1.wav", "z1.wav", "quiet.wav", "loud.wav"},
                         {{"quiet.wav", P::WavSilent}, {"loud.wav", P::WavClips}}};
     const struct {
         std::string line;
         std::vector<std::pair<Problem, std::string>> found;
     } cases[] = {
-        {"CLEAN:\t\ta1 A1\t\tVOL01\t\t#a #b", {}},
+        {"CLEAN:\t\ta1 A1 Z1\t\tVOL01\t\t#a #b", {}},
         {"GONE:\t\ta1 zz1\t\tVOL01", {{P::MissingWav, "zz1.wav"}}},
         {"BADNAME:\tninechars ..\\a1 a/b",
          {{P::UnusableSample, "ninechars"},

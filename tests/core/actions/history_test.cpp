@@ -151,6 +151,7 @@ TEST(SoundsHistory, RestoresAKeptVersion) {
         }
         const auto before = a.fake.files.files;
         a.fake.dialogs.answers = c.answers;
+        a.state.history.done.emplace_back(); // a restored file cannot be undone into
         EXPECT_EQ(
             restoreKeptVersion(a.state, a.fake.ports, keptVersions(a.state, a.fake.ports).at(0)),
             !c.refusal);
@@ -167,6 +168,7 @@ TEST(SoundsHistory, RestoresAKeptVersion) {
         EXPECT_EQ(a.state.liText, (std::vector<std::string>{kZero, "ONE:\t\t\tolder", kTwo}));
         EXPECT_EQ(a.state.soundsFile.text.bytes(), older);
         EXPECT_EQ(a.state.currentRow, 0);
+        EXPECT_TRUE(a.state.history.done.empty());
     }
     App a; // Sounds.txt cannot be written: the catalogue stays as it was
     a.put(earlier, older);

@@ -57,6 +57,7 @@ TEST(Doubles, OkRewritesOnlyTheMarksThatChanged) {
         "7,\"OK \",\"   \",\"BELL:\",\"bell1 bell2\",\"#b\",\"x\"\r\n"
         "\r\n"
         "123, \"   \" ?,\"GEN\",\"A_VERY_LONG_SOUND_NAME_HERE:\",\"s \"\"q\"\" \",\"\"\n"
+        "\"8\"\n"
         "9,OK\r"
         "\"12";
     const std::string saved =
@@ -64,10 +65,11 @@ TEST(Doubles, OkRewritesOnlyTheMarksThatChanged) {
         "7,\"   \",\"   \",\"BELL:\",\"bell1 bell2\",\"#b\",\"x\"\r\n"
         "\r\n"
         "123,\"OK \",\"GEN\",\"A_VERY_LONG_SOUND_NAME_HERE:\",\"s \"\"q\"\" \",\"\"\n"
+        "\"8\",\"OK \"\n"
         "9,OK\r"
         "\"12\",\"OK \"";
     const auto records = readDoubles(bytes);
-    ASSERT_EQ(records.size(), 4u);
+    ASSERT_EQ(records.size(), 5u);
     EXPECT_TRUE(readDoubles(std::string_view()).empty()); // no bytes to point into
     EXPECT_EQ(readDoubles(formatDoubles(records)), records);
     EXPECT_EQ(doubleRowText(records[0]).substr(0, 5), "  7: ");
@@ -87,7 +89,7 @@ TEST(Doubles, OkRewritesOnlyTheMarksThatChanged) {
     const std::size_t writes = app.fake.files.changes();
     ASSERT_TRUE(save(dialog));
     EXPECT_EQ(app.fake.files.changes(), writes); // no change, no write
-    dialog.selected = {false, true, false, true};
+    dialog.selected = {false, true, true, false, true};
     ASSERT_TRUE(save(dialog));
     EXPECT_EQ(app.fake.files.bytes(tod), saved);
 

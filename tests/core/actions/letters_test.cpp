@@ -67,6 +67,12 @@ TEST(Letters, LetterBoxRules) {
     l.fake.dialogs.answers = {Answer::Cancel};
     leaveLetterBox(l.state, l.fake.ports);
     EXPECT_EQ(l.state.choice.txLett + "|" + l.state.choice.lastLetter, "|");
+    // A letter the table lacks is taken without a question.
+    const std::size_t shown = l.fake.dialogs.shown.size();
+    l.state.choice.txLett = "q";
+    leaveLetterBox(l.state, l.fake.ports);
+    EXPECT_EQ(l.fake.dialogs.shown.size(), shown);
+    EXPECT_EQ(l.state.choice.lastLetter, "q");
 
     l.state.choice.txWad = " X";
     leaveWadBox(l.state);
@@ -206,8 +212,12 @@ TEST(ObjectDialog, PickHighlightAcceptAndClickAnId) {
     EXPECT_FALSE(d.cdOkEnabled);
 
     pickObjectType(l.state, 1);
-    highlightObject(l.state, 0);
-    EXPECT_TRUE(d.cdOkEnabled);
+    for (const int outside : {-1, 1, 0}) {
+        highlightObject(l.state, 0);
+        highlightObject(l.state, outside); // outside the list: nothing highlighted
+        EXPECT_EQ(d.cdOkEnabled, outside == 0) << outside;
+        EXPECT_EQ(d.liObjSel, outside == 0 ? 0 : -1) << outside;
+    }
     acceptObject(l.state);
     EXPECT_EQ(l.state.objects.txObjet, "NURSE");
     EXPECT_EQ(d.liOK, (std::vector<int>{5, 40}));

@@ -78,8 +78,8 @@ TEST(BuildStart, EveryRefusalOrFailingStepLeavesNoBatchAndTheWindowUsable) {
          {kBatch, "cannot start"}, nullptr},
     };
     // clang-format on
-    for (const char* name :
-         {"LEVEL 1", "L1&del", "..\\L1", "L1|x", "%PATH%", "L\"1", "L1\r\nx", "aux", "Lpt1.x"})
+    for (const char* name : {"LEVEL 1", "L1&del", "..\\L1", "L1|x", "%PATH%", "L\"1", "L1\r\nx",
+                             "aux", "Lpt1.x", "com9"})
         cases.push_back({name, typed("a", name), Msg::WadNameUnsafe, {}, "TxWAD"});
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -235,17 +235,21 @@ TEST(EditHistory, TheChangedSetFollowsTheDiskLines) {
     undoStep(c.state); // undone, a step leaves no change behind
     EXPECT_EQ(changedSounds(c.state), (std::vector<int>{1}));
 
-    recordStep(c.state, StepKind::RevertSounds, [&] { revertSounds(c.state, {1}); });
+    c.click(0);
+    recordStep(c.state, StepKind::RevertSounds, [&] { revertSounds(c.state, {0, 1}); });
     EXPECT_EQ(c.state.changedCount, 0);
     EXPECT_EQ(c.state.liText[1], "SOUND1:\ts1\tVOL01");
     undoStep(c.state); // reverting is a step of its own
-    EXPECT_EQ(c.state.changedCount, 1);
+    EXPECT_EQ(c.state.changedCount, 2);
+    ASSERT_TRUE(beginStep(c.state));
+    EXPECT_FALSE(beginStep(c.state)); // steps do not nest
+    endStep(c.state, StepKind::Letter, c.state.currentRow);
 
     // Apply: nothing pending, the count written said, the history begins again.
     c.answer({Answer::Yes});
     ASSERT_TRUE(applyChanges(c.state, c.fake.ports));
     EXPECT_EQ(c.state.changedCount, 0);
-    EXPECT_EQ(c.state.appliedCount, 1);
+    EXPECT_EQ(c.state.appliedCount, 2);
     EXPECT_EQ(stepToUndo(c.state), nullptr);
 }
 

@@ -30,6 +30,7 @@ TEST(Settings, EditorFoldersFromTheProgramPath) {
         {"D:\\Games\\Editor\\mapforge.exe", "D:\\|D:\\Games\\Editor\\"},
         {"/home/ann/lvedit/MapForge.EXE", "/|/home/ann/lvedit/"},
         {"mapforge.exe", "none"},
+        {"lv/mapforge.exe", "none"},
         {"", "none"}};
     for (const auto& [path, folders] : cases) {
         const auto s = editorFromProgramPath(path, defaultSettings());
@@ -70,4 +71,8 @@ TEST(Ansi, BytesAndCharactersAtTheEdgesOfTheTable) {
               "A");
     EXPECT_EQ(ansiFromUtf8("\xC3\xA9\xE2\x82\xAC"), std::optional<std::string>("\xE9\x80"));
     EXPECT_EQ(ansiFromUtf8("\xCE\xA9"), std::nullopt); // Ω has no byte
+    // A continuation byte never leads; U+10FFFF is the last character.
+    EXPECT_FALSE(utf8CharAt("\x80", 0));
+    EXPECT_EQ(utf8CharAt("\xF4\x8F\xBF\xBF", 0)->code, U'\U0010FFFF');
+    EXPECT_FALSE(utf8CharAt("\xF4\x90\x80\x80", 0));
 }

@@ -1,6 +1,7 @@
 #include "format/field_view.h"
 #include "format/sound_line.h"
 
+#include <cfenv>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -76,18 +77,25 @@ TEST(Numbers, PadReadAndRound) {
     };
     for (const auto& [n, width, fill, text] : pads) EXPECT_EQ(padNumber(n, width, fill), text);
     const std::pair<const char*, double> reads[] = {
-        {"12", 12},   {" 1 2", 12}, {"-5", -5},  {"+7x", 7},   {"3.25", 3.25},
-        {".5", 0.5},  {"1e2", 100}, {"2E", 2},   {"&H1F", 31}, {"&hff", 255},
-        {"&o17", 15}, {"&", 0},     {"abc", 0},  {"", 0},      {"-", 0},
-        {"4-", 4},    {"&HA", 10},  {"1E1", 10}, {"1d1", 10},  {"1D1", 10},
+        {"12", 12},   {" 1 2", 12}, {"-5", -5},   {"+7x", 7},    {"3.25", 3.25}, {".5", 0.5},
+        {"1e2", 100}, {"2E", 2},    {"&H1F", 31}, {"&hff", 255}, {"&o17", 15},   {"&", 0},
+        {"abc", 0},   {"", 0},      {"-", 0},     {"4-", 4},     {"&HA", 10},    {"1E1", 10},
+        {"1d1", 10},  {"1D1", 10},  {"&ha", 10},  {"&H1!", 1},
     };
     for (const auto& [text, value] : reads)
         EXPECT_DOUBLE_EQ(readLeadingNumber(text), value) << text;
+    // Too small for a double, yet not zero, and of its sign.
+    const double least = std::numeric_limits<double>::denorm_min();
+    EXPECT_EQ(std::pair(readLeadingNumber("1e-999"), readLeadingNumber("-1e-999")),
+              std::pair(least, -least));
     const double inf = std::numeric_limits<double>::infinity(); // clamped, never zeroed
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const std::pair<double, int> rounds[] = {{2.5, 2},     {3.5, 4},       {-0.5, 0}, {1e9, 32767},
                                              {inf, 32767}, {-inf, -32768}, {nan, 0}};
+    std::fesetround(FE_UPWARD); // the caller's rounding mode is left as it was
     for (const auto& [value, rounded] : rounds) EXPECT_EQ(roundHalfEven(value), rounded) << value;
+    EXPECT_EQ(std::fegetround(), FE_UPWARD);
+    std::fesetround(FE_TONEAREST);
 }
 
 TEST(TextHelpers, TrimKeepsTabs) {

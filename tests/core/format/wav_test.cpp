@@ -55,6 +55,7 @@ TEST(Wav, FormatAndLevelOfCraftedFiles) {
         {"extensible float", wav(0xFFFE, 1, 32, "abcd", 0, 3), K::NotPcm, 1, {}, {}},
         {"not RIFF", "RIFX" + wav(1, 1, 8, "\x80").substr(4), K::Unreadable, 0, {}, {}},
         {"no data", wav(1, 1, 8, "").substr(0, 44), K::Unreadable, 0, {}, {}},
+        {"empty data at the end", wav(1, 1, 8, ""), K::Pcm, 0, true, false},
         {"no channels", wav(1, 0, 8, "\x80"), K::Unreadable, 0, {}, {}},
         {"chunk size past the end", pastEnd, K::Unreadable, 0, {}, {}},
         {"empty", "", K::Unreadable, 0, {}, {}},
