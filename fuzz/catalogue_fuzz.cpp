@@ -134,7 +134,11 @@ public:
 
     void applyAndReload() {
         markSoundList(state_, -1);
-        for (const SoundRow& r : state_.rows) FUZZ_CHECK(r.selected == endsWithMark(r.text));
+        for (std::size_t i = 0; i < state_.rows.size(); ++i) {
+            const SoundRow& r = state_.rows[i];
+            FUZZ_CHECK(r.selected == r.marked);
+            FUZZ_CHECK(rowText(state_, i).ends_with(kLetterMark) == r.marked);
+        }
         const std::vector<std::string> working = state_.liText;
         fake_.dialogs.answers = {Answer::Yes, Answer::Yes};
         applyChanges(state_, fake_.ports);
@@ -195,8 +199,7 @@ private:
             FUZZ_CHECK(line.find(':') != std::string::npos);
             FUZZ_CHECK(!fuzz::holdsLineEnd(line));
             const std::string number = padNumber(i, 3, ' ') + ":";
-            FUZZ_CHECK(state_.rows[static_cast<std::size_t>(i)].text.compare(0, number.size(),
-                                                                             number) == 0);
+            FUZZ_CHECK(rowText(state_, static_cast<std::size_t>(i)).starts_with(number));
         }
     }
 };

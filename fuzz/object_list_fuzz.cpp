@@ -34,7 +34,7 @@ void checkDialog(const TypeObjectTable& types) {
     FakePorts fake;
     MainState state;
     state.liText.assign(120, "A:\ts");
-    state.rows.assign(120, SoundRow{"  0: A", false});
+    state.rows.assign(120, SoundRow{});
     state.objDlg.loaded = true;
     state.objDlg.types = types;
     for (int type = 0; type < 8; ++type) {

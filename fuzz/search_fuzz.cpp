@@ -7,6 +7,7 @@
 // to find.
 
 #include "actions/catalogue.h"
+#include "actions/marks.h"
 #include "actions/search.h"
 #include "fake_ports.h"
 #include "format/record_file.h"
@@ -54,10 +55,8 @@ void checkFind(std::string_view text, std::string_view part) {
 void checkStep(const std::vector<std::string>& lines, std::string_view part, unsigned options) {
     testing::FakePorts fake;
     MainState state;
-    for (const std::string& line : lines) {
-        state.rows.push_back({soundRowText(state.soundCount(), line), false});
-        state.liText.push_back(line);
-    }
+    state.liText = lines;
+    state.rows.resize(lines.size());
     state.search.txSearch = std::string(part);
     state.search.caseSensitive = (options & 1u) != 0;
     state.search.searchUp = (options & 2u) != 0;
@@ -71,7 +70,7 @@ void checkStep(const std::vector<std::string>& lines, std::string_view part, uns
     FUZZ_CHECK(state.search.searchUp ? row < start : row > start);
     FUZZ_CHECK(!isProtected(row));
     const auto i = static_cast<std::size_t>(row);
-    const bool inRow = holdsText(state.rows[i].text, part, state.search.caseSensitive);
+    const bool inRow = holdsText(rowText(state, i), part, state.search.caseSensitive);
     const bool inLine = holdsText(lines[i], part, state.search.caseSensitive);
     FUZZ_CHECK(inRow || (!searchesIdsOnly(part) && inLine));
 }

@@ -154,10 +154,10 @@ private:
             const std::string& line = s.liText[row];
             FUZZ_CHECK(!holdsLineEnd(line));
             FUZZ_CHECK(line.find(':') != std::string::npos);
-            const std::string& text = s.rows[row].text;
+            const std::string text = rowText(s, row);
             const std::string number = padNumber(i, 3, ' ') + ":";
-            FUZZ_CHECK(text.compare(0, number.size(), number) == 0);
-            FUZZ_CHECK(s.rows[row].selected == endsWithMark(text));
+            FUZZ_CHECK(text.starts_with(number));
+            FUZZ_CHECK(s.rows[row].selected == text.ends_with(kLetterMark));
             if (!isProtected(i)) FUZZ_CHECK(s.rows[row].selected == hasLetterTag(line, "#d"));
         }
         FUZZ_CHECK(s.currentRow == 0);

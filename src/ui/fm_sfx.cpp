@@ -821,7 +821,7 @@ void FmSFX::redraw() {
     ckUl_->setChecked(state_.search.caseSensitive);
     setTextIfChanged(txSearch_, fromAnsi(state_.search.txSearch));
     applyLanguage();
-    liSfx_->showRows(state_.rows, state_.currentRow);
+    liSfx_->showRows(state_);
     txLig_->setLines(fromAnsi(state_.txOrig), fromAnsi(state_.txModif));
     redrawEditors();
     setTextIfChanged(txLett_, fromAnsi(state_.choice.txLett));

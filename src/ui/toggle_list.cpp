@@ -1,5 +1,6 @@
 #include "toggle_list.h"
 
+#include "actions/marks.h"
 #include "text_codec.h"
 
 #include <QAbstractListModel>
@@ -146,11 +147,11 @@ public:
 
     // Whether the rows are new to the view (another list, or another
     // number of rows): the view then forgets its selection and layout.
-    bool show(const std::vector<SoundRow>& rows) {
-        if (rows_ == &rows && count_ == static_cast<int>(rows.size())) return false;
+    bool show(const MainState& state) {
+        if (state_ == &state && count_ == static_cast<int>(state.rows.size())) return false;
         beginResetModel();
-        rows_ = &rows;
-        count_ = static_cast<int>(rows.size());
+        state_ = &state;
+        count_ = static_cast<int>(state.rows.size());
         endResetModel();
         return true;
     }
@@ -164,7 +165,8 @@ public:
         if (!row) return {};
         switch (role) {
         case Qt::DisplayRole:
-        case Qt::AccessibleTextRole: return fromAnsi(row->text);
+        case Qt::AccessibleTextRole:
+            return fromAnsi(rowText(*state_, static_cast<std::size_t>(index.row())));
         case kOnRole: return row->selected;
         case kChangedRole: return row->changed;
         default: return {};
@@ -181,12 +183,12 @@ private:
     // The row, or none: while an event runs (a message box open in it) the
     // rows may already be fewer than the view was last told.
     const SoundRow* at(const QModelIndex& index) const {
-        if (!rows_ || !index.isValid()) return nullptr;
+        if (!state_ || !index.isValid()) return nullptr;
         const auto i = static_cast<std::size_t>(index.row());
-        return i < rows_->size() ? &(*rows_)[i] : nullptr;
+        return i < state_->rows.size() ? &state_->rows[i] : nullptr;
     }
 
-    const std::vector<SoundRow>* rows_ = nullptr;
+    const MainState* state_ = nullptr;
     int count_ = 0;
 };
 
@@ -198,9 +200,11 @@ ToggleList::ToggleList(QWidget* parent) : QListView(parent), rows_(new SoundRows
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
-void ToggleList::showRows(const std::vector<SoundRow>& rows, int currentRow) {
+void ToggleList::showRows(const MainState& state) {
+    const std::vector<SoundRow>& rows = state.rows;
+    const int currentRow = state.currentRow;
     const int n = static_cast<int>(rows.size());
-    if (rows_->show(rows)) {
+    if (rows_->show(state)) {
         if (n > 0)
             selectionModel()->select(QItemSelection(rows_->index(0), rows_->index(n - 1)),
                                      QItemSelectionModel::Select);
@@ -213,20 +217,21 @@ void ToggleList::showRows(const std::vector<SoundRow>& rows, int currentRow) {
     if (currentRow != shownCurrent_ && index.isValid()) scrollTo(index);
     shownCurrent_ = currentRow;
     if (currentRow >= 0) stepFrom_ = currentRow;
-    drawChangedRowsOnScreen(rows);
+    drawChangedRowsOnScreen(state);
     tellAccessibilityOfMarks(rows);
 }
 
 // The rows on screen that show something else than at the last comparison
 // are drawn again; rows off screen are drawn from the rows when they come
 // into view.
-void ToggleList::drawChangedRowsOnScreen(const std::vector<SoundRow>& rows) {
-    const auto [first, last] = rowsOnScreen(static_cast<int>(rows.size()));
+void ToggleList::drawChangedRowsOnScreen(const MainState& state) {
+    const auto [first, last] = rowsOnScreen(static_cast<int>(state.rows.size()));
     std::vector<Shown> now;
     now.reserve(static_cast<std::size_t>(std::max(0, last - first + 1)));
     for (int r = first; r <= last; ++r) {
-        const SoundRow& row = rows[static_cast<std::size_t>(r)];
-        now.push_back({row.text, row.selected, row.changed});
+        const auto i = static_cast<std::size_t>(r);
+        const SoundRow& row = state.rows[i];
+        now.push_back({rowText(state, i), row.selected, row.changed});
         const int before = r - shownFirst_;
         if (before < 0 || before >= static_cast<int>(shown_.size()) ||
             !(shown_[static_cast<std::size_t>(before)] == now.back()))

@@ -30,9 +30,10 @@ class ToggleList : public QListView {
 public:
     explicit ToggleList(QWidget* parent = nullptr);
 
-    // Rows, their on/off state and the current row (-1: none). `rows` is
-    // read again whenever the list draws, so it must live as long as the list.
-    void showRows(const std::vector<SoundRow>& rows, int currentRow);
+    // The state's rows, their on/off state and its current row (-1: none).
+    // The state is read again whenever the list draws, so it must live as
+    // long as the list.
+    void showRows(const MainState& state);
     // The current row, -1 when none.
     int currentRow() const { return currentIndex().row(); }
 
@@ -58,7 +59,7 @@ private:
         bool changed = false;
         bool operator==(const Shown&) const = default;
     };
-    void drawChangedRowsOnScreen(const std::vector<SoundRow>& rows);
+    void drawChangedRowsOnScreen(const MainState& state);
     void tellAccessibilityOfMarks(const std::vector<SoundRow>& rows);
     std::pair<int, int> rowsOnScreen(int count) const;
     int rowsPerPage() const;

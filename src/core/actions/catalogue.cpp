@@ -9,6 +9,7 @@
 #include "session/paths.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace kestrel {
 
@@ -74,9 +75,7 @@ void putBackLoadedLines(MainState& state) {
     resetView(state);
     const SoundsText& disk = state.soundsFile.text;
     for (std::size_t i = 0; i < disk.soundCount(); ++i) {
-        if (state.liText[i] == disk.sound(i)) continue;
-        state.workingLine(i) = disk.sound(i);
-        state.rows[i].text = soundRowText(static_cast<int>(i), disk.sound(i));
+        if (state.liText[i] != disk.sound(i)) state.workingLine(i) = disk.sound(i);
     }
     refreshChangedRows(state);
 }
@@ -112,20 +111,36 @@ bool loadSoundLines(MainState& state, Ports& ports) {
     state.soundsFile.text = SoundsText::parse(std::move(bytes));
     const SoundsText& text = state.soundsFile.text;
     state.liText.reserve(text.soundCount());
-    state.rows.reserve(text.soundCount());
-    for (std::size_t i = 0; i < text.soundCount(); ++i) {
-        state.rows.push_back({soundRowText(state.soundCount(), text.sound(i)), false});
-        state.liText.emplace_back(text.sound(i));
-    }
+    state.rows.resize(text.soundCount());
+    for (std::size_t i = 0; i < text.soundCount(); ++i) state.liText.emplace_back(text.sound(i));
     return true;
 }
 
 } // namespace
 
 std::string soundRowText(int id, std::string_view line) {
-    const std::string number = padNumber(id, 3, ' ');
-    if (isProtected(id)) return number + ":";
-    return number + ": " + fixedWidth(line.substr(0, line.find(':')), 22);
+    std::string text;
+    appendSoundRowText(text, id, line);
+    return text;
+}
+
+void appendSoundRowText(std::string& out, int id, std::string_view line) {
+    constexpr std::size_t kNumberWidth = 3, kNameWidth = 22;
+    // Written in place, in one resize: a search makes the text of every row
+    // it passes.
+    char digits[16];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, id).ptr;
+    const auto length = static_cast<std::size_t>(end - digits);
+    const std::size_t pad = length < kNumberWidth ? kNumberWidth - length : 0;
+    const bool named = !isProtected(id);
+    const std::size_t at = out.size();
+    out.resize(at + pad + length + (named ? 2 + kNameWidth : 1), ' ');
+    char* p = out.data() + at + pad;
+    p = std::copy(static_cast<const char*>(digits), end, p);
+    *p++ = ':';
+    if (!named) return;
+    const std::string_view name = line.substr(0, std::min(line.find(':'), kNameWidth));
+    std::copy(name.begin(), name.end(), p + 1);
 }
 
 bool loadCatalogue(MainState& state, Ports& ports) {

@@ -15,6 +15,7 @@ namespace kestrel {
 // places, ": " and its name cut or padded to 22; a protected sound shows its
 // number and the colon alone.
 std::string soundRowText(int id, std::string_view line);
+void appendSoundRowText(std::string& out, int id, std::string_view line);
 
 // Rebuilds every catalogue list from the data files and sounds.txt. A file
 // that cannot be read is named in a message and leaves its lists empty; the

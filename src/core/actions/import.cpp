@@ -77,7 +77,6 @@ void putBackCustomLines(MainState& state, Ports& ports) {
         if (fields[1].find(':') == std::string::npos || whyNotText(fields[1])) continue;
         const auto row = static_cast<std::size_t>(*id);
         state.workingLine(row) = fields[1];
-        state.rows[row].text = soundRowText(static_cast<int>(*id), fields[1]);
     }
 }
 

@@ -1,29 +1,23 @@
 #include "actions/marks.h"
 
+#include "actions/catalogue.h"
 #include "actions/undo.h"
 #include "format/sound_line.h"
-
-#include <cstring>
 
 namespace kestrel {
 
 namespace {
 
-const std::size_t kMarkLength = std::strlen(kLetterMark);
-
 void markRow(MainState& state, int i, const std::string& key, bool strip) {
     SoundRow& row = state.rows[i];
-    if (row.text.size() > kMarkLength && endsWithMark(row.text))
-        row.text.resize(row.text.size() - kMarkLength);
-    row.selected = false;
+    row.marked = row.selected = false;
 
     const std::string& line = state.liText[i];
     const bool matches =
         hasLetterTag(line, key) || (state.choice.showG && hasLetterTag(line, "#g"));
     if (!matches) return;
     if (!isProtected(i)) {
-        row.text += kLetterMark;
-        row.selected = true;
+        row.marked = row.selected = true;
         return;
     }
     if (!strip) return;
@@ -41,9 +35,15 @@ std::string letterKey(const std::string& letter) {
     return "#" + (letter.empty() ? "#" : letter);
 }
 
-bool endsWithMark(const std::string& rowText) {
-    return rowText.size() >= kMarkLength &&
-           rowText.compare(rowText.size() - kMarkLength, kMarkLength, kLetterMark) == 0;
+std::string rowText(const MainState& state, std::size_t i) {
+    std::string text;
+    appendRowText(text, state, i);
+    return text;
+}
+
+void appendRowText(std::string& out, const MainState& state, std::size_t i) {
+    appendSoundRowText(out, static_cast<int>(i), state.liText[i]);
+    if (state.rows[i].marked) out += kLetterMark;
 }
 
 void markSoundList(MainState& state, int row) {

@@ -14,7 +14,10 @@ inline constexpr const char* kLetterMark = "    :[OK]";
 // "#" and the current letter; "##" when there is no letter.
 std::string letterKey(const std::string& letter);
 
-bool endsWithMark(const std::string& rowText);
+// The text of row `i`: its sound's row text, and the mark when it carries
+// the letter. `appendRowText` adds it to `out`, for a caller that reads many.
+std::string rowText(const MainState& state, std::size_t i);
+void appendRowText(std::string& out, const MainState& state, std::size_t i);
 
 // Recomputes the mark and the selection of one row, or of every row when
 // `row` is -1. A protected sound whose line carries the letter is never

@@ -1,5 +1,6 @@
 #include "actions/search.h"
 
+#include "actions/marks.h"
 #include "actions/sound_list.h"
 #include "format/sound_line.h"
 
@@ -65,10 +66,13 @@ void searchStep(MainState& state, Ports& ports) {
     const int step = state.search.searchUp ? -1 : 1;
     const std::string& text = state.search.txSearch;
     const bool idsOnly = searchesIdsOnly(text);
+    std::string shown;
     for (int row = state.currentRow + step; row >= 0 && row < count; row += step) {
         if (isProtected(row)) continue;
         const auto i = static_cast<std::size_t>(row);
-        const bool found = holdsText(state.rows[i].text, text, state.search.caseSensitive) ||
+        shown.clear();
+        appendRowText(shown, state, i);
+        const bool found = holdsText(shown, text, state.search.caseSensitive) ||
                            (!idsOnly && row < state.soundCount() &&
                             holdsText(state.liText[i], text, state.search.caseSensitive));
         if (found) {

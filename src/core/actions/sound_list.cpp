@@ -61,7 +61,7 @@ void clickRow(MainState& state, Ports& ports, int row) {
 
 void toggleLetterOfRow(MainState& state, Ports& ports, int row) {
     SoundRow& r = state.rows[static_cast<std::size_t>(row)];
-    const bool marked = endsWithMark(r.text);
+    const bool marked = r.marked;
     if (r.selected && !marked) {
         // The clicked sound only, even while an object is chosen.
         addLetterToCurrentSound(state, ports);
@@ -73,7 +73,7 @@ void toggleLetterOfRow(MainState& state, Ports& ports, int row) {
     }
     // A refused change leaves the row as its mark says.
     const SoundRow& after = state.rows[static_cast<std::size_t>(row)];
-    if (after.selected != endsWithMark(after.text)) markSoundList(state, row);
+    if (after.selected != after.marked) markSoundList(state, row);
 }
 
 } // namespace kestrel

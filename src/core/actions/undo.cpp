@@ -1,6 +1,5 @@
 #include "actions/undo.h"
 
-#include "actions/catalogue.h"
 #include "actions/marks.h"
 #include "actions/sound_list.h"
 #include "format/sound_line.h"
@@ -84,7 +83,7 @@ std::vector<int> idsOf(const std::vector<StepLine>& lines) {
     return ids;
 }
 
-// Puts one side of a step back: the lines, the rows' texts and marks, and
+// Puts one side of a step back: the lines, the rows' marks, and
 // the current sound.
 void putLines(MainState& state, std::size_t count, const std::vector<StepLine>& lines, int row) {
     const bool resized = count != state.liText.size();
@@ -93,7 +92,6 @@ void putLines(MainState& state, std::size_t count, const std::vector<StepLine>& 
     for (const StepLine& l : lines) {
         const auto i = static_cast<std::size_t>(l.id);
         state.liText[i] = l.line;
-        state.rows[i].text = soundRowText(l.id, l.line);
     }
     // With the count changed, every row is marked again.
     std::vector<int> ids = idsOf(lines);
@@ -223,7 +221,6 @@ void revertSounds(MainState& state, const std::vector<int>& ids) {
         const auto i = static_cast<std::size_t>(id);
         if (id < 0 || i >= disk.soundCount() || i >= state.liText.size()) continue;
         state.workingLine(i) = disk.sound(i);
-        state.rows[i].text = soundRowText(id, disk.sound(i));
         reverted.push_back(id);
     }
     for (const int id : reverted) markSoundList(state, id);

@@ -1,6 +1,7 @@
 #include "session/main_state.h"
 
 #include <algorithm>
+#include <array>
 
 namespace kestrel {
 
@@ -37,9 +38,16 @@ void MainState::dropWorkingLines() {
     liText.clear();
 }
 
+// Asked for every row a search passes: one look in a table.
 bool isProtected(int id) {
-    return std::find(std::begin(kProtectedIds), std::end(kProtectedIds), id) !=
-           std::end(kProtectedIds);
+    constexpr int kAbove =
+        *std::max_element(std::begin(kProtectedIds), std::end(kProtectedIds)) + 1;
+    static constexpr std::array<bool, kAbove> kTable = [] {
+        std::array<bool, kAbove> table{};
+        for (const int protectedId : kProtectedIds) table[protectedId] = true;
+        return table;
+    }();
+    return id >= 0 && id < kAbove && kTable[static_cast<std::size_t>(id)];
 }
 
 } // namespace kestrel

@@ -41,9 +41,10 @@ struct WadTable {
     std::vector<std::string> files;
 };
 
-// One row of the sound list.
+// One row of the sound list. Its text is made from its sound's working line
+// when it is shown or searched, so it never holds a name of its own.
 struct SoundRow {
-    std::string text;
+    bool marked = false; // its line carries the letter: the text ends with the mark
     bool selected = false;
     bool changed = false; // its working line differs from sounds.txt; drawn, never in the text
 };

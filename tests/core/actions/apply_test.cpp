@@ -144,7 +144,7 @@ TEST(RestoreLine, PutsTheDefaultLineBackWhenThereIsOne) {
     restoreLine(l.state);
     EXPECT_EQ(l.line(1), inst.defaults[1]);
     EXPECT_FALSE(l.state.ed.ckP);
-    EXPECT_TRUE(endsWithMark(l.state.rows[1].text)); // the default line carries #a
+    EXPECT_TRUE(l.state.rows[1].marked); // the default line carries #a
     makeRowCurrent(l.state, l.fake.ports, 2);
     l.line(2) = "TWO:\t\t\tedited";
     restoreLine(l.state);

@@ -128,16 +128,16 @@ TEST(MarkSoundList, MarksWholeTagsAndSelectsButProtectedSoundsLoseTheirLetters) 
     Read r(inst);
     MainState& state = r.state;
     markSoundList(state, -1);
-    EXPECT_TRUE(endsWithMark(state.rows[0].text));
+    EXPECT_TRUE(state.rows[0].marked);
     EXPECT_TRUE(state.rows[0].selected);
     EXPECT_FALSE(state.rows[1].selected || state.rows[2].selected || state.rows[27].selected);
-    EXPECT_EQ(state.rows[27].text, " 27:");
+    EXPECT_EQ(rowText(state, 27), " 27:");
     EXPECT_EQ(state.liText[27], "SECRET:\ts#x\tVOL05\tP\t");
     EXPECT_TRUE(state.rows[27].changed); // a change to apply, counted as one
     EXPECT_EQ(state.changedCount, 1);
 
     markSoundList(state, -1); // never marked twice
-    EXPECT_EQ(state.rows[0].text, soundRowText(0, state.liText[0]) + kLetterMark);
+    EXPECT_EQ(rowText(state, 0), soundRowText(0, state.liText[0]) + kLetterMark);
 
     state.choice.showG = true;
     markSoundList(state, 2);
@@ -145,7 +145,7 @@ TEST(MarkSoundList, MarksWholeTagsAndSelectsButProtectedSoundsLoseTheirLetters) 
 
     state.choice.txLett.clear(); // key "##": only the #g sound stays marked
     markSoundList(state, -1);
-    for (int i : {0, 1, 3}) EXPECT_FALSE(endsWithMark(state.rows[i].text)) << i;
+    for (int i : {0, 1, 3}) EXPECT_FALSE(state.rows[i].marked) << i;
     EXPECT_TRUE(state.rows[2].selected);
 }
 
@@ -222,14 +222,13 @@ TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
 TEST(LoadCatalogue, ReadingUnchangedFilesAgainDropsTheChanges) {
     Read r(withSounds(Installation::numberedSounds(3)));
     r.state.workingLine(1) = "CHANGED:\tx";
-    r.state.rows[1].text = soundRowText(1, "CHANGED:\tx");
     refreshChangedRows(r.state);
     r.state.currentRow = 1;
     r.state.txOrig = "shown";
     r.fake.files.failing.push_back({"/games/lvedit/sound/LevelSFX Creator/Sounds.txt"});
     EXPECT_TRUE(readCatalogueAgain(r.state, r.fake.ports));
     EXPECT_EQ(r.state.liText[1], "SOUND1:\ts1\tVOL01\t#a");
-    EXPECT_EQ(r.state.rows[1].text, soundRowText(1, "SOUND1:"));
+    EXPECT_EQ(rowText(r.state, 1), soundRowText(1, "SOUND1:"));
     EXPECT_EQ(r.state.changedCount, 0);
     EXPECT_EQ(r.state.currentRow, -1);
     EXPECT_EQ(r.state.txOrig, "");

@@ -1,5 +1,6 @@
 #include "actions/doubles.h"
 #include "actions/import.h"
+#include "actions/marks.h"
 #include "actions/objects.h"
 #include "installation.h"
 
@@ -215,7 +216,7 @@ TEST(WadImport, SamImportGivesTheLetterToEveryLineOfItsSamples) {
                         "ROPE_X:\t\trope1\t\tVOL10\t\t\t\t\t#c", // an unselected double
                         "HORN2:\t\thorn\t\tVOL10 #d"};
     EXPECT_EQ(Args(app.state.liText.begin() + 1, app.state.liText.begin() + 6), lines);
-    EXPECT_EQ(app.state.rows[5].text.substr(0, 10), "  5: HORN2");
+    EXPECT_EQ(rowText(app.state, 5).substr(0, 10), "  5: HORN2");
     EXPECT_EQ(app.line(0), "ZERO:\ts0\t#d"); // the first sound, its custom line and its letter
     EXPECT_EQ(app.state.soundCount(), 70);
     // "gull" is unknown; "x.w" has no name and is skipped.

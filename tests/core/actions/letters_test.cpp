@@ -27,7 +27,7 @@ struct Letters : Loaded {
         return inst;
     }
     void open(int row) { makeRowCurrent(state, fake.ports, row); }
-    bool marked(int row) { return endsWithMark(state.rows[static_cast<std::size_t>(row)].text); }
+    bool marked(int row) { return state.rows[static_cast<std::size_t>(row)].marked; }
     void chooseObject(std::vector<int> ids) {
         state.objects.txObjet = "MACHINE";
         state.objDlg.liOK = std::move(ids);

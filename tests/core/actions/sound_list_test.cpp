@@ -65,11 +65,11 @@ TEST(Selection, ClickTogglesTheCurrentLetterOnTheClickedSound) {
     clickRow(l.state, l.fake.ports, 5);
     EXPECT_EQ(l.state.currentRow, 5);
     EXPECT_EQ(l.state.liText[5], "DOOR:\t\td1 d2\t\t\tVOL09\tP\tCH01\t\t\t#b #a");
-    EXPECT_TRUE(l.state.rows[5].selected && endsWithMark(l.state.rows[5].text));
+    EXPECT_TRUE(l.state.rows[5].selected && l.state.rows[5].marked);
 
     clickRow(l.state, l.fake.ports, 3); // it carried #a
     EXPECT_EQ(l.state.liText[3], "SOUND3:\ts3\tVOL01\t");
-    EXPECT_FALSE(l.state.rows[3].selected || endsWithMark(l.state.rows[3].text));
+    EXPECT_FALSE(l.state.rows[3].selected || l.state.rows[3].marked);
 
     // Even with an object chosen, a click changes the clicked sound only.
     l.state.objects.txObjet = "CRANE";

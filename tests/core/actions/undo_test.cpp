@@ -2,6 +2,7 @@
 #include "actions/current_sound.h"
 #include "actions/import.h"
 #include "actions/letters.h"
+#include "actions/marks.h"
 #include "actions/sound_list.h"
 #include "actions/undo.h"
 #include "installation.h"
@@ -158,7 +159,7 @@ TEST(EditHistory, AnImportOfAnotherSoundsTxtIsUndoneWhole) {
     EXPECT_EQ(changedSounds(c.state), std::vector<int>{0}); // against the Sounds.txt read last
     redoStep(c.state);
     EXPECT_EQ(c.state.liText, after);
-    EXPECT_EQ(c.state.rows[30].text.substr(0, 8), " 30: NEW");
+    EXPECT_EQ(rowText(c.state, 30).substr(0, 8), " 30: NEW");
     c.click(1);
     EXPECT_EQ(stepToUndo(c.state)->sounds, 1);
 }
@@ -184,7 +185,8 @@ TEST(EditHistory, AnImportOfUnchangedFilesReadsNothingAgain) {
         EXPECT_FALSE(c.fake.dialogs.showed(Msg::FileUnreadable));
         const auto outcome = [&c] {
             std::vector<std::string> rows;
-            for (const SoundRow& r : c.state.rows) rows.push_back(r.text + (r.changed ? "*" : ""));
+            for (std::size_t i = 0; i < c.state.rows.size(); ++i)
+                rows.push_back(rowText(c.state, i) + (c.state.rows[i].changed ? "*" : ""));
             const EditStep* step = stepToUndo(c.state);
             return Outcome{c.picture(true), rows, c.state.changedCount, step ? step->sounds : 0};
         };
@@ -228,7 +230,7 @@ TEST(EditHistory, TheChangedSetFollowsTheDiskLines) {
     c.click(1);
     c.click(6);
     EXPECT_EQ(changedSounds(c.state), (std::vector<int>{1, 6}));
-    EXPECT_EQ(c.state.rows[1].text.find('*'), std::string::npos); // drawn, not written
+    EXPECT_EQ(rowText(c.state, 1).find('*'), std::string::npos); // drawn, not written
     ASSERT_EQ(pendingChanges(c.state).size(), 2u);
     EXPECT_EQ(pendingChanges(c.state)[0].above, "SOUND1:\ts1\tVOL01");
     EXPECT_EQ(pendingChanges(c.state)[0].below, c.state.liText[1]);
