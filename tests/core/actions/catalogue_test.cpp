@@ -60,10 +60,14 @@ TEST(LoadCatalogue, NumbersOnlyLinesWithAColon) {
 
 TEST(LoadCatalogue, UnreadableOrBinaryFilesAreNamedAndMakeItIncomplete) {
     // Nothing: the file cannot be read; else bytes that are not 8-bit text.
-    const std::optional<std::string> contents[] = {std::nullopt, "A:\0\r\n"s,
+    const std::optional<std::string> contents[] = {std::nullopt,
+                                                   "A:\0\r\n"s,
                                                    "\xFF\xFE"
                                                    "A\0:\0"s,
-                                                   "\xFE\xFF\0A\0:"s, "\xFF\xFE\0\0A\0\0\0"s};
+                                                   "\xFE\xFF\0A\0:"s,
+                                                   "\xFF\xFE\0\0A\0\0\0"s,
+                                                   "\xFE\xFF"
+                                                   "A:\r\n"s};
     const Installation inst = withSounds({"A:\ta", "B:\tb"});
     for (const char* file : {"Kestrel.tow", "Kestrel.tos", "Sounds.txt"}) {
         for (const auto& bytes : contents) {
@@ -78,7 +82,8 @@ TEST(LoadCatalogue, UnreadableOrBinaryFilesAreNamedAndMakeItIncomplete) {
             const bool needed = std::string(file) != "Kestrel.tow"; // Apply needs no WAD table
             EXPECT_EQ(r.state.catalogueComplete, !needed);
             EXPECT_EQ(r.state.unreadFile, needed ? path : "");
-            EXPECT_EQ(r.state.defaultLine(7), ""); // never out of range
+            EXPECT_EQ(r.state.defaultLine(7), "");         // never out of range
+            EXPECT_TRUE(r.state.catalogueSources.empty()); // the next import reads them all
         }
     }
 }

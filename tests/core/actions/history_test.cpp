@@ -104,7 +104,9 @@ TEST(SoundsHistory, ListsNewestFirstWithTheSoundsThatDiffer) {
     };
     App a;
     for (const auto& r : rows) a.put(r.name, r.bytes);
-    a.put("Sounds-20261101-100000-01.txt", kOnDisk); // not a kept name
+    for (const char* other : {"Sounds-20261101-100000-01.txt", "Sounds-20261101x100000.txt",
+                              "Sounds-20261101-100000x12.txt"})
+        a.put(other, kOnDisk); // not kept names
     a.fake.files.failing = {{kHistory + rows[4].name}};
 
     const auto kept = keptVersions(a.state, a.fake.ports);

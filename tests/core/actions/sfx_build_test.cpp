@@ -45,6 +45,7 @@ TEST(BuildBatch, TheSixLinesAreWrittenAsTyped) {
     // The runner's word on how the batch went.
     for (const int status : {0, 2, 137})
         EXPECT_EQ(parseBatchStatus(batchStatusText(status)), status);
+    EXPECT_EQ(parseBatchStatus("status 7"), 7); // the line end may be missing
     for (const char* text : {"", "status \r\n", "status 1x\r\n", "done 0\r\n"})
         EXPECT_FALSE(parseBatchStatus(text)) << text;
 }

@@ -45,7 +45,8 @@ TEST(Selection, ProtectedOrAbsentRowLeavesNoSoundOpen) {
     EXPECT_EQ(l.fake.dialogs.shown[0].id, Msg::ProtectedLine);
     EXPECT_EQ(l.state.currentRow, -1);
     EXPECT_EQ(l.state.buttons, EditButtons{});
-    EXPECT_TRUE(l.state.txModif.empty() && !l.state.frOrigName && !l.state.rows[27].selected);
+    EXPECT_TRUE(l.state.txModif.empty() && l.state.txOrig.empty() && !l.state.frOrigName &&
+                !l.state.rows[27].selected);
 
     makeRowCurrent(l.state, l.fake.ports, 5);
     makeRowCurrent(l.state, l.fake.ports, 4000);

@@ -241,7 +241,8 @@ TEST(EditHistory, TheChangedSetFollowsTheDiskLines) {
     recordStep(c.state, StepKind::RevertSounds, [&] { revertSounds(c.state, {0, 1}); });
     EXPECT_EQ(c.state.changedCount, 0);
     EXPECT_EQ(c.state.liText[1], "SOUND1:\ts1\tVOL01");
-    undoStep(c.state); // reverting is a step of its own
+    EXPECT_EQ(c.state.cur.letters, "#a"); // the open sound shows its line put back
+    undoStep(c.state);                    // reverting is a step of its own
     EXPECT_EQ(c.state.changedCount, 2);
     ASSERT_TRUE(beginStep(c.state));
     EXPECT_FALSE(beginStep(c.state)); // steps do not nest

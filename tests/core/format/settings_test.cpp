@@ -75,4 +75,6 @@ TEST(Ansi, BytesAndCharactersAtTheEdgesOfTheTable) {
     EXPECT_FALSE(utf8CharAt("\x80", 0));
     EXPECT_EQ(utf8CharAt("\xF4\x8F\xBF\xBF", 0)->code, U'\U0010FFFF');
     EXPECT_FALSE(utf8CharAt("\xF4\x90\x80\x80", 0));
+    EXPECT_FALSE(utf8CharAt("\xC1\x80\x80\x80", 0)); // an over-long lead
+    EXPECT_FALSE(utf8CharAt("\xED\xBF\xBF", 0));     // the last surrogate
 }

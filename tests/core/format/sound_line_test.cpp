@@ -1,4 +1,5 @@
 #include "format/field_view.h"
+#include "format/names.h"
 #include "format/sound_line.h"
 
 #include <cfenv>
@@ -109,4 +110,12 @@ TEST(FieldView, PutsEveryFieldInItsColumn) {
         parseSoundLine("BELL:\t\tb1 b2\t\t\tVOL08\tP     L\tCH02\t\tRAD10\t#g #a");
     EXPECT_EQ(fieldView(r), fixedWidth("b1 b2 ", 32) + "VOL08   P     L CH02    " +
                                 std::string(8, ' ') + "RAD10   #g #a");
+}
+
+// Windows' device names stand for devices whatever their extension.
+TEST(Names, DevicesAreRefusedAsWadNames) {
+    const std::pair<const char*, bool> names[] = {
+        {"COM1", false}, {"lpt9.sam", false}, {"Nul", false},    {"COM0", true},
+        {"ABC1", true},  {"COMA", true},      {"CONSOLE", true}, {"COM10", true}};
+    for (const auto& [name, safe] : names) EXPECT_EQ(isSafeWadName(name), safe) << name;
 }

@@ -85,7 +85,8 @@ TEST(Wav, EveryPcmSizeAndFloatBecome16Bit) {
         {wav(1, 1, 8, std::string("\x80\xff\x00", 3)), samples16({0, 0x7F00, -0x8000})},
         {wav(1, 2, 16, samples16({5, -6})), samples16({5, -6})},
         {wav(1, 1, 24, std::string("\x01\x34\x12\xff\xff\x80", 6)), samples16({0x1234, -0x7F01})},
-        {wav(3, 1, 32, le(0x3F000000, 4) + le(0xC0000000, 4)), samples16({16383, -32767})},
+        {wav(3, 1, 32, le(0x3F000000, 4) + le(0xC0000000, 4) + le(0x7FC00000, 4)),
+         samples16({16383, -32767, 0})},    // no number at all is silence
         {wav(2, 1, 4, "ab"), std::nullopt}, // ADPCM
         {wav(3, 1, 64, std::string(8, '\0')), std::nullopt},
     };
