@@ -91,9 +91,10 @@ public:
         }
         if (command & Clear) std::fill(marks_.begin(), marks_.end(), false);
         for (const QItemSelectionRange& range : selection) {
-            first = std::min(first, std::max(0, range.top()));
-            last = std::max(last, std::min(count - 1, range.bottom()));
-            for (int r = std::max(0, range.top()); r <= std::min(count - 1, range.bottom()); ++r) {
+            const int top = std::max(0, range.top()), bottom = std::min(count - 1, range.bottom());
+            first = std::min(first, top);
+            last = std::max(last, bottom);
+            for (int r = top; r <= bottom; ++r) {
                 auto mark = marks_[static_cast<std::size_t>(r)];
                 if (command & Toggle)
                     mark = !mark;

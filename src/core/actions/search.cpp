@@ -70,12 +70,15 @@ void searchStep(MainState& state, Ports& ports) {
     for (int row = state.currentRow + step; row >= 0 && row < count; row += step) {
         if (isProtected(row)) continue;
         const auto i = static_cast<std::size_t>(row);
-        shown.clear();
-        appendRowText(shown, state, i);
-        const bool found = holdsText(shown, text, state.search.caseSensitive) ||
-                           (!idsOnly && row < state.soundCount() &&
-                            holdsText(state.liText[i], text, state.search.caseSensitive));
-        if (found) {
+        // The line first: the row's text is made only when the line alone
+        // does not hold the text.
+        const bool inLine = !idsOnly && row < state.soundCount() &&
+                            holdsText(state.liText[i], text, state.search.caseSensitive);
+        if (!inLine) {
+            shown.clear();
+            appendRowText(shown, state, i);
+        }
+        if (inLine || holdsText(shown, text, state.search.caseSensitive)) {
             makeRowCurrent(state, ports, row);
             return;
         }
