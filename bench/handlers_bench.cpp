@@ -146,7 +146,7 @@ void AddRemoveObjectLetter(benchmark::State& state) {
 // The letter leaves every line; the lines get it back between iterations.
 void EraseLetterEverywhere(benchmark::State& state) {
     Session s(sizeOf(state));
-    const std::vector<std::string> lines = s.state.liText;
+    const WorkingLines lines = s.state.liText;
     for (auto _ : state) {
         state.PauseTiming();
         s.state.liText = lines;
@@ -269,7 +269,7 @@ void ApplyChanges(benchmark::State& state) {
         return applyChanges(s.state, s.fake.ports);
     };
     const bool applied = changeAndApply();
-    const std::string& line = s.state.liText[static_cast<std::size_t>(s.row)];
+    const std::string_view line = s.state.liText[static_cast<std::size_t>(s.row)];
     if (!applied || line.find("VOL57") == std::string::npos ||
         s.fake.files.bytes(soundsPath(s.state)).find(line) == std::string::npos) {
         state.SkipWithError("Apply did not write the new volume");

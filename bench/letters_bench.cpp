@@ -26,7 +26,7 @@ Installation latches(int count) {
 
 void EraseLetterThenMark(benchmark::State& state) {
     Loaded l(latches(static_cast<int>(state.range(0))));
-    const std::vector<std::string> lines = l.state.liText;
+    const WorkingLines lines = l.state.liText;
     for (auto _ : state) {
         state.PauseTiming();
         l.state.liText = lines;
@@ -45,7 +45,7 @@ void AddLetterToObject(benchmark::State& state) {
     l.state.objects.txObjet = "CONVEYOR";
     for (int id = 300; id < 340; ++id) l.state.objDlg.liOK.push_back(id);
     makeRowCurrent(l.state, l.fake.ports, 0);
-    const std::vector<std::string> lines = l.state.liText;
+    const WorkingLines lines = l.state.liText;
     for (auto _ : state) {
         state.PauseTiming();
         l.state.liText = lines;
@@ -76,7 +76,7 @@ void addSamList(Loaded& l, int count) {
 void MatchSamList(benchmark::State& state) {
     Loaded l(chimes(static_cast<int>(state.range(0))));
     addSamList(l, static_cast<int>(state.range(0)));
-    const std::vector<std::string> lines = l.state.liText;
+    const WorkingLines lines = l.state.liText;
     for (auto _ : state) {
         state.PauseTiming();
         l.state.liText = lines;
@@ -94,7 +94,8 @@ void ScanEveryLinePerSample(benchmark::State& state) {
         int found = 0;
         for (int k = 0; k < 300; ++k) {
             const std::string sample = "ch" + std::to_string(k * count / 300) + "b";
-            for (const std::string& line : l.state.liText) found += holdsSample(line, sample);
+            for (std::size_t i = 0; i < l.state.liText.size(); ++i)
+                found += holdsSample(l.state.liText[i], sample);
         }
         benchmark::DoNotOptimize(found);
     }

@@ -284,7 +284,7 @@ void AddRemoveObjectLetter(benchmark::State& state) {
 // "Remove letter from every lines"; the lines, their marks and the open
 // sound come back between iterations.
 void EraseLetterEverywhere(benchmark::State& state) {
-    std::vector<std::string> lines;
+    WorkingLines lines;
     measure(
         state, 1,
         [&lines](Session& s) -> const char* {
@@ -432,7 +432,7 @@ void ApplyThroughWindow(benchmark::State& state) {
         state, 2,
         [changeAndApply](Session& s) -> const char* {
             changeAndApply(s, "57");
-            const std::string& line = s.state.liText[static_cast<std::size_t>(s.row)];
+            const std::string_view line = s.state.liText[static_cast<std::size_t>(s.row)];
             return line.find("VOL57") != std::string::npos &&
                            s.fake.files.bytes(soundsPath(s.state)).find(line) != std::string::npos
                        ? nullptr

@@ -139,7 +139,7 @@ public:
             FUZZ_CHECK(r.selected == r.marked);
             FUZZ_CHECK(rowText(state_, i).ends_with(kLetterMark) == r.marked);
         }
-        const std::vector<std::string> working = state_.liText;
+        const std::vector<std::string> working = state_.liText.strings();
         fake_.dialogs.answers = {Answer::Yes, Answer::Yes};
         applyChanges(state_, fake_.ports);
         FUZZ_CHECK(fake_.files.bytes(state_.dirs.sfxDir + "Sounds.txt") == soundsFileBytes(state_));
@@ -175,7 +175,7 @@ private:
     void checkLoaded(std::string_view bytes) {
         FUZZ_CHECK(state_.catalogueComplete);
         const std::vector<std::string> lines = splitLines(bytes);
-        FUZZ_CHECK(state_.soundsFile.text.lineCount() == lines.size());
+        FUZZ_CHECK(state_.soundsFile.text->lineCount() == lines.size());
         std::string expected;
         std::size_t sounds = 0;
         for (const std::string& line : lines) {
@@ -195,7 +195,7 @@ private:
         FUZZ_CHECK(state_.rows.size() == static_cast<std::size_t>(sounds_));
         FUZZ_CHECK(state_.currentRow >= -1 && state_.currentRow < sounds_);
         for (int i = 0; i < sounds_; ++i) {
-            const std::string& line = state_.liText[static_cast<std::size_t>(i)];
+            const std::string_view line = state_.liText[static_cast<std::size_t>(i)];
             FUZZ_CHECK(line.find(':') != std::string::npos);
             FUZZ_CHECK(!fuzz::holdsLineEnd(line));
             const std::string number = padNumber(i, 3, ' ') + ":";

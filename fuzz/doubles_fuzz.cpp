@@ -53,7 +53,7 @@ void checkMarks(std::string_view bytes, const std::vector<DoubleRecord>& records
     FakePorts fake;
     MainState state;
     state.dirs.appDir = "/app/";
-    state.liText.assign(400, "A:\ts");
+    state.liText = WorkingLines(std::vector<std::string>(400, "A:\ts"));
     fake.files.files[doublesPath(state)] = std::string(bytes);
     loadDoubleMarks(state, fake.files);
     FUZZ_CHECK(state.doubleSelected.size() == 400);

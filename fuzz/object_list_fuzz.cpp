@@ -33,7 +33,7 @@ bool sameObject(const GameObject& a, const GameObject& b) {
 void checkDialog(const TypeObjectTable& types) {
     FakePorts fake;
     MainState state;
-    state.liText.assign(120, "A:\ts");
+    state.liText = WorkingLines(std::vector<std::string>(120, "A:\ts"));
     state.rows.assign(120, SoundRow{});
     state.objDlg.loaded = true;
     state.objDlg.types = types;

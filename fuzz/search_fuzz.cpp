@@ -55,7 +55,7 @@ void checkFind(std::string_view text, std::string_view part) {
 void checkStep(const std::vector<std::string>& lines, std::string_view part, unsigned options) {
     testing::FakePorts fake;
     MainState state;
-    state.liText = lines;
+    state.liText = WorkingLines(lines);
     state.rows.resize(lines.size());
     state.search.txSearch = std::string(part);
     state.search.caseSensitive = (options & 1u) != 0;

@@ -62,7 +62,7 @@ public:
         fake_.dialogs = start().app.fake.dialogs;
         fake_.files = start().app.fake.files;
         state_.choice.wasMode = wasMode;
-        before_ = state_.liText;
+        before_ = state_.liText.strings();
         put(".SAM", "rope1.wav\r\nhorn.wav,smp10.wav\r\n");
     }
 
@@ -151,7 +151,7 @@ private:
         FUZZ_CHECK(s.rows.size() == static_cast<std::size_t>(kImportSounds));
         for (int i = 0; i < kImportSounds; ++i) {
             const auto row = static_cast<std::size_t>(i);
-            const std::string& line = s.liText[row];
+            const std::string line(s.liText[row]);
             FUZZ_CHECK(!holdsLineEnd(line));
             FUZZ_CHECK(line.find(':') != std::string::npos);
             const std::string text = rowText(s, row);
@@ -173,7 +173,7 @@ private:
             if (isProtected(i)) continue;
             const auto row = static_cast<std::size_t>(i);
             const std::string& was = before_[row];
-            const std::string& line = s.liText[row];
+            const std::string line(s.liText[row]);
             if (wanted[row] && !hasLetterTag(was, "#g")) FUZZ_CHECK(hasLetterTag(line, "#d"));
             if (line == was) continue;
             FUZZ_CHECK(wanted[row]);
@@ -188,7 +188,7 @@ private:
     // Apply writes sounds.txt; reading it again gives back every working line.
     void checkApplyAndReload() {
         MainState& s = state_;
-        const std::vector<std::string> working = s.liText;
+        const std::vector<std::string> working = s.liText.strings();
         fake_.dialogs.answers = {Answer::Yes, Answer::Yes};
         applyChanges(s, fake_.ports);
         loadCatalogue(s, fake_.ports);

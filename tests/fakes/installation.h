@@ -69,7 +69,7 @@ struct Loaded {
         loadCatalogue(state, fake.ports);
         markSoundList(state, -1);
     }
-    std::string& line(int id) { return state.liText[static_cast<std::size_t>(id)]; }
+    std::string& line(int id) { return state.liText.edit(static_cast<std::size_t>(id)); }
 };
 
 } // namespace kestrel::testing

@@ -176,7 +176,7 @@ TEST_F(OsFilesTest, ReadOnlyFoldersLeaveSoundsTxtAsItWasThroughAnApply) {
     }
     Ports ports{fake.dialogs, files, fake.sound, fake.programs};
     loadCatalogue(state, ports);
-    state.liText[1] = "ONE:\to9";
+    state.liText.set(1, "ONE:\to9");
     for (const auto& dir : {inst.appDir, inst.sfxDir()}) fs::permissions(dir, fs::perms(0555));
     const bool refused = !std::ofstream(inst.sfxDir() + "probe").is_open();
     if (refused) {

@@ -106,8 +106,9 @@ TEST(Sndpack, ABuildThenAnImportOfItsListGivesTheLetterBackToTheSameSounds) {
     loaded.fake.files.files[fake.editorDir + "graphics/wads/LEVEL1.SAM"] =
         DiskInstallation::bytes(inst.wadsDir / "LEVEL1.SAM");
     loaded.state.doubleSelected.assign(kSounds.size(), true);
-    const std::vector<std::string> before = loaded.state.liText;
-    for (std::string& line : loaded.state.liText) line = withoutLetterTag(line, "#ab");
+    const std::vector<std::string> before = loaded.state.liText.strings();
+    for (std::size_t id = 0; id < before.size(); ++id)
+        loaded.state.liText.set(id, withoutLetterTag(before[id], "#ab"));
     importWadList(loaded.state, loaded.fake.ports);
     for (std::size_t id = 0; id < kSounds.size(); ++id)
         EXPECT_EQ(hasLetterTag(loaded.state.liText[id], "#ab"), hasLetterTag(before[id], "#ab"))

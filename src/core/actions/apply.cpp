@@ -39,7 +39,7 @@ bool changedOnDisk(const MainState& state, Ports& ports) {
     if (state.soundsFile.stamp && ports.files.stamp(soundsPath(state)) == state.soundsFile.stamp)
         return false;
     const ReadResult now = ports.files.read(soundsPath(state));
-    return !now.ok || now.bytes != state.soundsFile.text.bytes();
+    return !now.ok || now.bytes != state.soundsFile.text->bytes();
 }
 
 void writeCustomLines(const MainState& state, Ports& ports) {
@@ -73,18 +73,18 @@ void writeCustomLines(const MainState& state, Ports& ports) {
 } // namespace
 
 std::string soundsFileBytes(const MainState& state) {
-    return state.soundsFile.text.withSounds(state.liText).bytes();
+    return state.soundsFile.text->withSounds(state.liText).bytes();
 }
 
 std::string customLinesBytes(const MainState& state) {
     std::string out;
     for (std::size_t i = 0; i < state.liText.size(); ++i) {
-        const std::string& line = state.liText[i];
+        const std::string_view line = state.liText[i];
         const std::string_view original = state.defaultLine(static_cast<int>(i));
         // Only the sample names count; as none holds a blank, the same names
         // are the same samples text.
         if (line == original || sampleNames(line) == sampleNames(original)) continue;
-        out += formatRecordLine({static_cast<long>(i), line});
+        out += formatRecordLine({static_cast<long>(i), std::string(line)});
         out += "\r\n";
     }
     return out;
@@ -99,11 +99,14 @@ bool applyChanges(MainState& state, Ports& ports) {
     if (changedOnDisk(state, ports) &&
         ports.dialogs.message(Msg::SoundsChangedOnDisk, {soundsPath(state)}) != Answer::Yes)
         return false;
-    SoundsText written = state.soundsFile.text.withSounds(state.liText);
-    if (!backUpOnce(state, ports) || !replaceSoundsFile(state, ports, written.bytes()))
+    auto written =
+        std::make_shared<const SoundsText>(state.soundsFile.text->withSounds(state.liText));
+    if (!backUpOnce(state, ports) || !replaceSoundsFile(state, ports, written->bytes()))
         return false;
     state.soundsFile.stamp = ports.files.stamp(soundsPath(state));
     state.soundsFile.text = std::move(written);
+    // Every working line is now the file's: they need hold no change of their own.
+    state.liText = WorkingLines(state.soundsFile.text);
     state.appliedCount = state.changedCount;
     refreshChangedRows(state);
     clearHistory(state);

@@ -73,7 +73,7 @@ bool unchangedOnDisk(const MainState& state, Files& files) {
 // rows keep their marks until they are marked again.
 void putBackLoadedLines(MainState& state) {
     resetView(state);
-    const SoundsText& disk = state.soundsFile.text;
+    const SoundsText& disk = *state.soundsFile.text;
     for (std::size_t i = 0; i < disk.soundCount(); ++i) {
         if (state.liText[i] != disk.sound(i)) state.workingLine(i) = disk.sound(i);
     }
@@ -108,11 +108,9 @@ bool loadSoundLines(MainState& state, Ports& ports) {
     if (!readOrReport(ports, soundsPath(state), bytes)) return false;
     state.soundsFile.read = true;
     state.soundsFile.stamp = stamp;
-    state.soundsFile.text = SoundsText::parse(std::move(bytes));
-    const SoundsText& text = state.soundsFile.text;
-    state.liText.reserve(text.soundCount());
-    state.rows.resize(text.soundCount());
-    for (std::size_t i = 0; i < text.soundCount(); ++i) state.liText.emplace_back(text.sound(i));
+    state.soundsFile.text = std::make_shared<const SoundsText>(SoundsText::parse(std::move(bytes)));
+    state.liText = WorkingLines(state.soundsFile.text);
+    state.rows.resize(state.liText.size());
     return true;
 }
 
@@ -165,7 +163,7 @@ bool loadCatalogue(MainState& state, Ports& ports) {
 
 bool readCatalogueAgain(MainState& state, Ports& ports) {
     if (!unchangedOnDisk(state, ports.files) ||
-        state.liText.size() != state.soundsFile.text.soundCount() ||
+        state.liText.size() != state.soundsFile.text->soundCount() ||
         state.rows.size() != state.liText.size())
         return loadCatalogue(state, ports);
     putBackLoadedLines(state);

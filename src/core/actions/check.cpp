@@ -74,7 +74,7 @@ std::string lowerCase(std::string text) {
     return text;
 }
 
-std::vector<std::string> sortedWords(const std::string& line) {
+std::vector<std::string> sortedWords(std::string_view line) {
     std::vector<std::string> words = wordsOf(line);
     std::sort(words.begin(), words.end());
     return words;
@@ -82,7 +82,7 @@ std::vector<std::string> sortedWords(const std::string& line) {
 
 // A rebuild writes the fields in its own order and layout: only a word lost
 // or changed matters.
-bool changedByRebuild(const std::string& line, const SoundRecord& rec) {
+bool changedByRebuild(std::string_view line, const SoundRecord& rec) {
     return sortedWords(line) != sortedWords(rebuildLine(rec));
 }
 
@@ -156,7 +156,7 @@ std::optional<Problem> wavProblem(std::string_view bytes) {
     return std::nullopt;
 }
 
-std::vector<Finding> findProblems(const std::vector<std::string>& lines,
+std::vector<Finding> findProblems(const WorkingLines& lines,
                                   const std::vector<std::string>& wadLetters,
                                   const SampleFolder& samples) {
     std::vector<Finding> out;
@@ -164,7 +164,7 @@ std::vector<Finding> findProblems(const std::vector<std::string>& lines,
     std::map<std::string, int> firstOfLine;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const int id = static_cast<int>(i);
-        const std::string& line = lines[i];
+        const std::string_view line = lines[i];
         if (line.find_first_not_of(" \t") == std::string::npos) continue;
         const SoundRecord rec = parseSoundLine(line);
         checkSamples(id, rec, samples, out);
@@ -184,8 +184,8 @@ std::vector<Finding> checkCatalogue(const MainState& state, Ports& ports, WavRea
     for (const std::string& name : ports.files.list(state.dirs.sampleDir, "*.wav"))
         onDisk.emplace(lowerCase(name), name);
     std::set<std::string> named;
-    for (const std::string& line : state.liText)
-        for (const std::string_view sample : sampleNames(line))
+    for (std::size_t i = 0; i < state.liText.size(); ++i)
+        for (const std::string_view sample : sampleNames(state.liText[i]))
             named.insert(lowerCase(utf8FromAnsi(sample) + ".wav"));
     for (const auto& [lower, name] : onDisk) {
         folder.wavs.insert(lower);
@@ -200,8 +200,8 @@ std::vector<Finding> checkCatalogue(const MainState& state, Ports& ports, WavRea
 std::vector<int> fileLineOfSounds(const SoundsFile& file, int soundCount) {
     std::vector<int> lines(static_cast<std::size_t>(std::max(soundCount, 0)), 0);
     std::size_t sound = 0;
-    for (; sound < lines.size() && sound < file.text.soundCount(); ++sound)
-        lines[sound] = file.text.lineOfSound(sound);
+    for (; sound < lines.size() && sound < file.text->soundCount(); ++sound)
+        lines[sound] = file.text->lineOfSound(sound);
     return lines;
 }
 
@@ -211,7 +211,7 @@ int errorCount(const std::vector<Finding>& findings) {
     }));
 }
 
-int soundsWithErrors(const std::vector<Finding>& findings, const std::vector<std::string>& lines,
+int soundsWithErrors(const std::vector<Finding>& findings, const WorkingLines& lines,
                      const std::string& tag) {
     std::set<int> ids;
     for (const Finding& f : findings)

@@ -67,7 +67,7 @@ struct SampleFolder {
 };
 
 // The findings for every line, sorted by sound ID.
-std::vector<Finding> findProblems(const std::vector<std::string>& lines,
+std::vector<Finding> findProblems(const WorkingLines& lines,
                                   const std::vector<std::string>& wadLetters,
                                   const SampleFolder& samples);
 
@@ -92,7 +92,7 @@ std::vector<int> fileLineOfSounds(const SoundsFile& file, int soundCount);
 int errorCount(const std::vector<Finding>& findings);
 
 // How many sounds carrying the tag `tag` ("#f") have an error.
-int soundsWithErrors(const std::vector<Finding>& findings, const std::vector<std::string>& lines,
+int soundsWithErrors(const std::vector<Finding>& findings, const WorkingLines& lines,
                      const std::string& tag);
 
 } // namespace kestrel

@@ -143,7 +143,7 @@ KeptVersion describeVersion(const MainState& state, Ports& ports, const VersionN
     }
     version.size = read.bytes.size();
     version.differing = static_cast<int>(
-        differingLines(SoundsText::parse(std::move(read.bytes)), state.soundsFile.text).size());
+        differingLines(SoundsText::parse(std::move(read.bytes)), *state.soundsFile.text).size());
     return version;
 }
 
@@ -219,7 +219,7 @@ std::vector<LinePair> keptDifferences(const MainState& state, Ports& ports,
                                       const KeptVersion& version) {
     const ReadResult read = ports.files.read(version.path);
     if (!read.ok) return {};
-    return differingLines(SoundsText::parse(read.bytes), state.soundsFile.text);
+    return differingLines(SoundsText::parse(read.bytes), *state.soundsFile.text);
 }
 
 bool restoreKeptVersion(MainState& state, Ports& ports, const KeptVersion& version) {

@@ -30,16 +30,6 @@ bool isTabOrSpace(char c) {
     return c == ' ' || c == '\t';
 }
 
-constexpr std::array<bool, 256> kEndsWord = [] {
-    std::array<bool, 256> ends{};
-    ends[' '] = ends['\t'] = ends['\0'] = true;
-    return ends;
-}();
-
-bool endsWord(char c) {
-    return kEndsWord[static_cast<unsigned char>(c)];
-}
-
 // The records of a .SAM or .WAS list: every field of every line.
 std::vector<std::string> listRecords(const std::string& bytes) {
     std::vector<std::string> out;
@@ -100,21 +90,18 @@ public:
         }
     }
 
-    // Each line is read up to the nul every std::string ends with, so the
-    // inner loops test only the byte (a line holds no nul of its own: a text
-    // with one is refused as it is read).
-    void scan(const std::vector<std::string>& lines, int count) {
-        for (int id = 0; id < count; ++id) {
-            const std::string& line = lines[static_cast<std::size_t>(id)];
-            const char* at = line.c_str();
+    void scan(const WorkingLines& lines) {
+        for (std::size_t id = 0; id < lines.size(); ++id) {
+            const std::string_view line = lines[id];
+            const char* at = line.data();
             const char* const end = at + line.size();
             for (;;) {
-                while (isTabOrSpace(*at)) ++at;
+                while (at != end && isTabOrSpace(*at)) ++at;
                 if (at == end) break;
                 const char* const word = at;
-                while (!endsWord(*++at)) {
+                while (++at != end && !isTabOrSpace(*at)) {
                 }
-                note({word, static_cast<std::size_t>(at - word)}, id);
+                note({word, static_cast<std::size_t>(at - word)}, static_cast<int>(id));
             }
         }
     }
@@ -150,7 +137,7 @@ void importSamList(MainState& state, Ports& ports) {
             isPlainWord(std::string_view(record).substr(0, record.size() - 4)))
             names.push_back(std::string_view(record).substr(0, record.size() - 4));
     NameHolders holders(names);
-    holders.scan(state.liText, state.soundCount());
+    holders.scan(state.liText);
     int unrecognized = 0;
     std::string lastUnrecognized;
     for (const std::string& record : records) {

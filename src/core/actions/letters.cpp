@@ -217,8 +217,7 @@ void eraseLetterEverywhere(MainState& state, Ports& ports) {
     // A line without the tag stays as it is; only the others are rewritten.
     for (std::size_t id = 0; id < state.liText.size(); ++id) {
         if (!hasLetterTag(state.liText[id], tag)) continue;
-        std::string without = withoutLetterTag(state.liText[id], tag);
-        state.workingLine(id) = std::move(without);
+        state.workingLine(id) = withoutLetterTag(state.liText[id], tag);
     }
     markSoundList(state, -1);
     makeRowCurrent(state, ports, 0);

@@ -12,7 +12,7 @@ void markRow(MainState& state, int i, const std::string& key, bool strip) {
     SoundRow& row = state.rows[i];
     row.marked = row.selected = false;
 
-    const std::string& line = state.liText[i];
+    const std::string_view line = state.liText[i];
     const bool matches =
         hasLetterTag(line, key) || (state.choice.showG && hasLetterTag(line, "#g"));
     if (!matches) return;

@@ -13,8 +13,7 @@ namespace {
 
 // The lines that differ between two lists of working lines, each side as it
 // was; a sound present on one side only is on that side alone.
-EditStep lineDifference(const std::vector<std::string>& before,
-                        const std::vector<std::string>& after) {
+EditStep lineDifference(const WorkingLines& before, const WorkingLines& after) {
     EditStep step;
     step.countBefore = before.size();
     step.countAfter = after.size();
@@ -23,8 +22,8 @@ EditStep lineDifference(const std::vector<std::string>& before,
         const bool inBefore = i < before.size(), inAfter = i < after.size();
         if (inBefore && inAfter && before[i] == after[i]) continue;
         const int id = static_cast<int>(i);
-        if (inBefore) step.before.push_back({id, before[i]});
-        if (inAfter) step.after.push_back({id, after[i]});
+        if (inBefore) step.before.push_back({id, std::string(before[i])});
+        if (inAfter) step.after.push_back({id, std::string(after[i])});
         ++step.sounds;
     }
     return step;
@@ -51,7 +50,7 @@ std::string detailOf(const MainState& state, StepKind kind) {
 }
 
 bool changedAt(const MainState& state, std::size_t i) {
-    const SoundsText& disk = state.soundsFile.text;
+    const SoundsText& disk = *state.soundsFile.text;
     return i >= disk.soundCount() || i >= state.liText.size() || state.liText[i] != disk.sound(i);
 }
 
@@ -68,7 +67,7 @@ EditStep touchedDifference(MainState& state) {
         const auto i = static_cast<std::size_t>(was.id);
         if (i < h.seen.size()) h.seen[i] = false;
         if (i >= state.liText.size() || state.liText[i] == was.line) continue;
-        step.after.push_back({was.id, state.liText[i]});
+        step.after.push_back({was.id, std::string(state.liText[i])});
         step.before.push_back(std::move(was));
         ++step.sounds;
     }
@@ -91,7 +90,7 @@ void putLines(MainState& state, std::size_t count, const std::vector<StepLine>& 
     state.rows.resize(count);
     for (const StepLine& l : lines) {
         const auto i = static_cast<std::size_t>(l.id);
-        state.liText[i] = l.line;
+        state.liText.set(i, l.line);
     }
     // With the count changed, every row is marked again.
     std::vector<int> ids = idsOf(lines);
@@ -204,18 +203,18 @@ std::vector<int> changedSounds(const MainState& state) {
 }
 
 std::vector<LinePair> pendingChanges(const MainState& state) {
-    const SoundsText& disk = state.soundsFile.text;
+    const SoundsText& disk = *state.soundsFile.text;
     std::vector<LinePair> pairs;
     for (const int id : changedSounds(state)) {
         const auto i = static_cast<std::size_t>(id);
         pairs.push_back({id, i < disk.soundCount() ? std::string(disk.sound(i)) : std::string(),
-                         state.liText[i]});
+                         std::string(state.liText[i])});
     }
     return pairs;
 }
 
 void revertSounds(MainState& state, const std::vector<int>& ids) {
-    const SoundsText& disk = state.soundsFile.text;
+    const SoundsText& disk = *state.soundsFile.text;
     std::vector<int> reverted;
     for (const int id : ids) {
         const auto i = static_cast<std::size_t>(id);

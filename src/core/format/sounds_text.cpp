@@ -1,5 +1,7 @@
 #include "format/sounds_text.h"
 
+#include "format/working_lines.h"
+
 namespace kestrel {
 
 namespace {
@@ -25,10 +27,12 @@ SoundsText SoundsText::parse(std::string bytes) {
         text.soundLines_.push_back(at);
         return loadedLine(line);
     });
+    // A long catalogue keeps this list as long as it is open.
+    text.soundLines_.shrink_to_fit();
     return text;
 }
 
-SoundsText SoundsText::withSounds(const std::vector<std::string>& sounds) const {
+SoundsText SoundsText::withSounds(const WorkingLines& sounds) const {
     SoundsText text;
     text.lines_.reserve(lines_.size() + sounds.size(), bytes().size() + bytes().size() / 8);
     text.soundLines_.reserve(sounds.size());

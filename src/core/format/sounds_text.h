@@ -12,6 +12,8 @@
 
 namespace kestrel {
 
+class WorkingLines;
+
 // Lines carrying WAD letters lose their trailing spaces when loaded.
 std::string_view loadedLine(std::string_view line);
 
@@ -21,7 +23,7 @@ public:
     // The text with `sounds` in the places of its sound lines, in order:
     // sounds beyond its sound lines follow at the end, and sound lines
     // beyond `sounds` are left out.
-    SoundsText withSounds(const std::vector<std::string>& sounds) const;
+    SoundsText withSounds(const WorkingLines& sounds) const;
 
     const std::string& bytes() const { return lines_.bytes(); }
     std::size_t lineCount() const { return lines_.size(); }

@@ -2,6 +2,8 @@
 // The steps Undo and Redo walk: for each change of the working lines, the
 // lines it changed as they were before and after it, and what to call it.
 
+#include "format/working_lines.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -48,7 +50,7 @@ struct EditHistory {
     bool wholesale = false;
     std::vector<StepLine> touched;
     std::vector<bool> seen; // by sound ID: already in `touched`
-    std::vector<std::string> allBefore;
+    WorkingLines allBefore;
 };
 
 // Undo goes back this many steps at most; older ones are forgotten.

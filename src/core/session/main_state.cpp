@@ -16,10 +16,10 @@ std::string& MainState::workingLine(std::size_t id) {
         if (h.seen.size() < liText.size()) h.seen.resize(liText.size());
         if (!h.seen[id]) {
             h.seen[id] = true;
-            h.touched.push_back({static_cast<int>(id), liText[id]});
+            h.touched.push_back({static_cast<int>(id), std::string(liText[id])});
         }
     }
-    return liText[id];
+    return liText.edit(id);
 }
 
 void MainState::dropWorkingLines() {
@@ -31,7 +31,7 @@ void MainState::dropWorkingLines() {
         for (StepLine& was : h.touched) {
             const auto i = static_cast<std::size_t>(was.id);
             if (i < h.seen.size()) h.seen[i] = false;
-            if (i < h.allBefore.size()) h.allBefore[i] = std::move(was.line);
+            if (i < h.allBefore.size()) h.allBefore.set(i, was.line);
         }
         h.touched.clear();
     }

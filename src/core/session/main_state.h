@@ -7,9 +7,11 @@
 #include "format/sound_line.h"
 #include "format/sounds_text.h"
 #include "format/text_lines.h"
+#include "format/working_lines.h"
 #include "session/build_state.h"
 #include "session/edit_steps.h"
 
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -42,11 +44,12 @@ struct WadTable {
 };
 
 // One row of the sound list. Its text is made from its sound's working line
-// when it is shown or searched, so it never holds a name of its own.
+// when it is shown or searched, so it never holds a name of its own. One
+// byte a row.
 struct SoundRow {
-    bool marked = false; // its line carries the letter: the text ends with the mark
-    bool selected = false;
-    bool changed = false; // its working line differs from sounds.txt; drawn, never in the text
+    bool marked : 1 = false; // its line carries the letter: the text ends with the mark
+    bool selected : 1 = false;
+    bool changed : 1 = false; // its working line differs from sounds.txt; drawn, never in the text
 };
 
 // The buttons that only work on a chosen sound or sample.
@@ -64,7 +67,8 @@ struct EditButtons {
 struct SoundsFile {
     bool read = false;
     std::optional<FileStamp> stamp; // as the text was read or written
-    SoundsText text;
+    // Shared with the working lines, which hold only their changes over it.
+    std::shared_ptr<const SoundsText> text = std::make_shared<const SoundsText>();
 };
 
 // A file the catalogue was read from, with its stamp as it was read (none
@@ -141,8 +145,8 @@ struct MainState {
     LetterChoice choice;
     SearchOptions search;
 
-    std::vector<std::string> liText; // working line of each sound
-    TextLines liOrig;                // default line of each sound
+    WorkingLines liText; // working line of each sound
+    TextLines liOrig;    // default line of each sound
     WadTable wads;
     // Per sound ID: whether the doubles file leaves it selected, its mark
     // being exactly "OK ".
@@ -178,7 +182,8 @@ struct MainState {
     int soundCount() const { return static_cast<int>(liText.size()); }
     // The working line of sound `id` (0 <= id < soundCount()), to be changed:
     // every change of a working line goes through here, so that the step
-    // being recorded knows the line as it was.
+    // being recorded knows the line as it was. It keeps its address while
+    // other lines are changed.
     std::string& workingLine(std::size_t id);
     // Every working line given up at once, as the catalogue is read again:
     // the step being recorded keeps them all as they were.

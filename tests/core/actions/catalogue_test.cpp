@@ -194,7 +194,7 @@ TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
                       : void(applyChanges(l.state, l.fake.ports));
             const auto& shown = l.fake.dialogs.shown; // the question, then any failure
             ASSERT_EQ(shown.size(), k < 0 ? 1u : 2u);
-            EXPECT_EQ(l.state.soundsFile.text.bytes(), l.fake.files.bytes(sfx + "Sounds.txt"));
+            EXPECT_EQ(l.state.soundsFile.text->bytes(), l.fake.files.bytes(sfx + "Sounds.txt"));
             if (k < 0) {
                 std::string made;
                 for (const FileCall& call : l.fake.files.calls)

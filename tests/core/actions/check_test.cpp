@@ -70,17 +70,18 @@ TEST(Check, EachKindOfFindingOnItsLine) {
     lines.resize(28);
     lines[27] = "PROTECTED:\ta1\tVOL01\t#a"; // sound 27 is never edited
     expected.push_back({27, P::ProtectedWithLetters, "#a"});
-    EXPECT_EQ(findProblems(lines, {"a", "b"}, folder), expected);
+    EXPECT_EQ(findProblems(WorkingLines(lines), {"a", "b"}, folder), expected);
 
-    EXPECT_EQ(soundsWithErrors(expected, lines, "#a"), 1); // LETTERS; GONE carries no #a
-    EXPECT_EQ(soundsWithErrors(expected, lines, "#b"), 0);
+    EXPECT_EQ(soundsWithErrors(expected, WorkingLines(lines), "#a"),
+              1); // LETTERS; GONE carries no #a
+    EXPECT_EQ(soundsWithErrors(expected, WorkingLines(lines), "#b"), 0);
     EXPECT_EQ(
         errorCount({{0, P::MissingWav, ""}, {1, P::UnknownLetter, ""}, {2, P::MissingWav, ""}}), 2);
     EXPECT_EQ(severityOf(P::MissingWav), Severity::Error);
     EXPECT_EQ(severityOf(P::UnknownLetter), Severity::Warning);
 
     folder.listed = false; // no folder: one finding for it, none per sample
-    EXPECT_EQ(findProblems({"GONE:\tzz1"}, {}, folder),
+    EXPECT_EQ(findProblems(WorkingLines({"GONE:\tzz1"}), {}, folder),
               (std::vector<Finding>{{-1, P::NoSamplesFolder, ""}}));
 }
 

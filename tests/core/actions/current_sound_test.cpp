@@ -133,8 +133,9 @@ TEST(AcceptValues, WritesOnlyTheCurrentLine) {
     setFlagBox(l.state, FlagBox::L, true);
     EXPECT_EQ(l.state.liText, before); // nothing until accepted
     acceptValues(l.state);
-    EXPECT_EQ(l.state.liText,
-              (Args{before[0], "ONE:\t\t\to\t\t\t\tVOL05\t      L\t\tPIT99\t\t#a", before[2]}));
+    EXPECT_EQ(l.state.liText.strings(),
+              (Args{std::string(before[0]), "ONE:\t\t\to\t\t\t\tVOL05\t      L\t\tPIT99\t\t#a",
+                    std::string(before[2])}));
     EXPECT_EQ(l.state.txModif, fieldView(l.state.cur));
 
     l.state.currentRow = -1; // no current sound: nothing to write

@@ -167,8 +167,9 @@ TEST(SoundsHistory, RestoresAKeptVersion) {
         }
         EXPECT_EQ(a.fake.files.bytes(a.state.dirs.sfxDir + "Sounds.txt"), older);
         EXPECT_EQ(a.history().at(kNow + ".txt"), kOnDisk);
-        EXPECT_EQ(a.state.liText, (std::vector<std::string>{kZero, "ONE:\t\t\tolder", kTwo}));
-        EXPECT_EQ(a.state.soundsFile.text.bytes(), older);
+        EXPECT_EQ(a.state.liText.strings(),
+                  (std::vector<std::string>{kZero, "ONE:\t\t\tolder", kTwo}));
+        EXPECT_EQ(a.state.soundsFile.text->bytes(), older);
         EXPECT_EQ(a.state.currentRow, 0);
         EXPECT_TRUE(a.state.history.done.empty());
     }

@@ -215,7 +215,8 @@ TEST(WadImport, SamImportGivesTheLetterToEveryLineOfItsSamples) {
                         "ROPE_G:\t\trope1\t\tVOL10\t\t\t\t\t#g",
                         "ROPE_X:\t\trope1\t\tVOL10\t\t\t\t\t#c", // an unselected double
                         "HORN2:\t\thorn\t\tVOL10 #d"};
-    EXPECT_EQ(Args(app.state.liText.begin() + 1, app.state.liText.begin() + 6), lines);
+    const Args all = app.state.liText.strings();
+    EXPECT_EQ(Args(all.begin() + 1, all.begin() + 6), lines);
     EXPECT_EQ(rowText(app.state, 5).substr(0, 10), "  5: HORN2");
     EXPECT_EQ(app.line(0), "ZERO:\ts0\t#d"); // the first sound, its custom line and its letter
     EXPECT_EQ(app.state.soundCount(), 70);

@@ -32,7 +32,7 @@ TEST(Selection, OpeningASoundShowsItsDefaultAndCurrentLineEachTime) {
     all.setAll(true);
     EXPECT_EQ(l.state.buttons, all);
 
-    l.state.liText[5] = "DOOR:\t\tz9\t\t\tVOL01"; // the same row again is shown afresh
+    l.state.liText.set(5, "DOOR:\t\tz9\t\t\tVOL01"); // the same row again is shown afresh
     makeRowCurrent(l.state, l.fake.ports, 5);
     EXPECT_EQ(l.state.cur.samples, std::vector<std::string>{"z9"});
 }
@@ -77,5 +77,6 @@ TEST(Selection, ClickTogglesTheCurrentLetterOnTheClickedSound) {
     l.state.objDlg.liOK = {1, 3};
     clickRow(l.state, l.fake.ports, 5);
     EXPECT_EQ(l.state.liText[5], "DOOR:\t\td1 d2\t\t\tVOL09\tP\tCH01\t\t\t#b");
-    EXPECT_EQ(l.state.liText[1] + l.state.liText[3], "SOUND1:\ts1\tVOL01\t#aSOUND3:\ts3\tVOL01\t");
+    EXPECT_EQ(std::string(l.state.liText[1]) += l.state.liText[3],
+              "SOUND1:\ts1\tVOL01\t#aSOUND3:\ts3\tVOL01\t");
 }

@@ -42,7 +42,7 @@ struct Catalogue {
     Picture picture(bool withMarks) const {
         std::vector<bool> marks;
         for (const SoundRow& r : state.rows) marks.push_back(withMarks && r.selected);
-        return {state.liText, marks, state.currentRow};
+        return {state.liText.strings(), marks, state.currentRow};
     }
     void answer(std::initializer_list<Answer> answers) { fake.dialogs.answers = answers; }
     void open(int row) { makeRowCurrent(state, fake.ports, row); }

@@ -1,0 +1,51 @@
+#include "format/working_lines.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace kestrel {
+
+WorkingLines::WorkingLines(std::shared_ptr<const SoundsText> text)
+    : text_(std::move(text)), size_(text_ ? text_->soundCount() : 0) {}
+
+WorkingLines::WorkingLines(const std::vector<std::string>& lines) : size_(lines.size()) {
+    slots_.reserve(lines.size());
+    for (const std::string& line : lines) slots_.push_back(addOwn(line));
+}
+
+std::uint32_t WorkingLines::addOwn(std::string_view line) {
+    own_.emplace_back(line);
+    return static_cast<std::uint32_t>(own_.size());
+}
+
+std::string& WorkingLines::edit(std::size_t i) {
+    if (slots_.empty()) slots_.assign(size_, 0);
+    std::uint32_t& slot = slots_[i];
+    if (slot == 0) slot = addOwn(text_->sound(i));
+    return own_[slot - 1];
+}
+
+void WorkingLines::resize(std::size_t count) {
+    if (count > size_ && slots_.empty()) slots_.assign(size_, 0);
+    if (!slots_.empty()) {
+        slots_.resize(std::min(count, size_));
+        while (slots_.size() < count) slots_.push_back(addOwn({}));
+    }
+    size_ = count;
+}
+
+std::vector<std::string> WorkingLines::strings() const {
+    std::vector<std::string> lines;
+    lines.reserve(size_);
+    for (std::size_t i = 0; i < size_; ++i) lines.emplace_back((*this)[i]);
+    return lines;
+}
+
+bool WorkingLines::operator==(const WorkingLines& other) const {
+    if (size_ != other.size_) return false;
+    for (std::size_t i = 0; i < size_; ++i)
+        if ((*this)[i] != other[i]) return false;
+    return true;
+}
+
+} // namespace kestrel
