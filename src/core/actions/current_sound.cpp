@@ -94,7 +94,7 @@ void restoreLine(MainState& state) {
     const auto s = static_cast<std::size_t>(row);
     // A sound beyond the default lines has nothing to go back to.
     if (s >= state.liOrig.size()) return;
-    state.workingLine(s) = std::string(state.liOrig[s]);
+    state.setWorkingLine(s, std::string(state.liOrig[s]));
     showCurrentSound(state);
     markSoundList(state, row);
 }
@@ -210,7 +210,7 @@ void refreshModifiedView(MainState& state) {
 void acceptValues(MainState& state) {
     const int row = state.currentRow;
     if (row < 0 || row >= state.soundCount()) return;
-    state.workingLine(static_cast<std::size_t>(row)) = rebuildLine(state.cur);
+    state.setWorkingLine(static_cast<std::size_t>(row), rebuildLine(state.cur));
     refreshModifiedView(state);
 }
 
@@ -320,7 +320,7 @@ void renameSample(MainState& state, Ports& ports) {
     ed.curSample = t;
     ed.liSamp[slot] = t;
     state.cur.samples = ed.liSamp;
-    state.workingLine(static_cast<std::size_t>(row)) = rebuildLine(state.cur);
+    state.setWorkingLine(static_cast<std::size_t>(row), rebuildLine(state.cur));
     refreshModifiedView(state);
 }
 

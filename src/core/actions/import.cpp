@@ -30,6 +30,16 @@ bool isTabOrSpace(char c) {
     return c == ' ' || c == '\t';
 }
 
+constexpr std::array<bool, 256> kEndsWord = [] {
+    std::array<bool, 256> ends{};
+    ends[' '] = ends['\t'] = ends['\0'] = ends['\r'] = ends['\n'] = true;
+    return ends;
+}();
+
+bool endsWord(char c) {
+    return kEndsWord[static_cast<unsigned char>(c)];
+}
+
 // The records of a .SAM or .WAS list: every field of every line.
 std::vector<std::string> listRecords(const std::string& bytes) {
     std::vector<std::string> out;
@@ -56,7 +66,7 @@ void putBackCustomLines(MainState& state, Ports& ports) {
     ports.files.makeDir(customLinesDir(state));
     if (!isSafeWadName(state.choice.txWad)) return;
     for (const std::string& record : splitLines(readIfPresent(ports, customLinesPath(state)))) {
-        const auto fields = parseRecordLine(record);
+        auto fields = parseRecordLine(record);
         if (fields.size() < 2) continue;
         const auto id = readRecordNumber(fields[0]);
         if (!id || *id < 0 || *id >= state.soundCount()) continue;
@@ -66,7 +76,7 @@ void putBackCustomLines(MainState& state, Ports& ports) {
         // 8-bit text would make sounds.txt a file the next reading refuses.
         if (fields[1].find(':') == std::string::npos || whyNotText(fields[1])) continue;
         const auto row = static_cast<std::size_t>(*id);
-        state.workingLine(row) = fields[1];
+        state.setWorkingLine(row, std::move(fields[1]));
     }
 }
 
@@ -90,6 +100,11 @@ public:
         }
     }
 
+    // A word is read up to the byte that ends it, with no test of the
+    // line's end: the byte after every working line ends a word (the nul
+    // after a line of its own; a line end, the blank trimmed off or the nul
+    // after a line of sounds.txt as read), and no line holds one of those
+    // but the blank.
     void scan(const WorkingLines& lines) {
         for (std::size_t id = 0; id < lines.size(); ++id) {
             const std::string_view line = lines[id];
@@ -99,7 +114,7 @@ public:
                 while (at != end && isTabOrSpace(*at)) ++at;
                 if (at == end) break;
                 const char* const word = at;
-                while (++at != end && !isTabOrSpace(*at)) {
+                while (!endsWord(*++at)) {
                 }
                 note({word, static_cast<std::size_t>(at - word)}, static_cast<int>(id));
             }

@@ -39,7 +39,7 @@ void addToObject(MainState& state, Ports& ports) {
         SoundRecord rec = parseSoundLine(state.liText[static_cast<std::size_t>(id)]);
         if (findWholeTag(rec.letters, tag) != npos) continue;
         rec.letters += " " + tag;
-        state.workingLine(static_cast<std::size_t>(id)) = rebuildLine(rec);
+        state.setWorkingLine(static_cast<std::size_t>(id), rebuildLine(rec));
     }
     showObjectResult(state, ports, rows);
 }
@@ -58,7 +58,7 @@ void removeFromObject(MainState& state, Ports& ports) {
         SoundRecord rec = parseSoundLine(state.liText[static_cast<std::size_t>(id)]);
         if (findWholeTag(rec.letters, tag) == npos) continue;
         rec.letters = wadFieldWithout(rec.letters, tag);
-        state.workingLine(static_cast<std::size_t>(id)) = rebuildLine(rec);
+        state.setWorkingLine(static_cast<std::size_t>(id), rebuildLine(rec));
     }
     showObjectResult(state, ports, rows);
 }
@@ -217,7 +217,7 @@ void eraseLetterEverywhere(MainState& state, Ports& ports) {
     // A line without the tag stays as it is; only the others are rewritten.
     for (std::size_t id = 0; id < state.liText.size(); ++id) {
         if (!hasLetterTag(state.liText[id], tag)) continue;
-        state.workingLine(id) = withoutLetterTag(state.liText[id], tag);
+        state.setWorkingLine(id, withoutLetterTag(state.liText[id], tag));
     }
     markSoundList(state, -1);
     makeRowCurrent(state, ports, 0);

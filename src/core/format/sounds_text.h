@@ -28,7 +28,8 @@ public:
     const std::string& bytes() const { return lines_.bytes(); }
     std::size_t lineCount() const { return lines_.size(); }
     std::size_t soundCount() const { return soundLines_.size(); }
-    // A sound line as loaded.
+    // A sound line as loaded. The byte after it is a line end, a blank
+    // trimmed off or the nul at the text's end.
     std::string_view sound(std::size_t i) const { return lines_[soundLines_[i]]; }
     // Where the sound stands in the file, from line 1.
     int lineOfSound(std::size_t i) const { return static_cast<int>(soundLines_[i]) + 1; }

@@ -13,22 +13,42 @@ WorkingLines::WorkingLines(const std::vector<std::string>& lines) : size_(lines.
     for (const std::string& line : lines) slots_.push_back(addOwn(line));
 }
 
-std::uint32_t WorkingLines::addOwn(std::string_view line) {
-    own_.emplace_back(line);
+std::uint32_t WorkingLines::addOwn(std::string line) {
+    own_.push_back(std::move(line));
     return static_cast<std::uint32_t>(own_.size());
 }
 
-std::string& WorkingLines::edit(std::size_t i) {
+std::uint32_t& WorkingLines::slotOf(std::size_t i) {
     if (slots_.empty()) slots_.assign(size_, 0);
-    std::uint32_t& slot = slots_[i];
-    if (slot == 0) slot = addOwn(text_->sound(i));
+    return slots_[i];
+}
+
+std::string& WorkingLines::edit(std::size_t i) {
+    std::uint32_t& slot = slotOf(i);
+    if (slot == 0) {
+        // Room for a letter tag or two, which most edits in place add.
+        constexpr std::size_t kRoom = 8;
+        std::string line;
+        line.reserve(text_->sound(i).size() + kRoom);
+        line.assign(text_->sound(i));
+        slot = addOwn(std::move(line));
+    }
     return own_[slot - 1];
 }
 
+void WorkingLines::set(std::size_t i, std::string line) {
+    std::uint32_t& slot = slotOf(i);
+    if (slot == 0)
+        slot = addOwn(std::move(line));
+    else
+        own_[slot - 1] = std::move(line);
+}
+
 void WorkingLines::resize(std::size_t count) {
-    if (count > size_ && slots_.empty()) slots_.assign(size_, 0);
-    if (!slots_.empty()) {
-        slots_.resize(std::min(count, size_));
+    if (count <= size_) {
+        if (!slots_.empty()) slots_.resize(count);
+    } else {
+        slots_.resize(size_, 0); // the lines so far, as they are
         while (slots_.size() < count) slots_.push_back(addOwn({}));
     }
     size_ = count;

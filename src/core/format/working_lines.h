@@ -7,7 +7,6 @@
 #include "format/sounds_text.h"
 
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -31,10 +30,9 @@ public:
         const std::uint32_t slot = slots_.empty() ? 0 : slots_[i];
         return slot == 0 ? text_->sound(i) : std::string_view(own_[slot - 1]);
     }
-    // The line, to be changed in place. It keeps its address while other
-    // lines are changed.
+    // The line, to be changed in place; valid until another line is changed.
     std::string& edit(std::size_t i);
-    void set(std::size_t i, std::string_view line) { edit(i).assign(line); }
+    void set(std::size_t i, std::string line);
     // Lines added at the end are empty.
     void resize(std::size_t count);
     void clear() { *this = {}; }
@@ -48,9 +46,10 @@ private:
     // By line: 0 for the text's line, n for own_[n - 1]. Empty while every
     // line is the text's.
     std::vector<std::uint32_t> slots_;
-    std::deque<std::string> own_; // a deque: lines keep their addresses as others are added
+    std::vector<std::string> own_;
 
-    std::uint32_t addOwn(std::string_view line);
+    std::uint32_t& slotOf(std::size_t i);
+    std::uint32_t addOwn(std::string line);
 };
 
 } // namespace kestrel

@@ -10,7 +10,7 @@ std::string_view MainState::defaultLine(int id) const {
                                                            : std::string_view();
 }
 
-std::string& MainState::workingLine(std::size_t id) {
+void MainState::noteChange(std::size_t id) {
     EditHistory& h = history;
     if (h.recording && !h.wholesale) {
         if (h.seen.size() < liText.size()) h.seen.resize(liText.size());
@@ -19,7 +19,16 @@ std::string& MainState::workingLine(std::size_t id) {
             h.touched.push_back({static_cast<int>(id), std::string(liText[id])});
         }
     }
+}
+
+std::string& MainState::workingLine(std::size_t id) {
+    noteChange(id);
     return liText.edit(id);
+}
+
+void MainState::setWorkingLine(std::size_t id, std::string line) {
+    noteChange(id);
+    liText.set(id, std::move(line));
 }
 
 void MainState::dropWorkingLines() {

@@ -182,14 +182,20 @@ struct MainState {
     int soundCount() const { return static_cast<int>(liText.size()); }
     // The working line of sound `id` (0 <= id < soundCount()), to be changed:
     // every change of a working line goes through here, so that the step
-    // being recorded knows the line as it was. It keeps its address while
-    // other lines are changed.
+    // being recorded knows the line as it was. Valid until another line is
+    // changed.
     std::string& workingLine(std::size_t id);
+    // The same, for a line replaced whole.
+    void setWorkingLine(std::size_t id, std::string line);
     // Every working line given up at once, as the catalogue is read again:
     // the step being recorded keeps them all as they were.
     void dropWorkingLines();
     // The default line of a sound; "" when the default lines are fewer.
     std::string_view defaultLine(int id) const;
+
+private:
+    // The step being recorded keeps the line as it was before its first change.
+    void noteChange(std::size_t id);
 };
 
 // The sound IDs that are never edited, marked or searched.

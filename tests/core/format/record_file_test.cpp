@@ -1,4 +1,5 @@
 #include "format/record_file.h"
+#include "format/working_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -25,4 +26,24 @@ TEST(RecordFile, SplitsEveryLineEndReadsQuotedAndBareFieldsAndWritesWhatReadsBac
     const std::string line = formatRecordLine({7L, std::string("OK "), std::string(R"(a "b", c)")});
     EXPECT_EQ(line, R"(7,"OK ","a ""b"", c")");
     EXPECT_EQ(parseRecordLine(line), (Fields{"7", "OK ", R"(a "b", c)"}));
+}
+
+TEST(WorkingLines, ReadTheTextUntilChangedAndGrowEmpty) {
+    auto text =
+        std::make_shared<const SoundsText>(SoundsText::parse("# head\r\nA:\ta #b  \r\nB:\tb"));
+    WorkingLines lines(text);
+    ASSERT_EQ(lines.strings(), (Fields{"A:\ta #b", "B:\tb"})); // trailing blanks trimmed
+    lines.edit(0) += " #c";
+    lines.set(1, "B:\tz");
+    EXPECT_EQ(lines.strings(), (Fields{"A:\ta #b #c", "B:\tz"}));
+    EXPECT_EQ(text->sound(0), "A:\ta #b"); // the text read stays as it was
+    const WorkingLines copy = lines;
+    lines.resize(1);
+    lines.resize(3); // lines added again are empty, not the text's
+    EXPECT_EQ(lines.strings(), (Fields{"A:\ta #b #c", "", ""}));
+    EXPECT_FALSE(lines == copy);
+    WorkingLines none;
+    none.resize(2);
+    EXPECT_EQ(none.strings(), (Fields{"", ""}));
+    EXPECT_TRUE(copy == WorkingLines(Fields{"A:\ta #b #c", "B:\tz"}));
 }
