@@ -234,8 +234,10 @@ std::string wadNameOfPath(std::string_view path) {
 
 void giveLetter(MainState& state, int id) {
     if (id < 0 || id >= state.soundCount()) return;
-    std::string& line = state.workingLine(static_cast<std::size_t>(id));
-    line = withLetterGiven(line, "#" + state.choice.txLett);
+    const auto i = static_cast<std::size_t>(id);
+    std::string given = withLetterGiven(state.liText[i], "#" + state.choice.txLett);
+    // A line that already carries the letter stays the file's.
+    if (given != state.liText[i]) state.setWorkingLine(i, std::move(given));
 }
 
 void importWadList(MainState& state, Ports& ports) {

@@ -48,7 +48,8 @@ void WorkingLines::resize(std::size_t count) {
     if (count <= size_) {
         if (!slots_.empty()) slots_.resize(count);
     } else {
-        slots_.resize(size_, 0); // the lines so far, as they are
+        // The lines so far keep their places, the text's included.
+        slots_.resize(size_, 0);
         while (slots_.size() < count) slots_.push_back(addOwn({}));
     }
     size_ = count;
