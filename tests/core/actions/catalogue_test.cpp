@@ -237,4 +237,6 @@ TEST(LoadCatalogue, ReadingUnchangedFilesAgainDropsTheChanges) {
     EXPECT_EQ(r.state.changedCount, 0);
     EXPECT_EQ(r.state.currentRow, -1);
     EXPECT_EQ(r.state.txOrig, "");
+    loadCatalogue(r.state, r.fake.ports); // read whole, Sounds.txt now fails: no line is left
+    EXPECT_EQ(r.state.soundCount(), 0);
 }

@@ -40,6 +40,8 @@ TEST(Selection, OpeningASoundShowsItsDefaultAndCurrentLineEachTime) {
 TEST(Selection, ProtectedOrAbsentRowLeavesNoSoundOpen) {
     Loaded l(smallInstallation());
     makeRowCurrent(l.state, l.fake.ports, 5);
+    for (const int outside : {-1, l.state.soundCount()}) clickRow(l.state, l.fake.ports, outside);
+    EXPECT_EQ(l.state.currentRow, 5); // a click outside the rows changes nothing
     clickRow(l.state, l.fake.ports, 27);
     ASSERT_EQ(l.fake.dialogs.shown.size(), 1u);
     EXPECT_EQ(l.fake.dialogs.shown[0].id, Msg::ProtectedLine);

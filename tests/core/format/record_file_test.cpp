@@ -42,6 +42,9 @@ TEST(WorkingLines, ReadTheTextUntilChangedAndGrowEmpty) {
     lines.resize(3); // lines added again are empty, not the text's
     EXPECT_EQ(lines.strings(), (Fields{"A:\ta #b #c", "", ""}));
     EXPECT_FALSE(lines == copy);
+    WorkingLines grown(text); // unchanged, then longer
+    grown.resize(3);
+    EXPECT_EQ(grown.strings(), (Fields{"A:\ta #b", "B:\tb", ""}));
     WorkingLines none;
     none.resize(2);
     EXPECT_EQ(none.strings(), (Fields{"", ""}));
