@@ -228,14 +228,15 @@ TEST(WadImport, SamImportGivesTheLetterToEveryLineOfItsSamples) {
 }
 
 // A name with a blank is looked for as it stands in the lines: here in the
-// first sound's. A name may be one character long.
+// first sound's. A name may be one character long. One that looks like a
+// tag is found in the lines as the names before it left them.
 TEST(WadImport, AListOfKnownSamplesOnlySaysNothingMore) {
     Installation inst = Docks::installation();
     inst.sounds[0] = "FIRST:\t\tsea gull\t\tVOL10";
     inst.sounds[6] = "ZED:\t\tz\t\tVOL10";
     Docks app(inst);
     app.fake.files.files[kWads + "Docks.sam"] =
-        "rope1.wav\r\nhorn.wav\r\nsea gull.wav\r\nz.wav\r\n";
+        "rope1.wav\r\nhorn.wav\r\nsea gull.wav\r\nz.wav\r\n#d.wav\r\n";
     app.load({Answer::Ok});
     EXPECT_FALSE(app.fake.dialogs.showed(Msg::SamplesUnrecognized));
     EXPECT_TRUE(app.line(5).ends_with("#d"));

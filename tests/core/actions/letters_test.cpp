@@ -65,8 +65,10 @@ TEST(Letters, LetterBoxRules) {
 
     l.state.choice.txLett = "a";
     l.fake.dialogs.answers = {Answer::Cancel};
+    l.fake.dialogs.focused.clear();
     leaveLetterBox(l.state, l.fake.ports);
     EXPECT_EQ(l.state.choice.txLett + "|" + l.state.choice.lastLetter, "|");
+    EXPECT_EQ(l.fake.dialogs.focused, Args{"TxLett"});
     // A letter the table lacks is taken without a question.
     const std::size_t shown = l.fake.dialogs.shown.size();
     l.state.choice.txLett = "q";

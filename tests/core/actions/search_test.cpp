@@ -72,4 +72,5 @@ TEST(Search, LeadingNumbersNeverOverflowAndReadZeroOnlyForZero) {
     for (const auto& [c, upper] :
          {std::pair{'\xF7', '\xF7'}, {'\xFF', '\x9F'}, {'\xDF', '\xDF'}, {'\xFE', '\xDE'}})
         EXPECT_EQ(upperCase1252(c), upper) << int(c); // ÷ has no case, ß stays
+    EXPECT_TRUE(holdsText("Gaze", "GAZE", false));    // the whole text, z included
 }

@@ -114,6 +114,9 @@ TEST(BuildWatch, TheBatchReplacesAnOldOneAndTheWaitEndsWhenTheFilesHaveArrivedAn
     b.check(4000); // no .sfx, but no WAD files either
     EXPECT_EQ(b.state.build.phase, BuildPhase::Waiting);
     EXPECT_EQ(b.state.build.elapsed, 3000);
+    b.fake.files.write(kWads + "HARBOUR.SAM", "s0.wav\r\n");
+    b.check(5000); // the .SAM alone is no build
+    EXPECT_EQ(b.state.build.phase, BuildPhase::Waiting);
 
     b.compilerWrote();
     b.check(6000);
