@@ -69,7 +69,20 @@ struct Loaded {
         loadCatalogue(state, fake.ports);
         markSoundList(state, -1);
     }
-    std::string& line(int id) { return state.liText.edit(static_cast<std::size_t>(id)); }
+    // A working line, read as a string and changed by assigning to it.
+    struct Line : std::string {
+        MainState* state;
+        std::size_t id;
+        Line& operator=(std::string_view line) {
+            state->liText.set(id, line);
+            assign(line);
+            return *this;
+        }
+    };
+    Line line(int id) {
+        const auto i = static_cast<std::size_t>(id);
+        return {std::string(state.liText[i]), &state, i};
+    }
 };
 
 } // namespace kestrel::testing

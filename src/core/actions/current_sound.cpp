@@ -94,7 +94,7 @@ void restoreLine(MainState& state) {
     const auto s = static_cast<std::size_t>(row);
     // A sound beyond the default lines has nothing to go back to.
     if (s >= state.liOrig.size()) return;
-    state.setWorkingLine(s, std::string(state.liOrig[s]));
+    state.setWorkingLine(s, state.liOrig[s]);
     showCurrentSound(state);
     markSoundList(state, row);
 }
@@ -196,8 +196,8 @@ void rebuildWadLetters(MainState& state) {
         std::string tag = letterTagOfItem(item);
         if (!tag.empty()) tags.push_back(std::move(tag));
     }
-    std::string& line = state.workingLine(static_cast<std::size_t>(row));
-    line = replaceLetterTags(line, tags);
+    const auto i = static_cast<std::size_t>(row);
+    state.setWorkingLine(i, replaceLetterTags(state.liText[i], tags));
     state.cur.letters.clear();
     for (const std::string& tag : tags)
         state.cur.letters += (state.cur.letters.empty() ? "" : " ") + tag;

@@ -68,7 +68,7 @@ void putBackCustomLines(MainState& state, Ports& ports) {
     ports.files.makeDir(customLinesDir(state));
     if (!isSafeWadName(state.choice.txWad)) return;
     for (const std::string& record : splitLines(readIfPresent(ports, customLinesPath(state)))) {
-        auto fields = parseRecordLine(record);
+        const auto fields = parseRecordLine(record);
         if (fields.size() < 2) continue;
         const auto id = readRecordNumber(fields[0]);
         if (!id || *id < 0 || *id >= state.soundCount()) continue;
@@ -78,7 +78,7 @@ void putBackCustomLines(MainState& state, Ports& ports) {
         // 8-bit text would make sounds.txt a file the next reading refuses.
         if (fields[1].find(':') == std::string::npos || whyNotText(fields[1])) continue;
         const auto row = static_cast<std::size_t>(*id);
-        state.setWorkingLine(row, std::move(fields[1]));
+        state.setWorkingLine(row, fields[1]);
     }
 }
 
@@ -265,9 +265,9 @@ std::string wadNameOfPath(std::string_view path) {
 void giveLetter(MainState& state, int id) {
     if (id < 0 || id >= state.soundCount()) return;
     const auto i = static_cast<std::size_t>(id);
-    std::string given = withLetterGiven(state.liText[i], "#" + state.choice.txLett);
+    const std::string given = withLetterGiven(state.liText[i], "#" + state.choice.txLett);
     // A line that already carries the letter stays the file's.
-    if (given != state.liText[i]) state.setWorkingLine(i, std::move(given));
+    if (given != state.liText[i]) state.setWorkingLine(i, given);
 }
 
 void importWadList(MainState& state, Ports& ports) {

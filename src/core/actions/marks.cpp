@@ -23,7 +23,7 @@ void markRow(MainState& state, int i, const std::string& key, bool strip) {
     if (!strip) return;
     const std::size_t hash = line.find('#', letterTailStart(line));
     if (hash == std::string::npos) return;
-    state.workingLine(static_cast<std::size_t>(i)).resize(hash);
+    state.setWorkingLine(static_cast<std::size_t>(i), line.substr(0, hash));
     // The line now differs from sounds.txt: it is a change like any other,
     // counted and shown, and written by the next Apply.
     refreshChangedRows(state, {i});

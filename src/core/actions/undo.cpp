@@ -219,7 +219,7 @@ void revertSounds(MainState& state, const std::vector<int>& ids) {
     for (const int id : ids) {
         const auto i = static_cast<std::size_t>(id);
         if (id < 0 || i >= disk.soundCount() || i >= state.liText.size()) continue;
-        state.setWorkingLine(i, std::string(disk.sound(i)));
+        state.setWorkingLine(i, disk.sound(i));
         reverted.push_back(id);
     }
     for (const int id : reverted) markSoundList(state, id);

@@ -1,56 +1,70 @@
 #include "format/working_lines.h"
 
 #include <algorithm>
+#include <functional>
 #include <utility>
 
 namespace kestrel {
+
+namespace {
+
+// Lines given up are kept until they are half the buffer and this many bytes.
+constexpr std::size_t kUnusedKept = 64 * 1024;
+
+} // namespace
 
 WorkingLines::WorkingLines(std::shared_ptr<const SoundsText> text)
     : text_(std::move(text)), size_(text_ ? text_->soundCount() : 0) {}
 
 WorkingLines::WorkingLines(const std::vector<std::string>& lines) : size_(lines.size()) {
-    slots_.reserve(lines.size());
-    for (const std::string& line : lines) slots_.push_back(addOwn(line));
+    places_.reserve(lines.size());
+    for (const std::string& line : lines) places_.push_back(addOwn(line));
 }
 
-std::uint32_t WorkingLines::addOwn(std::string line) {
-    own_.push_back(std::move(line));
-    return static_cast<std::uint32_t>(own_.size());
+WorkingLines::Place WorkingLines::addOwn(std::string_view line) {
+    const Place place{static_cast<std::uint32_t>(own_.size()),
+                      static_cast<std::uint32_t>(line.size())};
+    own_.append(line);
+    own_.push_back('\0');
+    return place;
 }
 
-std::uint32_t& WorkingLines::slotOf(std::size_t i) {
-    if (slots_.empty()) slots_.assign(size_, 0);
-    return slots_[i];
-}
-
-std::string& WorkingLines::edit(std::size_t i) {
-    std::uint32_t& slot = slotOf(i);
-    if (slot == 0) {
-        // Room for a letter tag or two, which most edits in place add.
-        constexpr std::size_t kRoom = 8;
-        std::string line;
-        line.reserve(text_->sound(i).size() + kRoom);
-        line.assign(text_->sound(i));
-        slot = addOwn(std::move(line));
+void WorkingLines::set(std::size_t i, std::string_view line) {
+    // A line of this buffer would move as the buffer grows or is compacted.
+    const std::less<const char*> before;
+    if (!before(line.data(), own_.data()) && before(line.data(), own_.data() + own_.size())) {
+        set(i, std::string(line));
+        return;
     }
-    return own_[slot - 1];
+    if (places_.empty()) places_.resize(size_);
+    if (places_[i].start != kText) unused_ += places_[i].size + 1;
+    if (unused_ >= kUnusedKept && unused_ * 2 >= own_.size()) compact();
+    places_[i] = addOwn(line);
 }
 
-void WorkingLines::set(std::size_t i, std::string line) {
-    std::uint32_t& slot = slotOf(i);
-    if (slot == 0)
-        slot = addOwn(std::move(line));
-    else
-        own_[slot - 1] = std::move(line);
+void WorkingLines::compact() {
+    std::string kept;
+    kept.reserve(own_.size() - unused_);
+    for (Place& place : places_) {
+        if (place.start == kText) continue;
+        const std::string_view line(own_.data() + place.start, place.size);
+        place.start = static_cast<std::uint32_t>(kept.size());
+        kept.append(line);
+        kept.push_back('\0');
+    }
+    own_ = std::move(kept);
+    unused_ = 0;
 }
 
 void WorkingLines::resize(std::size_t count) {
     if (count <= size_) {
-        if (!slots_.empty()) slots_.resize(count);
+        for (std::size_t i = count; i < places_.size(); ++i)
+            if (places_[i].start != kText) unused_ += places_[i].size + 1;
+        if (!places_.empty()) places_.resize(count);
     } else {
         // The lines so far keep their places, the text's included.
-        slots_.resize(size_, 0);
-        while (slots_.size() < count) slots_.push_back(addOwn({}));
+        places_.resize(size_);
+        while (places_.size() < count) places_.push_back(addOwn({}));
     }
     size_ = count;
 }

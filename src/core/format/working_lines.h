@@ -1,8 +1,9 @@
 #pragma once
 // The working line of each sound: the sound lines of sounds.txt as read,
-// shared with the file's text, and apart only the lines that were changed.
-// A catalogue of 100,000 sounds costs its text once and four bytes a line
-// once a line is changed.
+// shared with the file's text, and apart only the lines that were changed,
+// one after the other in one buffer. A catalogue of 100,000 sounds costs its
+// text once, and eight bytes a line once a line is changed; changing a line
+// allocates nothing most of the time.
 
 #include "format/sounds_text.h"
 
@@ -24,15 +25,15 @@ public:
 
     std::size_t size() const { return size_; }
     bool empty() const { return size_ == 0; }
-    // Valid until the line is changed or the lines are replaced. Const, so
+    // Valid until a line is changed or the lines are replaced. Const, so
     // that assigning to it, which would change nothing, does not compile.
+    // The byte after it ends a word: a nul, a line end or a blank.
     const std::string_view operator[](std::size_t i) const {
-        const std::uint32_t slot = slots_.empty() ? 0 : slots_[i];
-        return slot == 0 ? text_->sound(i) : std::string_view(own_[slot - 1]);
+        if (places_.empty() || places_[i].start == kText) return text_->sound(i);
+        return {own_.data() + places_[i].start, places_[i].size};
     }
-    // The line, to be changed in place; valid until another line is changed.
-    std::string& edit(std::size_t i);
-    void set(std::size_t i, std::string line);
+    // `line` may be one of these lines.
+    void set(std::size_t i, std::string_view line);
     // Lines added at the end are empty.
     void resize(std::size_t count);
     void clear() { *this = {}; }
@@ -41,15 +42,19 @@ public:
     bool operator==(const WorkingLines& other) const;
 
 private:
+    static constexpr std::uint32_t kText = UINT32_MAX;
+    struct Place {
+        std::uint32_t start = kText; // in own_, or kText for the text's line
+        std::uint32_t size = 0;
+    };
     std::shared_ptr<const SoundsText> text_;
     std::size_t size_ = 0;
-    // By line: 0 for the text's line, n for own_[n - 1]. Empty while every
-    // line is the text's.
-    std::vector<std::uint32_t> slots_;
-    std::vector<std::string> own_;
+    std::vector<Place> places_; // by line; empty while every line is the text's
+    std::string own_;           // the changed lines, each followed by a nul
+    std::size_t unused_ = 0;    // bytes of own_ that no line holds any more
 
-    std::uint32_t& slotOf(std::size_t i);
-    std::uint32_t addOwn(std::string line);
+    Place addOwn(std::string_view line);
+    void compact();
 };
 
 } // namespace kestrel

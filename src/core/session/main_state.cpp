@@ -21,14 +21,9 @@ void MainState::noteChange(std::size_t id) {
     }
 }
 
-std::string& MainState::workingLine(std::size_t id) {
+void MainState::setWorkingLine(std::size_t id, std::string_view line) {
     noteChange(id);
-    return liText.edit(id);
-}
-
-void MainState::setWorkingLine(std::size_t id, std::string line) {
-    noteChange(id);
-    liText.set(id, std::move(line));
+    liText.set(id, line);
 }
 
 void MainState::dropWorkingLines() {

@@ -180,13 +180,10 @@ struct MainState {
     std::string unreadFile; // the file that made it incomplete
 
     int soundCount() const { return static_cast<int>(liText.size()); }
-    // The working line of sound `id` (0 <= id < soundCount()), to be changed:
+    // Changes the working line of sound `id` (0 <= id < soundCount()):
     // every change of a working line goes through here, so that the step
-    // being recorded knows the line as it was. Valid until another line is
-    // changed.
-    std::string& workingLine(std::size_t id);
-    // The same, for a line replaced whole.
-    void setWorkingLine(std::size_t id, std::string line);
+    // being recorded knows the line as it was. `line` may be a working line.
+    void setWorkingLine(std::size_t id, std::string_view line);
     // Every working line given up at once, as the catalogue is read again:
     // the step being recorded keeps them all as they were.
     void dropWorkingLines();

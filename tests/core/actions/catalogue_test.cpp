@@ -226,7 +226,7 @@ TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
 // change not applied and its row's text are gone, and nothing is counted.
 TEST(LoadCatalogue, ReadingUnchangedFilesAgainDropsTheChanges) {
     Read r(withSounds(Installation::numberedSounds(3)));
-    r.state.workingLine(1) = "CHANGED:\tx";
+    r.state.setWorkingLine(1, "CHANGED:\tx");
     refreshChangedRows(r.state);
     r.state.currentRow = 1;
     r.state.txOrig = "shown";

@@ -33,7 +33,7 @@ TEST(WorkingLines, ReadTheTextUntilChangedAndGrowEmpty) {
         std::make_shared<const SoundsText>(SoundsText::parse("# head\r\nA:\ta #b  \r\nB:\tb"));
     WorkingLines lines(text);
     ASSERT_EQ(lines.strings(), (Fields{"A:\ta #b", "B:\tb"})); // trailing blanks trimmed
-    lines.edit(0) += " #c";
+    lines.set(0, std::string(lines[0]) + " #c");
     lines.set(1, "B:\tz");
     EXPECT_EQ(lines.strings(), (Fields{"A:\ta #b #c", "B:\tz"}));
     EXPECT_EQ(text->sound(0), "A:\ta #b"); // the text read stays as it was
@@ -49,4 +49,12 @@ TEST(WorkingLines, ReadTheTextUntilChangedAndGrowEmpty) {
     none.resize(2);
     EXPECT_EQ(none.strings(), (Fields{"", ""}));
     EXPECT_TRUE(copy == WorkingLines(Fields{"A:\ta #b #c", "B:\tz"}));
+    WorkingLines many(Fields{"keep", "x"});
+    for (int k = 0; k < 5000; ++k) many.set(1, std::string(40, char('a' + k % 26))); // compacted
+    many.set(0, many[1]); // one line from another
+    EXPECT_EQ(many.strings(), Fields(2, std::string(40, char('a' + 4999 % 26))));
+    many.resize(1);
+    many.set(0, "keep" + std::string(60, 'z'));
+    for (int k = 0; k < 2000; ++k) many.set(0, many[0]); // itself, through compactions
+    EXPECT_EQ(many.strings(), Fields{"keep" + std::string(60, 'z')});
 }
