@@ -69,19 +69,11 @@ struct Loaded {
         loadCatalogue(state, fake.ports);
         markSoundList(state, -1);
     }
-    // A working line, read as a string and changed by assigning to it.
-    struct Line : std::string {
-        MainState* state;
-        std::size_t id;
-        Line& operator=(std::string_view line) {
-            state->liText.set(id, line);
-            assign(line);
-            return *this;
-        }
-    };
-    Line line(int id) {
-        const auto i = static_cast<std::size_t>(id);
-        return {std::string(state.liText[i]), &state, i};
+    std::string line(int id) const {
+        return std::string(state.liText[static_cast<std::size_t>(id)]);
+    }
+    void setLine(int id, std::string_view line) {
+        state.liText.set(static_cast<std::size_t>(id), line);
     }
 };
 

@@ -55,7 +55,7 @@ struct SoundOneOpen : Loaded {
 TEST(Apply, WritesEveryLineInPlaceBacksUpOnceAndListsTheCustomLines) {
     SoundOneOpen l;
     const std::string old = l.bytes(kSounds), one = "ONE:\t\t\to1 o9\t\t\t\tVOL42\tP\tCH01\t\t\t#b";
-    l.line(1) = one;
+    l.setLine(1, one);
     setFlagBox(l.state, FlagBox::L, true); // not accepted: dropped by Apply
     EXPECT_TRUE(l.apply({Answer::Yes}));
     EXPECT_EQ(l.bytes(kSounds), soundsBytes(one));
@@ -64,7 +64,7 @@ TEST(Apply, WritesEveryLineInPlaceBacksUpOnceAndListsTheCustomLines) {
     EXPECT_FALSE(l.state.ed.ckL);
     // A second Apply keeps the first backup and takes its own write for no change on disk.
     const std::string two = "TWO:\t\t\tt\"9\t\t\t\tVOL03";
-    l.line(2) = two;
+    l.setLine(2, two);
     l.fake.dialogs.shown.clear();
     l.apply({Answer::Yes});
     EXPECT_EQ(l.shown(), std::vector<Msg>{Msg::ApplyConfirm});
@@ -99,7 +99,7 @@ TEST(Apply, RefusedOrAskedFirst) {
         SCOPED_TRACE(c.what);
         SoundOneOpen l;
         c.prepare(l);
-        l.line(1) = "ONE:\t\t\tchanged";
+        l.setLine(1, "ONE:\t\t\tchanged");
         const auto before = l.fake.files.files;
         EXPECT_FALSE(l.apply(c.answers));
         EXPECT_EQ(l.shown(), c.shown);
@@ -122,7 +122,7 @@ TEST(Apply, CustomLinesFailAloneAndAreNeverWrittenUnderAnUnsafeName) {
         SCOPED_TRACE(wad);
         SoundOneOpen l;
         l.state.choice.txWad = wad;
-        l.line(1) = "ONE:\t\t\tnew";
+        l.setLine(1, "ONE:\t\t\tnew");
         l.fake.files.failing = {{"/app/sounds/" + wad + ".tor"}};
         EXPECT_TRUE(l.apply({Answer::Yes}));
         EXPECT_EQ(l.bytes(kSounds), soundsBytes("ONE:\t\t\tnew"));
@@ -146,7 +146,7 @@ TEST(RestoreLine, PutsTheDefaultLineBackWhenThereIsOne) {
     EXPECT_FALSE(l.state.ed.ckP);
     EXPECT_TRUE(l.state.rows[1].marked); // the default line carries #a
     makeRowCurrent(l.state, l.fake.ports, 2);
-    l.line(2) = "TWO:\t\t\tedited";
+    l.setLine(2, "TWO:\t\t\tedited");
     restoreLine(l.state);
     EXPECT_EQ(l.line(2), "TWO:\t\t\tedited");
 }
@@ -171,7 +171,7 @@ TEST(RestoreDefaults, RefusalsChangeNothing) {
         l.fake.files.files.erase(kTos);
         if (c.defaults) l.fake.files.files[kTos] = *c.defaults;
         if (c.shown == Msg::FileUnreadable) l.fake.files.failing = {{kTos}};
-        l.line(1) = "ONE:\t\t\tedited";
+        l.setLine(1, "ONE:\t\t\tedited");
         const auto before = l.fake.files.files;
         l.fake.dialogs.answers = {c.answer};
         restoreDefaults(l.state, l.fake.ports);

@@ -184,7 +184,7 @@ TEST(CatalogueWrites, EveryFailingCallIsShownAndLosesNothing) {
             SCOPED_TRACE(c.calls + " failing " + std::to_string(k));
             Loaded l(inst);
             if (c.tor) l.fake.files.files[tor] = "1,\"ONE:\to7\"\r\n";
-            l.line(1) = c.edit;
+            l.setLine(1, c.edit);
             l.state.history.done.emplace_back(); // what Undo would go back over
             auto expected = l.fake.files.files;
             l.fake.files.calls.clear();

@@ -148,7 +148,7 @@ TEST(SoundsHistory, RestoresAKeptVersion) {
         a.put(earlier, c.refusal == Msg::FileNotText ? notText : older);
         a.fake.files.failing = {{c.failing}};
         if (c.refusal == Msg::PendingChanges) {
-            a.line(1) = "ONE:\t\t\tpending";
+            a.setLine(1, "ONE:\t\t\tpending");
             refreshChangedRows(a.state);
         }
         const auto before = a.fake.files.files;

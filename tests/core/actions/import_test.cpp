@@ -208,7 +208,7 @@ TEST(WadImport, SamImportGivesTheLetterToEveryLineOfItsSamples) {
     app.fake.files.files["/app/sounds/docks.TOR"] = // the WAD's own lines come back first
         "2,\"ROPE_B:\t\trope9 \"\"x\"\"\t\tVOL10\"\r\n500,\"far\"\r\n-2,\"neg\"\r\n"
         "5,\"HORN2:\t\thorn\t\tVOL10\"\r\n0,\"ZERO:\ts0\"\r\n70,\"PAST_THE_END:\ts0\"\r\n";
-    app.line(1) = "edited, and dropped by the reload";
+    app.setLine(1, "edited, and dropped by the reload");
     app.load({Answer::Ok, Answer::Ok});
     EXPECT_EQ(app.fake.dialogs.shown[0].args, (Args{"DOCKS", "d"}));
     const Args lines = {"ROPE:\t\trope1 rope2\t\tVOL10 #d", "ROPE_B:\t\trope9 \"x\"\t\tVOL10",
@@ -255,7 +255,7 @@ TEST(WadImport, WasImportGivesTheLetterToTheObjectsAndToSound60) {
 
 TEST(WadImport, TheChecksComeBeforeAnythingChanges) {
     Docks app;
-    app.line(1) = "kept";
+    app.setLine(1, "kept");
     const std::tuple<const char*, const char*, bool, Msg> cases[] = {
         {"", "DOCKS", false, Msg::WadListNoLetter},
         {"d", "HARBOUR", false, Msg::NoSamFile},

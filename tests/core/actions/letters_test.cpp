@@ -134,8 +134,8 @@ TEST(Letters, EveryWholeTagLeavesEveryLine) {
         EXPECT_EQ(wadFieldWithout(field, "#a"), left) << field;
 
     Letters l;
-    l.line(6) = "DOUBLE:\t\td1\t\t\tVOL40\t\tCH01\t\t\t#a #c #a";
-    l.line(7) = "SAMPLE#a:\t\tsx#a\t\t\tVOL40\t#a";
+    l.setLine(6, "DOUBLE:\t\td1\t\t\tVOL40\t\tCH01\t\t\t#a #c #a");
+    l.setLine(7, "SAMPLE#a:\t\tsx#a\t\t\tVOL40\t#a");
     l.fake.dialogs.answers = {Answer::Cancel};
     eraseLetterEverywhere(l.state, l.fake.ports);
     EXPECT_EQ(l.line(3), "WHEEL:\t\twheel1\t\t\tVOL40\t\tCH01\t\t\t#b #a #c");
