@@ -234,6 +234,7 @@ TEST(WadImport, AListOfKnownSamplesOnlySaysNothingMore) {
     Installation inst = Docks::installation();
     inst.sounds[0] = "FIRST:\t\tsea gull\t\tVOL10";
     inst.sounds[6] = "ZED:\t\tz\t\tVOL10";
+    inst.sounds[7] = "ZED2:\t\tz z\t\tVOL10"; // a name in two lines, twice in one
     Docks app(inst);
     app.fake.files.files[kWads + "Docks.sam"] =
         "rope1.wav\r\nhorn.wav\r\nsea gull.wav\r\nz.wav\r\n#d.wav\r\n";
@@ -241,6 +242,7 @@ TEST(WadImport, AListOfKnownSamplesOnlySaysNothingMore) {
     EXPECT_FALSE(app.fake.dialogs.showed(Msg::SamplesUnrecognized));
     EXPECT_TRUE(app.line(5).ends_with("#d"));
     EXPECT_TRUE(app.line(0).ends_with("#d") && app.line(6).ends_with("#d"));
+    EXPECT_EQ(app.line(7), "ZED2:\t\tz z\t\tVOL10 #d");
 }
 
 TEST(WadImport, WasImportGivesTheLetterToTheObjectsAndToSound60) {

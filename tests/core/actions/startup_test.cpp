@@ -99,4 +99,5 @@ TEST(Startup, TheCheckLoadsTheSavedCatalogueOrSaysWhyNot) {
     unreadable.fake.files.failing.push_back({"/app/Kestrel.par", FileOp::Read});
     EXPECT_EQ(loadSavedCatalogue(unreadable.state, unreadable.fake.ports), StartOutcome::Aborted);
     EXPECT_TRUE(unreadable.fake.dialogs.showed(Msg::SettingsUnreadable));
+    for (const char* dir : {"/app/", "C:\\app\\"}) EXPECT_EQ(withDirSep(dir), dir);
 }
