@@ -37,7 +37,12 @@ void WorkingLines::set(std::size_t i, std::string_view line) {
         return;
     }
     if (places_.empty()) places_.resize(size_);
-    if (places_[i].start != kText) unused_ += places_[i].size + 1;
+    Place& place = places_[i];
+    if (place.start != kText) unused_ += place.size + 1;
+    if (text_ && i < text_->soundCount() && line == text_->sound(i)) {
+        place = {};
+        return;
+    }
     if (unused_ >= kUnusedKept && unused_ * 2 >= own_.size()) compact();
     places_[i] = addOwn(line);
 }

@@ -24,7 +24,6 @@ public:
     explicit WorkingLines(const std::vector<std::string>& lines);
 
     std::size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
     // Valid until a line is changed or the lines are replaced. Const, so
     // that assigning to it, which would change nothing, does not compile.
     // The byte after it ends a word: a nul, a line end or a blank.
@@ -32,7 +31,8 @@ public:
         if (places_.empty() || places_[i].start == kText) return text_->sound(i);
         return {own_.data() + places_[i].start, places_[i].size};
     }
-    // `line` may be one of these lines.
+    // `line` may be one of these lines. A line set back to the text's
+    // shares the text again.
     void set(std::size_t i, std::string_view line);
     // Lines added at the end are empty.
     void resize(std::size_t count);
