@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QtMath>
 
 #include <algorithm>
 
@@ -40,11 +41,18 @@ QString FieldLines::selectedText() const {
     return lines_[0].mid(from.column) + u'\n' + lines_[1].left(to.column);
 }
 
+qreal FieldLines::advance(const QString& text) const {
+    if (const auto width = glyphs_.width(font(), text)) return *width;
+    return QFontMetricsF(font()).horizontalAdvance(text);
+}
+
+void FieldLines::drawLine(QPainter& painter, QPointF baseline, const QString& text) const {
+    if (!glyphs_.draw(painter, baseline, text)) painter.drawText(baseline, text);
+}
+
 void FieldLines::updateScrollRange() {
     const QFontMetrics metrics(font());
-    const int widest =
-        std::max(metrics.horizontalAdvance(lines_[0]), metrics.horizontalAdvance(lines_[1])) +
-        2 * kMargin;
+    const int widest = qCeil(std::max(advance(lines_[0]), advance(lines_[1]))) + 2 * kMargin;
     horizontalScrollBar()->setRange(0, std::max(0, widest - viewport()->width()));
     horizontalScrollBar()->setPageStep(viewport()->width());
     horizontalScrollBar()->setSingleStep(metrics.averageCharWidth() * 2);
@@ -78,19 +86,19 @@ void FieldLines::paintEvent(QPaintEvent*) {
         const QPoint baseline(left, top + metrics.ascent());
         painter.setPen(palette().color(QPalette::Text));
         if (from == to || start >= end) {
-            painter.drawText(baseline, text);
+            drawLine(painter, baseline, text);
             continue;
         }
         // The selection: its ground, then the text over it in its own colour.
-        const int x0 = left + metrics.horizontalAdvance(text.left(start));
-        const QRect selected(x0, top, left + metrics.horizontalAdvance(text.left(end)) - x0,
+        const int x0 = left + qRound(advance(text.left(start)));
+        const QRect selected(x0, top, left + qRound(advance(text.left(end))) - x0,
                              metrics.lineSpacing());
         painter.fillRect(selected, palette().brush(QPalette::Highlight));
-        painter.drawText(baseline, text);
+        drawLine(painter, baseline, text);
         painter.save();
         painter.setClipRect(selected);
         painter.setPen(palette().color(QPalette::HighlightedText));
-        painter.drawText(baseline, text);
+        drawLine(painter, baseline, text);
         painter.restore();
     }
 }
@@ -102,9 +110,8 @@ FieldLines::Place FieldLines::placeAt(QPoint point) const {
     const int x = point.x() - kMargin + horizontalScrollBar()->value();
     // The boundary between two characters nearest the point.
     int column = 0;
-    while (column < text.size() && metrics.horizontalAdvance(text.left(column)) +
-                                           metrics.horizontalAdvance(text.at(column)) / 2 <
-                                       x)
+    while (column < text.size() &&
+           advance(text.left(column)) + advance(QString(text.at(column))) / 2 < x)
         ++column;
     return {line, column};
 }

@@ -5,6 +5,8 @@
 // Ctrl+A all of it) and Ctrl+C or the context menu copies it. A light
 // widget: setting the lines lays nothing out, and only what shows is drawn.
 
+#include "glyph_table.h"
+
 #include <QAbstractScrollArea>
 #include <QString>
 
@@ -47,11 +49,15 @@ private:
         }
     };
     Place placeAt(QPoint point) const;
+    // How far `text` reaches, and `text` drawn, in the widget's font.
+    qreal advance(const QString& text) const;
+    void drawLine(QPainter& painter, QPointF baseline, const QString& text) const;
     void updateScrollRange();
     void copy() const;
     void selectAll();
 
     std::array<QString, 2> lines_;
+    mutable GlyphTable glyphs_;
     Place anchor_, cursor_; // the selection runs between them
 };
 

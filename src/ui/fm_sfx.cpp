@@ -20,6 +20,7 @@
 #include "fm_help.h"
 #include "fm_history.h"
 #include "fm_objet.h"
+#include "group_frame.h"
 #include "icons.h"
 #include "looks.h"
 #include "sample_wave.h"
@@ -311,7 +312,7 @@ QLayout* FmSFX::buildSoundList() {
 // The default line above the current line, field by field.
 QWidget* FmSFX::buildLineFrame() {
     const QFontMetrics fixed(fixedFont());
-    frOrig_ = new QGroupBox(this);
+    frOrig_ = new GroupFrame(this);
     frOrig_->setObjectName(QStringLiteral("FrOrig"));
     frOrig_->setFont(fixedFont());
     frOrig_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
@@ -435,7 +436,7 @@ QLayout* FmSFX::buildEditors() {
 // current WAD's file name with the commands that work on the whole WAD.
 QLayout* FmSFX::buildLetters() {
     const QFontMetrics fixed(fixedFont());
-    auto* frame3 = new QGroupBox(this);
+    auto* frame3 = new GroupFrame(this);
     frame3->setObjectName(QStringLiteral("Frame3"));
     txLett_ = lineBox(frame3, "TxLett", 32);
     txLett_->setFixedWidth(fixed.horizontalAdvance(QStringLiteral("MMMM")) + 12);
@@ -475,7 +476,7 @@ QLayout* FmSFX::buildLetters() {
     letters->addWidget(objects, 1, 3);
     letters->addWidget(eraseObject, 1, 4);
 
-    auto* frame4 = new QGroupBox(this);
+    auto* frame4 = new GroupFrame(this);
     frame4->setObjectName(QStringLiteral("Frame4"));
     txWad_ = lineBox(frame4, "TxWAD", 255);
     txWad_->setFixedWidth(fixed.horizontalAdvance(QString(12, u'M')) + 12);
@@ -538,7 +539,7 @@ QLayout* FmSFX::buildLetters() {
 
 // The search box, its direction and case, and the letter mark shortcut.
 QWidget* FmSFX::buildSearch() {
-    auto* frame1 = new QGroupBox(this);
+    auto* frame1 = new GroupFrame(this);
     frame1->setObjectName(QStringLiteral("Frame1"));
     frame1->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     txSearch_ = lineBox(frame1, "TxSearch", 255);

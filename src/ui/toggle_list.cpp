@@ -1,21 +1,18 @@
 #include "toggle_list.h"
 
 #include "actions/marks.h"
+#include "glyph_table.h"
 #include "text_codec.h"
 
 #include <QAbstractListModel>
 #include <QAccessible>
-#include <QGlyphRun>
 #include <QItemSelection>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QRawFont>
 #include <QStyledItemDelegate>
 
 #include <algorithm>
-#include <array>
-#include <limits>
 
 namespace kestrel::ui {
 
@@ -26,75 +23,6 @@ constexpr int kChangedRole = Qt::UserRole + 1; // its sound carries a change not
 const QColor kChangedMark{255, 140, 0};
 // Space between a row's start and its text, as the style's own item view leaves.
 constexpr int kTextMargin = 3;
-
-// A row's text drawn glyph by glyph from a table of the font's glyphs and
-// advances: the rows are 8-bit text in the fixed-pitch font, so shaping each
-// row again at every paint, most of what drawing text costs, gains nothing.
-class RowGlyphs {
-public:
-    // False, and nothing drawn, when the font lacks one of the characters:
-    // the row is then drawn as text, which finds another font for it.
-    bool draw(QPainter& painter, const QRect& rect, const QString& text) {
-        follow(painter.font());
-        glyphs_.resize(text.size());
-        places_.resize(text.size());
-        qreal x = rect.left();
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            const Glyph glyph = glyphOf(text[i]);
-            if (glyph.index == 0) return false;
-            glyphs_[i] = glyph.index;
-            places_[i] = QPointF(x, baseline_);
-            x += glyph.advance;
-        }
-        QGlyphRun run;
-        run.setRawFont(raw_);
-        run.setGlyphIndexes(glyphs_);
-        run.setPositions(places_);
-        painter.drawGlyphRun(QPointF(0, rect.top() + (rect.height() - height_) / 2), run);
-        return true;
-    }
-
-private:
-    struct Glyph {
-        quint32 index = kUnknown; // 0: the font has none
-        qreal advance = 0;
-    };
-    static constexpr quint32 kUnknown = std::numeric_limits<quint32>::max();
-
-    void follow(const QFont& font) {
-        if (font == font_ && !raw_.familyName().isEmpty()) return;
-        font_ = font;
-        raw_ = QRawFont::fromFont(font);
-        const QFontMetricsF metrics(font);
-        baseline_ = metrics.ascent();
-        height_ = metrics.height();
-        latin_.fill({});
-    }
-
-    Glyph glyphOf(QChar c) {
-        Glyph* known = c.unicode() < latin_.size() ? &latin_[c.unicode()] : nullptr;
-        if (known && known->index != kUnknown) return *known;
-        Glyph glyph{0, 0};
-        int count = 1;
-        if (raw_.glyphIndexesForChars(&c, 1, &glyph.index, &count) && count == 1 &&
-            glyph.index != 0) {
-            QPointF advance;
-            raw_.advancesForGlyphIndexes(&glyph.index, &advance, 1);
-            glyph.advance = advance.x();
-        } else {
-            glyph.index = 0;
-        }
-        if (known) *known = glyph;
-        return glyph;
-    }
-
-    QFont font_;
-    QRawFont raw_;
-    qreal baseline_ = 0, height_ = 0;
-    std::array<Glyph, 256> latin_{};
-    QList<quint32> glyphs_;
-    QList<QPointF> places_;
-};
 
 // Draws a row as a line of text on the list's ground, or on the highlight
 // when it is on; a bar at its start when its sound carries a change not
@@ -117,7 +45,11 @@ public:
             option.palette.color(group, on ? QPalette::HighlightedText : QPalette::Text));
         const QRect textRect = rect.adjusted(kTextMargin, 0, 0, 0);
         const QString text = index.data(Qt::DisplayRole).toString();
-        if (!glyphs_.draw(*painter, textRect, text))
+        const QFont& font = painter->font();
+        const QPointF origin(textRect.left(), textRect.top() +
+                                                  (textRect.height() - glyphs_.height(font)) / 2 +
+                                                  glyphs_.ascent(font));
+        if (!glyphs_.draw(*painter, origin, text))
             painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
                               text);
         if (index.data(kChangedRole).toBool())
@@ -131,7 +63,7 @@ public:
     }
 
 private:
-    mutable RowGlyphs glyphs_;
+    mutable GlyphTable glyphs_;
 };
 
 } // namespace
