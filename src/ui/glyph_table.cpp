@@ -63,8 +63,7 @@ GlyphTable::Glyph GlyphTable::glyphOf(QChar c) {
     if (known && known->index != kUnknown) return *known;
     Glyph glyph{0, 0};
     int count = 1;
-    if (raw_.glyphIndexesForChars(&c, 1, &glyph.index, &count) && count == 1 &&
-        glyph.index != 0) {
+    if (raw_.glyphIndexesForChars(&c, 1, &glyph.index, &count) && count == 1 && glyph.index != 0) {
         QPointF advance;
         raw_.advancesForGlyphIndexes(&glyph.index, &advance, 1);
         glyph.advance = advance.x();
