@@ -2,6 +2,7 @@
 
 #include "captions.h"
 #include "controls.h"
+#include "glyph_table.h"
 #include "looks.h"
 #include "text_codec.h"
 
@@ -140,6 +141,7 @@ FmDoub::FmDoub(const MainState& state, Ports& ports, QWidget* parent)
     // Every row is one line of the same width: the rows are not measured one
     // by one.
     liDoub_->setUniformItemSizes(true);
+    liDoub_->setItemDelegate(new FixedRowLook(liDoub_));
     paintAsList(*liDoub_);
     const QFontMetrics fixed(fixedFont());
     liDoub_->setMinimumWidth(fixed.horizontalAdvance(QString(62, u'M')) + 40);

@@ -1,9 +1,11 @@
 #include "glyph_table.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QPainter>
 #include <QString>
+#include <QStyle>
 
 namespace kestrel::ui {
 
@@ -72,6 +74,59 @@ GlyphTable::Glyph GlyphTable::glyphOf(QChar c) {
     }
     if (known) *known = glyph;
     return glyph;
+}
+
+} // namespace kestrel::ui
+
+namespace kestrel::ui {
+
+void FixedRowLook::paint(QPainter* painter, const QStyleOptionViewItem& option,
+                         const QModelIndex& index) const {
+    QStyleOptionViewItem row = option;
+    initStyleOption(&row, index);
+    const QWidget* view = option.widget;
+    const QStyle* style = view ? view->style() : QApplication::style();
+    const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view) + 1;
+    // Where the style puts a row's text, asked once for rows of one size:
+    // the style measures the text to answer.
+    if (row.rect.size() != marginsFor_) {
+        const QRect text = style->subElementRect(QStyle::SE_ItemViewItemText, &row, view);
+        textMargins_ = QMargins(text.left() - row.rect.left(), text.top() - row.rect.top(),
+                                row.rect.right() - text.right(), row.rect.bottom() - text.bottom());
+        marginsFor_ = row.rect.size();
+    }
+    const QRect textRect = row.rect.marginsRemoved(textMargins_).adjusted(margin, 0, -margin, 0);
+    const auto width = glyphs_.width(row.font, row.text);
+    const bool plain = row.features == QStyleOptionViewItem::HasDisplay && row.icon.isNull() &&
+                       row.displayAlignment == (Qt::AlignLeft | Qt::AlignVCenter);
+    if (!plain || !width || *width > textRect.width()) {
+        QStyledItemDelegate::paint(painter, option, index);
+        return;
+    }
+    painter->save();
+    style->drawPrimitive(QStyle::PE_PanelItemViewItem, &row, painter, view);
+    const QPalette::ColorGroup group = !(row.state & QStyle::State_Enabled)  ? QPalette::Disabled
+                                       : !(row.state & QStyle::State_Active) ? QPalette::Inactive
+                                                                             : QPalette::Normal;
+    const bool selected = row.state & QStyle::State_Selected;
+    painter->setPen(
+        row.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+    painter->setFont(row.font);
+    // Placed as the style places one line of text: centred on whole pixels.
+    const int lineHeight = static_cast<int>(glyphs_.height(row.font));
+    const int top = textRect.top() + (textRect.height() - lineHeight) / 2;
+    if (!glyphs_.draw(*painter, QPointF(textRect.left(), top + glyphs_.ascent(row.font)), row.text))
+        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, row.text);
+    if (row.state & QStyle::State_HasFocus) {
+        QStyleOptionFocusRect focus;
+        focus.QStyleOption::operator=(row);
+        focus.rect = style->subElementRect(QStyle::SE_ItemViewItemFocusRect, &row, view);
+        focus.state |= QStyle::State_KeyboardFocusChange | QStyle::State_Item;
+        focus.backgroundColor =
+            row.palette.color(group, selected ? QPalette::Highlight : QPalette::Window);
+        style->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, view);
+    }
+    painter->restore();
 }
 
 } // namespace kestrel::ui

@@ -50,3 +50,26 @@ private:
 };
 
 } // namespace kestrel::ui
+
+#include <QMargins>
+#include <QStyledItemDelegate>
+
+namespace kestrel::ui {
+
+// Rows of 8-bit text in a fixed-pitch font, drawn as the style draws an item
+// view's rows (ground, text, focus frame) but with the text's glyphs taken
+// from a table. A row the table cannot draw as the style would (too long
+// for the view, a character the font lacks, an icon) is drawn by the style.
+class FixedRowLook : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override;
+
+private:
+    mutable GlyphTable glyphs_;
+    mutable QSize marginsFor_;
+    mutable QMargins textMargins_;
+};
+
+} // namespace kestrel::ui

@@ -232,6 +232,15 @@ int ToggleList::rowsPerPage() const {
     return std::max(1, viewport()->height() / rowHeight - 1);
 }
 
+// The rows look the same whether or not the window is active, so they are
+// not all drawn again when a dialog opens over the window or closes (the
+// item view draws every row again at each change of activation).
+bool ToggleList::viewportEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)
+        return QAbstractScrollArea::viewportEvent(event);
+    return QListView::viewportEvent(event);
+}
+
 // Qt makes the first row current when a list without a current row gets the
 // focus (after the message of a refused protected row, say): the program's
 // current row, or none, stays, and the keys step from the refused row.

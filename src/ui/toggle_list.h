@@ -42,6 +42,7 @@ signals:
     void rowStepped(int row);
 
 protected:
+    bool viewportEvent(QEvent* event) override;
     void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
                      const QList<int>& roles) override;
     void mousePressEvent(QMouseEvent* event) override;
