@@ -75,6 +75,7 @@ void putBackLoadedLines(MainState& state) {
     resetView(state);
     const SoundsText& disk = *state.soundsFile.text;
     for (std::size_t i = 0; i < disk.soundCount(); ++i) {
+        if (state.liText.isLineOf(disk, i)) continue;
         if (state.liText[i] != disk.sound(i)) state.setWorkingLine(i, disk.sound(i));
     }
     refreshChangedRows(state);

@@ -51,7 +51,9 @@ std::string detailOf(const MainState& state, StepKind kind) {
 
 bool changedAt(const MainState& state, std::size_t i) {
     const SoundsText& disk = *state.soundsFile.text;
-    return i >= disk.soundCount() || i >= state.liText.size() || state.liText[i] != disk.sound(i);
+    if (i >= disk.soundCount() || i >= state.liText.size()) return true;
+    // A line still read from the file is the file's line.
+    return !state.liText.isLineOf(disk, i) && state.liText[i] != disk.sound(i);
 }
 
 // The step of the lines remembered as they were, against the lines now.

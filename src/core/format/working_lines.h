@@ -31,6 +31,11 @@ public:
         if (places_.empty() || places_[i].start == kText) return text_->sound(i);
         return {own_.data() + places_[i].start, places_[i].size};
     }
+    // Whether line `i` is still the line of `text` (the text these lines
+    // were made from), read there rather than changed.
+    bool isLineOf(const SoundsText& text, std::size_t i) const {
+        return text_.get() == &text && (places_.empty() || places_[i].start == kText);
+    }
     // `line` may be one of these lines. A line set back to the text's
     // shares the text again.
     void set(std::size_t i, std::string_view line);
