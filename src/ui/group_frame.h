@@ -1,12 +1,14 @@
 #pragma once
-// A group box that draws its frame once into a picture and copies that
-// picture when it is painted again. A group box is painted again under
-// every child that changes (its labels and buttons do not fill their
-// background), and the style's frame costs more to draw than the child
-// itself. The title is drawn as it is, and only where it was uncovered.
+// A group box that keeps a picture of its frame for the times it is painted
+// again in part. A group box is painted again under every child that
+// changes (its labels and buttons do not fill their background), and the
+// style's frame costs more to draw than the child itself; the picture is
+// copied instead, and the title drawn only where it was uncovered. A box
+// painted whole draws itself as any group box does.
 
 #include <QGroupBox>
 #include <QPixmap>
+#include <QStyleOptionGroupBox>
 
 #include <optional>
 
@@ -32,6 +34,11 @@ private:
         Qt::LayoutDirection direction = Qt::LeftToRight;
         bool operator==(const Look&) const = default;
     };
+    QStyleOptionGroupBox styleOption() const;
+    Look lookOf(const QStyleOptionGroupBox& option) const;
+    void placeTitle(const QStyleOptionGroupBox& option, bool newLook);
+    void prepareFrame(const QStyleOptionGroupBox& option);
+
     Look drawnFor_;
     QPixmap frame_;
     std::optional<QString> titleFor_;
