@@ -13,8 +13,11 @@
 #include "fm_history.h"
 #include "fm_objet.h"
 #include "fm_sfx.h"
+#include "glyph_table.h"
+#include "group_frame.h"
 #include "installation.h"
 #include "lazy_sound.h"
+#include "looks.h"
 #include "text_codec.h"
 
 #include <QAbstractButton>
@@ -25,8 +28,10 @@
 #include <QDir>
 #include <QGroupBox>
 #include <QLineEdit>
+#include <QListView>
 #include <QMouseEvent>
 #include <QScrollBar>
+#include <QStringListModel>
 #include <QTest>
 
 #include <algorithm>
@@ -234,6 +239,49 @@ private slots:
         dialog.accept();
         QCOMPARE(w.fake.files.bytes(tod), std::string("1,\"OK \"\r\n2,\"OK \"\r\n3,\"OK \"\r\n"
                                                       "4,\"OK \"\r\n5,\"   \"\r\n"));
+    }
+
+    // The sound rows, the doubles list and the frames draw parts themselves,
+    // for speed: what they draw is what Qt draws (to a rounding).
+    void theQuickDrawingsLookAsQtsOwn() {
+        const auto picture = [](QWidget& w, const QRegion& part) {
+            QImage image(w.size(), QImage::Format_ARGB32_Premultiplied);
+            image.fill(w.palette().color(QPalette::Window));
+            w.render(&image, {}, part);
+            return image;
+        };
+        const auto same = [](const QImage& a, const QImage& b) {
+            for (int y = 0; y < a.height(); ++y)
+                for (int x = 0; x < a.width(); ++x)
+                    for (const int shift : {0, 8, 16})
+                        if (std::abs(int(a.pixel(x, y) >> shift & 255) -
+                                     int(b.pixel(x, y) >> shift & 255)) > 1)
+                            return false;
+            return a.size() == b.size();
+        };
+        QStringListModel rows(
+            {QStringLiteral("  1: PLAYER_DIE:"), QStringLiteral(" 22: ROAR:  a b")});
+        QListView plain, quick;
+        quick.setItemDelegate(new FixedRowLook(&quick));
+        for (QListView* list : {&plain, &quick}) {
+            paintAsList(*list);
+            list->setModel(&rows);
+            list->resize(300, 80);
+            list->selectionModel()->select(rows.index(1), QItemSelectionModel::Select);
+            list->show();
+            QVERIFY(QTest::qWaitForWindowExposed(list));
+        }
+        const QRect all = plain.viewport()->rect();
+        QVERIFY(same(picture(*quick.viewport(), all), picture(*plain.viewport(), all)));
+        GroupFrame frame;
+        QGroupBox box;
+        for (QGroupBox* b : {static_cast<QGroupBox*>(&frame), &box}) {
+            b->setTitle(QStringLiteral("Letters"));
+            b->resize(200, 100);
+        }
+        // Whole, under a child, and across the title.
+        for (const QRect part : {box.rect(), QRect(20, 40, 30, 30), QRect(0, 0, 40, 30)})
+            QVERIFY(same(picture(frame, part), picture(box, part)));
     }
 
     void aLongFieldViewKeepsBothLinesInSight() {
