@@ -106,21 +106,43 @@ public:
 
 // Qt's own texts (the labels and buttons of file dialogs, the standard
 // buttons) in the language in force, from Qt's translations when installed.
-void useQtTextsIn(Language language) {
-    static QTranslator* french = nullptr;
-    if (language == Language::French && !french) {
-        auto* translator = new QTranslator(qApp);
-        if (translator->load(QStringLiteral("qtbase_fr"),
-                             QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-            QCoreApplication::installTranslator(translator);
-            french = translator;
-        } else {
-            delete translator;
-        }
-    } else if (language == Language::English && french) {
-        QCoreApplication::removeTranslator(french);
-        delete std::exchange(french, nullptr);
+// One translator, installed the first time French is chosen, follows the
+// language from then on: installing or removing a translator tells every
+// widget that the language changed, and every window is drawn again whole
+// for texts that Kestrel sets itself.
+class QtTexts : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+    bool load() {
+        return french_.load(QStringLiteral("qtbase_fr"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     }
+    void use(Language language) { inFrench_ = language == Language::French; }
+    QString translate(const char* context, const char* source, const char* disambiguation,
+                      int n) const override {
+        return inFrench_ ? french_.translate(context, source, disambiguation, n) : QString();
+    }
+    bool isEmpty() const override { return !inFrench_ || french_.isEmpty(); }
+
+private:
+    QTranslator french_;
+    bool inFrench_ = false;
+};
+
+void useQtTextsIn(Language language) {
+    static QtTexts* texts = nullptr;
+    if (!texts) {
+        if (language != Language::French) return;
+        auto* loaded = new QtTexts(qApp);
+        if (!loaded->load()) {
+            delete loaded;
+            return;
+        }
+        loaded->use(language);
+        QCoreApplication::installTranslator(loaded);
+        texts = loaded;
+    }
+    texts->use(language);
 }
 
 constexpr ValueBox kValueBoxes[] = {ValueBox::Vol, ValueBox::Ch, ValueBox::Pit, ValueBox::Rad};

@@ -29,6 +29,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListView>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStringListModel>
@@ -107,6 +108,8 @@ private slots:
             QCOMPARE(state.language, language);
             checkTexts(fm, mainWindowTexts(), language);
             QCOMPARE(controlOf(fm, "CdLoadSAM")->toolTip(), loadListTip(language, false));
+            QMessageBox box(QMessageBox::Question, {}, {}, QMessageBox::Yes);
+            QCOMPARE(box.button(QMessageBox::Yes)->text(), pick(language, "&Yes", "&Oui"));
             // The dialogs take the language they open in.
             const auto redraw = [] {};
             FmObjet objects(state, fake.ports, redraw, &fm);
