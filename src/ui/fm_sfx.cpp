@@ -334,7 +334,7 @@ QLayout* FmSFX::buildSoundList() {
 // The default line above the current line, field by field.
 QWidget* FmSFX::buildLineFrame() {
     const QFontMetrics fixed(fixedFont());
-    frOrig_ = new GroupFrame(this);
+    frOrig_ = new QGroupBox(this);
     frOrig_->setObjectName(QStringLiteral("FrOrig"));
     frOrig_->setFont(fixedFont());
     frOrig_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);

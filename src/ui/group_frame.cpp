@@ -97,11 +97,11 @@ void GroupFrame::prepareFrame(const QStyleOptionGroupBox& option) {
 }
 
 void GroupFrame::paintEvent(QPaintEvent* event) {
-    // The whole box (shown, resized, its title changed; children that fill
-    // their ground are left out) is drawn as a group
+    // The whole box as far as it shows (shown, resized, its title changed;
+    // children that fill their ground are left out) is drawn as a group
     // box draws itself, which costs less than drawing a picture and copying
     // all of it; the picture is made the first time part of it is needed.
-    if (event->rect() == rect()) {
+    if (event->rect().contains(visibleRegion().boundingRect())) {
         QGroupBox::paintEvent(event);
         return;
     }
