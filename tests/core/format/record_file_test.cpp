@@ -49,6 +49,7 @@ TEST(WorkingLines, ReadTheTextUntilChangedAndGrowEmpty) {
     none.resize(2);
     EXPECT_EQ(none.strings(), (Fields{"", ""}));
     EXPECT_TRUE(copy == WorkingLines(Fields{"A:\ta #b #c", "B:\tz"}));
+    EXPECT_FALSE(copy == WorkingLines(Fields{"A:\ta #b", "B:\tz"})); // the first line differs
     WorkingLines many(Fields{"keep", "x"});
     for (int k = 0; k < 5000; ++k) many.set(1, std::string(40, char('a' + k % 26))); // compacted
     many.set(0, many[1]); // one line from another
