@@ -233,11 +233,12 @@ int ToggleList::rowsPerPage() const {
 }
 
 // The rows look the same whether or not the window is active, so they are
-// not all drawn again when a dialog opens over the window or closes (the
-// item view draws every row again at each change of activation).
+// not all drawn again when a dialog opens over the window or closes: the
+// item view would draw every row again at each change of activation, and
+// the viewport takes the change as any widget does.
 bool ToggleList::viewportEvent(QEvent* event) {
     if (event->type() == QEvent::WindowActivate || event->type() == QEvent::WindowDeactivate)
-        return QAbstractScrollArea::viewportEvent(event);
+        return false;
     return QListView::viewportEvent(event);
 }
 
