@@ -334,7 +334,7 @@ QLayout* FmSFX::buildSoundList() {
 // The default line above the current line, field by field.
 QWidget* FmSFX::buildLineFrame() {
     const QFontMetrics fixed(fixedFont());
-    frOrig_ = new QGroupBox(this);
+    frOrig_ = new GroupFrame(this);
     frOrig_->setObjectName(QStringLiteral("FrOrig"));
     frOrig_->setFont(fixedFont());
     frOrig_->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
@@ -801,6 +801,9 @@ bool FmSFX::start() {
         restoreGeometry(kept);
     const bool ready = startMainWindow(state_, ports_) == StartOutcome::Ready;
     if (ready) redraw();
+    // The keys work on the sound list from the start, the first control of
+    // the keyboard order.
+    liSfx_->setFocus();
     return ready;
 }
 
