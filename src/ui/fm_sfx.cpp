@@ -138,7 +138,6 @@ void useQtTextsIn(Language language) {
             delete loaded;
             return;
         }
-        loaded->use(language);
         QCoreApplication::installTranslator(loaded);
         texts = loaded;
     }

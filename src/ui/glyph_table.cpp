@@ -11,16 +11,7 @@ namespace kestrel::ui {
 
 bool GlyphTable::draw(QPainter& painter, QPointF origin, const QString& text) {
     follow(painter.font());
-    glyphs_.resize(text.size());
-    places_.resize(text.size());
-    qreal x = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const Glyph glyph = glyphOf(text[i]);
-        if (glyph.index == 0) return false;
-        glyphs_[i] = glyph.index;
-        places_[i] = QPointF(x, 0);
-        x += glyph.advance;
-    }
+    if (!layOut(text)) return false;
     QGlyphRun run;
     run.setRawFont(raw_);
     run.setGlyphIndexes(glyphs_);
@@ -31,10 +22,20 @@ bool GlyphTable::draw(QPainter& painter, QPointF origin, const QString& text) {
 
 std::optional<qreal> GlyphTable::width(const QFont& font, const QString& text) {
     follow(font);
+    return layOut(text);
+}
+
+// The glyph and place of each character, one after the other from 0, and
+// how far they reach; nothing when the font lacks one of them.
+std::optional<qreal> GlyphTable::layOut(const QString& text) {
+    glyphs_.resize(text.size());
+    places_.resize(text.size());
     qreal x = 0;
-    for (const QChar c : text) {
-        const Glyph glyph = glyphOf(c);
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const Glyph glyph = glyphOf(text[i]);
         if (glyph.index == 0) return std::nullopt;
+        glyphs_[i] = glyph.index;
+        places_[i] = QPointF(x, 0);
         x += glyph.advance;
     }
     return x;
@@ -115,8 +116,8 @@ void FixedRowLook::paint(QPainter* painter, const QStyleOptionViewItem& option,
     // Placed as the style places one line of text: centred on whole pixels.
     const int lineHeight = static_cast<int>(glyphs_.height(row.font));
     const int top = textRect.top() + (textRect.height() - lineHeight) / 2;
-    if (!glyphs_.draw(*painter, QPointF(textRect.left(), top + glyphs_.ascent(row.font)), row.text))
-        painter->drawText(textRect, Qt::AlignLeft | Qt::AlignVCenter, row.text);
+    // Every glyph was found when the row was measured.
+    glyphs_.draw(*painter, QPointF(textRect.left(), top + glyphs_.ascent(row.font)), row.text);
     if (row.state & QStyle::State_HasFocus) {
         QStyleOptionFocusRect focus;
         focus.QStyleOption::operator=(row);

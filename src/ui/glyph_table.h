@@ -40,6 +40,7 @@ private:
 
     void follow(const QFont& font);
     Glyph glyphOf(QChar c);
+    std::optional<qreal> layOut(const QString& text);
 
     QFont font_;
     QRawFont raw_;
